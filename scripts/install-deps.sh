@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package the player and its tests need. Safe to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev
+  # audio: decoders of all six file groups, soundfont, desktop outputs
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-alsa
+  timgm6mb-soundfont
+  # Japanese text and standard buttons
+  fonts-vlgothic qt6-translations-l10n
+  # tests and benchmarks
+  xvfb xauth gstreamer1.0-tools sox
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages are installed"
+  exit 0
+fi
+echo "install-deps: installing ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

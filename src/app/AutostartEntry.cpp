@@ -1,0 +1,93 @@
+#include "app/AutostartEntry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace AutostartEntry {
+namespace {
+
+constexpr qint64 maxEntryBytes = 64 * 1024;
+const QByteArray pathKey = "X-Lyrabox3-Program=";
+
+// Desktop entry string values escape these; the path key keeps the plain text.
+QString escapeValue(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == u'\\') out += QStringLiteral("\\\\");
+        else if (c == u'\n') out += QStringLiteral("\\n");
+        else if (c == u'\r') out += QStringLiteral("\\r");
+        else out += c;
+    }
+    return out;
+}
+
+QString unescapeValue(const QString &text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size()) {
+            const QChar n = text[++i];
+            out += n == u'n' ? QChar(u'\n') : n == u'r' ? QChar(u'\r') : n;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString execQuoted(const QString &program)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : program) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') {
+            quoted += u'\\';
+        }
+        quoted += c;
+    }
+    return quoted + u'"';
+}
+
+QString read(const QString &entryPath)
+{
+    QFile file(entryPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QString program;
+    bool hidden = false;
+    const QList<QByteArray> lines = file.read(maxEntryBytes).split('\n');
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        if (line == "Hidden=true") {
+            hidden = true;
+        } else if (line.startsWith(pathKey)) {
+            program = unescapeValue(QString::fromUtf8(line.mid(pathKey.size())));
+        }
+    }
+    return hidden ? QString() : program;
+}
+
+bool write(const QString &entryPath, const QString &program)
+{
+    QDir().mkpath(QFileInfo(entryPath).absolutePath());
+    QSaveFile file(entryPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Lyrabox 3\n");
+    if (program.isEmpty()) {
+        text += QStringLiteral("Exec=lyrabox3\nHidden=true\n");
+    } else {
+        text += QStringLiteral("Exec=") + escapeValue(execQuoted(program)) + u'\n';
+        text += QString::fromUtf8(pathKey) + escapeValue(program) + u'\n';
+    }
+    file.write(text.toUtf8());
+    return file.commit();
+}
+
+} // namespace AutostartEntry

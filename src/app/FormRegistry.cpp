@@ -1,0 +1,60 @@
+#include "app/FormRegistry.h"
+
+#include <algorithm>
+
+FormRegistry &FormRegistry::instance()
+{
+    static FormRegistry registry;
+    return registry;
+}
+
+void FormRegistry::add(std::type_index type, Form *form) { forms_.push_back(Slot{type, form}); }
+
+Form *FormRegistry::lookUp(std::type_index type) const
+{
+    for (const Slot &slot : forms_) {
+        if (slot.type == type) {
+            return slot.form.data();
+        }
+    }
+    return nullptr;
+}
+
+bool FormRegistry::isLoaded(const Form *form) const
+{
+    return std::any_of(forms_.begin(), forms_.end(), [form](const Slot &s) { return s.form == form; });
+}
+
+int FormRegistry::loadedCount() const { return static_cast<int>(forms_.size()); }
+
+void FormRegistry::unload(Form *form)
+{
+    auto it = std::find_if(forms_.begin(), forms_.end(), [form](const Slot &s) { return s.form == form; });
+    if (it == forms_.end()) {
+        return;
+    }
+    // Forget it first, so an unload handler that unloads other windows (or
+    // asks about this one) sees it gone.
+    forms_.erase(it);
+    form->Form_Unload();
+    form->hide();
+    form->deleteLater();
+    if (forms_.empty()) {
+        emit lastFormUnloaded();
+    }
+}
+
+void FormRegistry::unloadAll()
+{
+    while (!forms_.empty()) {
+        Form *newest = forms_.back().form.data();
+        if (newest == nullptr) {
+            forms_.pop_back();
+            if (forms_.empty()) {
+                emit lastFormUnloaded();
+            }
+            continue;
+        }
+        unload(newest);
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/Form.h"
+
+#include <QObject>
+#include <QPointer>
+#include <typeindex>
+#include <vector>
+
+// One instance of each window. The program ends when no window is loaded.
+class FormRegistry : public QObject {
+    Q_OBJECT
+public:
+    static FormRegistry &instance();
+
+    // The loaded instance, created and loaded first when needed.
+    template <class T> T &load()
+    {
+        if (T *existing = find<T>()) {
+            return *existing;
+        }
+        auto *form = new T();
+        add(typeid(T), form);
+        form->Form_Load();
+        return *form;
+    }
+
+    template <class T> T *find() const { return static_cast<T *>(lookUp(typeid(T))); }
+
+    template <class T> void unload()
+    {
+        if (T *form = find<T>()) {
+            unload(form);
+        }
+    }
+
+    // Runs the window's unload, forgets it and destroys it once control returns
+    // to the event loop (it may be unloading itself from one of its handlers).
+    void unload(Form *form);
+    bool isLoaded(const Form *form) const;
+    int loadedCount() const;
+
+    // Unloads every window still loaded, newest first.
+    void unloadAll();
+
+signals:
+    void lastFormUnloaded();
+
+private:
+    struct Slot {
+        std::type_index type;
+        QPointer<Form> form;
+    };
+
+    void add(std::type_index type, Form *form);
+    Form *lookUp(std::type_index type) const;
+
+    std::vector<Slot> forms_;
+};

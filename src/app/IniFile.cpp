@@ -1,0 +1,176 @@
+#include "app/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Bounds for damaged files: a settings file is a few kilobytes.
+constexpr qint64 maxFileBytes = 8 * 1024 * 1024;
+constexpr qsizetype maxLineBytes = 64 * 1024;
+
+bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+QByteArray IniFile::encode(const QString &text, const char *alsoEscape)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    const QByteArray utf8 = text.toUtf8();
+    const QByteArray extra(alsoEscape);
+    QByteArray out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || c == '%' || extra.contains(c)) {
+            out += '%';
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString IniFile::decode(const QByteArray &bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '%' && i + 2 < bytes.size() && hexValue(bytes[i + 1]) >= 0 &&
+            hexValue(bytes[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(bytes[i + 1]) * 16 + hexValue(bytes[i + 2]));
+            i += 2;
+        } else {
+            out += bytes[i];
+        }
+    }
+    return QString::fromUtf8(out);
+}
+
+void IniFile::parseLine(const QByteArray &line, Group *&current)
+{
+    if (line.startsWith('[') && line.endsWith(']') && line.size() >= 2) {
+        const QString name = decode(line.mid(1, line.size() - 2));
+        current = findGroup(name);
+        if (current == nullptr) {
+            groups_.push_back(Group{name, {}});
+            current = &groups_.back();
+        }
+        return;
+    }
+    const qsizetype eq = line.indexOf('=');
+    if (eq <= 0 || current == nullptr) {
+        return;
+    }
+    const QString name = decode(line.left(eq));
+    for (const Entry &e : current->entries) {
+        if (sameName(e.name, name)) {
+            return; // the first of two spellings wins
+        }
+    }
+    current->entries.push_back(Entry{name, decode(line.mid(eq + 1))});
+}
+
+void IniFile::load(const QString &path)
+{
+    groups_.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray content = file.read(maxFileBytes);
+    Group *current = nullptr;
+    qsizetype start = 0;
+    while (start < content.size()) {
+        qsizetype end = content.indexOf('\n', start);
+        if (end < 0) {
+            end = content.size();
+        }
+        QByteArray line = content.mid(start, end - start);
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        if (line.size() <= maxLineBytes) {
+            parseLine(line, current);
+        }
+        start = end + 1;
+    }
+}
+
+bool IniFile::save(const QString &path) const
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QByteArray out;
+    for (const Group &g : groups_) {
+        out += '[' + encode(g.name, "") + "]\n";
+        for (const Entry &e : g.entries) {
+            out += encode(e.name, "=[") + '=' + encode(e.value, "") + '\n';
+        }
+        out += '\n';
+    }
+    file.write(out);
+    return file.commit();
+}
+
+IniFile::Group *IniFile::findGroup(const QString &name)
+{
+    for (Group &g : groups_) {
+        if (sameName(g.name, name)) {
+            return &g;
+        }
+    }
+    return nullptr;
+}
+
+const IniFile::Group *IniFile::findGroup(const QString &name) const
+{
+    return const_cast<IniFile *>(this)->findGroup(name);
+}
+
+QString IniFile::value(const QString &group, const QString &name, bool *found) const
+{
+    if (found) *found = false;
+    const Group *g = findGroup(group);
+    if (g == nullptr) {
+        return {};
+    }
+    for (const Entry &e : g->entries) {
+        if (sameName(e.name, name)) {
+            if (found) *found = true;
+            return e.value;
+        }
+    }
+    return {};
+}
+
+void IniFile::setValue(const QString &group, const QString &name, const QString &text)
+{
+    Group *g = findGroup(group);
+    if (g == nullptr) {
+        groups_.push_back(Group{group, {}});
+        g = &groups_.back();
+    }
+    for (Entry &e : g->entries) {
+        if (sameName(e.name, name)) {
+            e.value = text;
+            return;
+        }
+    }
+    g->entries.push_back(Entry{name, text});
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// A small INI file of groups and text values, with names compared without case
+// as registry paths and value names are. Unreadable or hostile content gives
+// fewer entries, never a failure.
+class IniFile {
+public:
+    void load(const QString &path);
+    bool save(const QString &path) const;
+
+    // Empty when absent; found tells the two apart.
+    QString value(const QString &group, const QString &name, bool *found = nullptr) const;
+    void setValue(const QString &group, const QString &name, const QString &text);
+
+    static QByteArray encode(const QString &text, const char *alsoEscape);
+    static QString decode(const QByteArray &bytes);
+
+private:
+    struct Entry {
+        QString name;
+        QString value;
+    };
+    struct Group {
+        QString name;
+        std::vector<Entry> entries;
+    };
+
+    Group *findGroup(const QString &name);
+    const Group *findGroup(const QString &name) const;
+    void parseLine(const QByteArray &line, Group *&current);
+
+    std::vector<Group> groups_;
+};

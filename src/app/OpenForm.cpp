@@ -1,0 +1,147 @@
+#include "app/OpenForm.h"
+
+#include "app/DateText.h"
+#include "app/FormRegistry.h"
+#include "app/ProgramVersion.h"
+#include "app/RandomSource.h"
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/WindowTopModule.h"
+#include "platform/Clock.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "platform/UserName.h"
+#include "playlist/PlayListForm.h"
+#include "update/NewVersionForm.h"
+#include "update/VersionStatusForm.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+using namespace RegistryModule;
+
+namespace {
+constexpr int splashWidth = 400;
+constexpr int splashHeight = 250;
+} // namespace
+
+OpenForm::OpenForm() : Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("OpenForm"));
+    setWindowTitle(QStringLiteral("Lyrabox 3"));
+    setFixedSize(splashWidth, splashHeight);
+
+    SplashImage = new QLabel(this);
+    SplashImage->setObjectName(QStringLiteral("SplashImage"));
+    SplashImage->setGeometry(0, 0, splashWidth, splashHeight);
+    SplashImage->setPixmap(QPixmap(QStringLiteral(":/artwork/splash.png")));
+
+    VersionLabel = new QLabel(QStringLiteral("バージョン : -.-.-"), this);
+    VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
+    VersionLabel->setGeometry(24, 196, 240, 18);
+    Label1 = new QLabel(QStringLiteral("For Windows XP/ME/2000Pro"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(24, 216, 240, 18);
+    const QString textStyle = QStringLiteral("color: #e8ecf4; background: transparent;");
+    VersionLabel->setStyleSheet(textStyle);
+    Label1->setStyleSheet(textStyle);
+}
+
+void OpenForm::Form_Load()
+{
+    if (refuseSecondInstance()) {
+        return;
+    }
+    recordLogonName();
+    seedRandom();
+    noticeFirstRunOfRevision();
+    VersionLabel->setText(QStringLiteral("バージョン : ") + ProgramVersion::text());
+    QCoreApplication::processEvents();
+    if (const QScreen *screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    show();
+    takeWayOn();
+}
+
+bool OpenForm::refuseSecondInstance()
+{
+    if (platform::programInstanceLock().acquire()) {
+        return false;
+    }
+    platform::showMessage(nullptr, {QStringLiteral("Lyrabox 3 は、すでに起動しています。\r\n"),
+                                    QStringLiteral("多重起動エラー"), platform::MessageIcon::Exclamation,
+                                    platform::MessageButtons::Ok});
+    FormRegistry::instance().unload(this);
+    return true;
+}
+
+void OpenForm::recordLogonName() { sys().LoginUserName = platform::currentUserName(); }
+
+void OpenForm::seedRandom()
+{
+    RandomSource::Randomize(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+void OpenForm::noticeFirstRunOfRevision()
+{
+    const QString revision = ProgramVersion::revisionText();
+    if (GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision) == revision) {
+        return;
+    }
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, revision);
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QString());
+    platform::shellOpen(platform::programDataFile(QStringLiteral("welcome.html")));
+}
+
+bool OpenForm::versionCheckDue()
+{
+    const auto lastCheck = DateText::parse(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP));
+    if (!lastCheck) {
+        // No usable date: count from today rather than nag on every start.
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
+        return false;
+    }
+    return DateText::dayDistance(*lastCheck, platform::today()) > CheckIntervalDays;
+}
+
+void OpenForm::takeWayOn()
+{
+    FormRegistry &forms = FormRegistry::instance();
+    if (GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release) == QStringLiteral("get")) {
+        platform::showMessage(this, {QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
+                                                    "今すぐに、ダウンロードを行ってください。。"),
+                                     QStringLiteral("アップデート情報"), platform::MessageIcon::Information,
+                                     platform::MessageButtons::Ok});
+        forms.load<NewVersionForm>();
+        forms.unload(this);
+        return;
+    }
+    if (versionCheckDue()) {
+        platform::showMessage(this, {QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                                    "最新のバージョンの確認を行います。"),
+                                     QStringLiteral("アップデート情報"), platform::MessageIcon::Information,
+                                     platform::MessageButtons::Ok});
+        forms.load<VersionStatusForm>();
+        forms.unload(this);
+        return;
+    }
+    startPlayer();
+}
+
+void OpenForm::startPlayer()
+{
+    FormRegistry &forms = FormRegistry::instance();
+    WindowTopModule::WindowTop(*this, WindowTopModule::Topmost);
+    forms.load<PlayListForm>();
+    forms.load<MainForm>();
+    WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
+    forms.unload(this);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Form.h"
+
+class QLabel;
+
+// The splash window. Its load is the whole start-up of the program.
+class OpenForm : public Form {
+    Q_OBJECT
+public:
+    OpenForm();
+
+    void Form_Load() override;
+
+    QLabel *SplashImage = nullptr;
+    QLabel *VersionLabel = nullptr;
+    QLabel *Label1 = nullptr;
+
+    // Days since the last version check after which start-up checks again.
+    static constexpr int CheckIntervalDays = 20;
+
+private:
+    bool refuseSecondInstance();
+    void recordLogonName();
+    void seedRandom();
+    void noticeFirstRunOfRevision();
+    void takeWayOn();
+    bool versionCheckDue();
+    void startPlayer();
+};

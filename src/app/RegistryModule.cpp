@@ -1,0 +1,60 @@
+#include "app/RegistryModule.h"
+
+#include "app/AutostartEntry.h"
+#include "app/IniFile.h"
+#include "platform/Paths.h"
+
+namespace RegistryModule {
+namespace {
+
+bool isAutostartValue(RootKey root, const QString &keyPath, const QString &valueName)
+{
+    return root == RootKey::CurrentUser && keyPath.compare(RunKey, Qt::CaseInsensitive) == 0 &&
+           valueName.compare(RunValue, Qt::CaseInsensitive) == 0;
+}
+
+// The stored text as the reader sees it: cut at the first NUL, empty when the
+// value and its NUL do not fit the reader's buffer.
+QString asRead(const QString &stored, bool found)
+{
+    if (!found || stored.toUtf8().size() + 1 > ValueBufferBytes) {
+        return {};
+    }
+    const qsizetype nul = stored.indexOf(QChar(u'\0'));
+    return nul < 0 ? stored : stored.left(nul);
+}
+
+} // namespace
+
+QString MFPattern(int group) { return MFPatternPrefix + QString::number(group); }
+
+QString backingFile(RootKey root)
+{
+    const char *name = root == RootKey::LocalMachine ? "HKEY_LOCAL_MACHINE.ini" : "HKEY_CURRENT_USER.ini";
+    return platform::configDir() + QString::fromLatin1(name);
+}
+
+QString GetRegString(RootKey root, const QString &keyPath, const QString &valueName)
+{
+    if (isAutostartValue(root, keyPath, valueName)) {
+        return asRead(AutostartEntry::read(platform::autostartEntryPath()), true);
+    }
+    IniFile ini;
+    ini.load(backingFile(root));
+    bool found = false;
+    const QString stored = ini.value(keyPath, valueName, &found);
+    return asRead(stored, found);
+}
+
+bool SetRegString(RootKey root, const QString &keyPath, const QString &valueName, const QString &text)
+{
+    if (isAutostartValue(root, keyPath, valueName)) {
+        return AutostartEntry::write(platform::autostartEntryPath(), text);
+    }
+    IniFile ini;
+    ini.load(backingFile(root));
+    ini.setValue(keyPath, valueName, text);
+    return ini.save(backingFile(root));
+}
+
+} // namespace RegistryModule

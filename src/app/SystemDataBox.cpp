@@ -1,0 +1,13 @@
+#include "app/SystemDataBox.h"
+
+namespace {
+SystemDataBox &instance()
+{
+    static SystemDataBox box;
+    return box;
+}
+} // namespace
+
+SystemDataBox &sys() { return instance(); }
+
+void resetSystemDataBox() { instance() = SystemDataBox{}; }

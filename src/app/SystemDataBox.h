@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// Program-wide state shared by every window. One instance; tests reset it.
+struct SystemDataBox {
+    // A fixed-length 16-character text as the media replies use it.
+    static QByteArray fixedText() { return QByteArray(16, '\0'); }
+
+    std::uint8_t PlayCommand = 0;
+    QString MusicFileName;
+    QByteArray MciReply = fixedText();
+    QByteArray MusicLength = fixedText();
+    QByteArray RestTime = fixedText();
+    std::int32_t MciResult = 0;
+    std::int16_t TimeHour = 0;
+    std::int16_t TimeMinute = 0;
+    std::int16_t TimeSecond = 0;
+    bool ElapsedDisplay = false;
+    bool PlayEndStop = false;
+    std::uint8_t LeftClickMenu = 0;
+    std::uint8_t RightClickMenu = 0;
+    std::uint8_t MiddleClickMenu = 0;
+    std::uint8_t TaskLeftClickMenu = 0;
+    bool TitleScrollOn = false;
+    bool TitleToolTipOn = false;
+    bool TitleRestart = false;
+    std::uint8_t TitleWaitCount = 0;
+    std::uint8_t DownWinMode = 0;
+    bool MainFormLoaded = false;
+    QString LoginUserName;
+    // Libraries beyond 32,767 files are common, so the total is not 16-bit.
+    qint64 TotalFiles = 0;
+    bool ListBackupOn = false;
+    bool FilePositionLock = false;
+    QString HelpContext;
+    QString ShownHelpContext;
+};
+
+SystemDataBox &sys();
+void resetSystemDataBox();

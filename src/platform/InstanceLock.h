@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+namespace platform {
+
+// One running player per user: a lock file in the user's runtime directory.
+// A stale lock left by a dead process does not block.
+class InstanceLock {
+public:
+    explicit InstanceLock(QString path = defaultPath());
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
+
+    // True when this process now holds the lock (or already held it).
+    bool acquire();
+    void release();
+    bool isHeld() const;
+
+    static QString defaultPath();
+
+private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};
+
+// The lock the program holds for its whole run.
+InstanceLock &programInstanceLock();
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace platform {
+
+// A media device driven by command strings on the alias MusicMedia:
+//   open "<path>" alias MusicMedia      set MusicMedia time format milliseconds
+//   status MusicMedia length|position   play|pause|resume|stop|close MusicMedia
+//   seek MusicMedia to start
+// Returns 0 on success, a non-zero code on failure. A status command writes its
+// decimal reply and a terminating NUL at the start of reply; nothing else of
+// reply is touched, and a failing command writes nothing.
+class MediaDevice {
+public:
+    virtual ~MediaDevice() = default;
+    virtual int send(const QString &command, char *reply, int replySize) = 0;
+};
+
+// The program's device (GStreamer), created on first use.
+MediaDevice &mediaDevice();
+// Tests substitute a scripted device; nullptr brings the real one back.
+void setMediaDevice(std::unique_ptr<MediaDevice> device);
+
+// The command interface the player uses.
+int mciSendString(const QString &command, char *reply, int replySize);
+
+} // namespace platform

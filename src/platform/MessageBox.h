@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MessageIcon { None, Information, Exclamation, Question, Critical };
+enum class MessageButtons { Ok, YesNo, OkCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Every message box of the program goes through here, so tests can answer it.
+using MessageBoxHandler = std::function<MessageAnswer(QWidget *parent, const MessageRequest &)>;
+
+MessageAnswer showMessage(QWidget *parent, const MessageRequest &request);
+
+// Replaces the real dialog; an empty handler restores it.
+void setMessageBoxHandler(MessageBoxHandler handler);
+
+} // namespace platform

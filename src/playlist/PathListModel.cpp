@@ -1,0 +1,68 @@
+#include "playlist/PathListModel.h"
+
+PathListModel::PathListModel(DisplayForm displayForm, QObject *parent)
+    : QAbstractListModel(parent), displayForm_(displayForm)
+{
+}
+
+int PathListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(paths_.size());
+}
+
+QVariant PathListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= paths_.size()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return displayForm_(paths_[index.row()]);
+    }
+    if (role == Qt::ToolTipRole) {
+        return paths_[index.row()];
+    }
+    return {};
+}
+
+QString PathListModel::at(qsizetype i) const { return i >= 0 && i < paths_.size() ? paths_[i] : QString(); }
+
+void PathListModel::append(const QString &path) { insert(paths_.size(), path); }
+
+void PathListModel::insert(qsizetype i, const QString &path)
+{
+    if (i < 0 || i > paths_.size()) {
+        return;
+    }
+    beginInsertRows({}, static_cast<int>(i), static_cast<int>(i));
+    paths_.insert(i, path);
+    endInsertRows();
+}
+
+void PathListModel::removeAt(qsizetype i)
+{
+    if (i < 0 || i >= paths_.size()) {
+        return;
+    }
+    beginRemoveRows({}, static_cast<int>(i), static_cast<int>(i));
+    paths_.removeAt(i);
+    endRemoveRows();
+}
+
+void PathListModel::swapWithNext(qsizetype i)
+{
+    if (i < 0 || i + 1 >= paths_.size()) {
+        return;
+    }
+    beginMoveRows({}, static_cast<int>(i + 1), static_cast<int>(i + 1), {}, static_cast<int>(i));
+    paths_.swapItemsAt(i, i + 1);
+    endMoveRows();
+}
+
+void PathListModel::clear() { setPaths({}); }
+
+void PathListModel::setPaths(QStringList paths)
+{
+    beginResetModel();
+    paths_ = std::move(paths);
+    endResetModel();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <gtest/gtest.h>
+
+// Every test program runs with its own XDG config, data and runtime folders.
+namespace TestEnvironment {
+
+void prepareDirectories();
+void removeDirectories();
+
+QString configHome();
+QString dataHome();
+QString runtimeDir();
+
+// Empties the folders and puts every shared state and platform stand-in back.
+void resetAll();
+
+// Runs posted events, deferred deletes included.
+void flushEvents();
+
+} // namespace TestEnvironment
+
+// A test that starts from a clean state: no settings, no files, no windows.
+class CleanStateTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestEnvironment::resetAll(); }
+    void TearDown() override { TestEnvironment::resetAll(); }
+};
