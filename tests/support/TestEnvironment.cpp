@@ -63,12 +63,21 @@ void flushEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void refuseMessageBoxes()
+{
+    platform::setMessageBoxHandler([](QWidget *, const platform::MessageRequest &request) {
+        ADD_FAILURE() << "unexpected message box: " << request.title.toStdString() << ": "
+                      << request.text.toStdString();
+        return platform::MessageAnswer::Ok;
+    });
+}
+
 void resetAll()
 {
     FormRegistry::instance().unloadAll();
     flushEvents();
     platform::programInstanceLock().release();
-    platform::setMessageBoxHandler({});
+    refuseMessageBoxes();
     platform::setShellOpenHandler([](const QString &) { return true; });
     platform::setUserNameOverride(std::nullopt);
     platform::setTodayOverride(std::nullopt);

@@ -16,6 +16,9 @@ QString runtimeDir();
 // Empties the folders and puts every shared state and platform stand-in back.
 void resetAll();
 
+// A message box nobody expected fails the test instead of waiting for a click.
+void refuseMessageBoxes();
+
 // Runs posted events, deferred deletes included.
 void flushEvents();
 

@@ -1,0 +1,239 @@
+#include "app/FormRegistry.h"
+#include "app/OpenForm.h"
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/InstanceLock.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "platform/UserName.h"
+#include "playlist/PlayListForm.h"
+#include "support/MessageRecorder.h"
+#include "support/TestEnvironment.h"
+#include "update/NewVersionForm.h"
+#include "update/VersionStatusForm.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QThread>
+
+using namespace RegistryModule;
+
+namespace {
+
+const QDate today(2026, 3, 10);
+
+class StartUpTest : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        messages.install();
+        platform::setTodayOverride(today);
+        platform::setShellOpenHandler([this](const QString &target) {
+            opened << target;
+            return true;
+        });
+    }
+
+    // A start after an earlier run of this revision whose last check was on that day.
+    static void seedInstallKey(const QString &lastUp, const QString &release = {})
+    {
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("41"));
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, lastUp);
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, release);
+    }
+
+    static QString lastUp(QDate date) { return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day()); }
+
+    static void start() { FormRegistry::instance().load<OpenForm>(); }
+
+    static bool playerStarted()
+    {
+        FormRegistry &forms = FormRegistry::instance();
+        return forms.find<PlayListForm>() && forms.find<MainForm>() && !forms.find<OpenForm>();
+    }
+
+    QStringList opened;
+    MessageRecorder messages;
+};
+
+QStringList filesUnder(const QString &dir)
+{
+    QStringList files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        files << it.next();
+    }
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+TEST_F(StartUpTest, FirstRunOfARevisionRecordsItOpensTheWelcomePageAndStartsThePlayer)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("40"));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QStringLiteral("2001/1/1"));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
+    start();
+
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision), QStringLiteral("41"));
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP), QStringLiteral("2026/3/10"));
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release), QString());
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/welcome.html"))) << opened[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(opened[0])) << "the page ships with the program";
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_TRUE(playerStarted());
+}
+
+TEST_F(StartUpTest, AMissingRevisionCountsAsANewOne)
+{
+    start();
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision), QStringLiteral("41"));
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_TRUE(playerStarted());
+}
+
+TEST_F(StartUpTest, TheSplashIsShownWithTheVersionBeforeTheWayOnIsTaken)
+{
+    seedInstallKey(lastUp(today), QStringLiteral("get"));
+    QString version;
+    bool splashVisible = false;
+    platform::setMessageBoxHandler([&](QWidget *parent, const platform::MessageRequest &) {
+        if (auto *splash = qobject_cast<OpenForm *>(parent)) {
+            version = splash->VersionLabel->text();
+            splashVisible = splash->isVisible();
+        }
+        return platform::MessageAnswer::Ok;
+    });
+    start();
+    EXPECT_EQ(version, QStringLiteral("バージョン : 3.1.41"));
+    EXPECT_TRUE(splashVisible);
+    EXPECT_EQ(FormRegistry::instance().find<OpenForm>(), nullptr) << "the splash unloads itself";
+}
+
+TEST_F(StartUpTest, TwentyDaysIsNormalTwentyOneInEitherDirectionChecks)
+{
+    seedInstallKey(lastUp(today.addDays(-20)));
+    start();
+    EXPECT_TRUE(playerStarted());
+    EXPECT_TRUE(messages.shown().isEmpty());
+    TestEnvironment::resetAll();
+    platform::setTodayOverride(today);
+
+    for (const int offset : {-21, 21, -400}) {
+        MessageRecorder local;
+        seedInstallKey(lastUp(today.addDays(offset)));
+        start();
+        FormRegistry &forms = FormRegistry::instance();
+        ASSERT_EQ(local.shown().size(), 1) << offset;
+        EXPECT_EQ(local.shown()[0].title, QStringLiteral("アップデート情報"));
+        EXPECT_EQ(local.shown()[0].text, QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                                        "最新のバージョンの確認を行います。"));
+        EXPECT_EQ(local.shown()[0].icon, platform::MessageIcon::Information);
+        EXPECT_NE(forms.find<VersionStatusForm>(), nullptr) << offset;
+        EXPECT_EQ(forms.find<MainForm>(), nullptr) << "no player in this run";
+        EXPECT_EQ(forms.find<PlayListForm>(), nullptr);
+        EXPECT_EQ(forms.loadedCount(), 1);
+        TestEnvironment::resetAll();
+        platform::setTodayOverride(today);
+    }
+}
+
+TEST_F(StartUpTest, AnAnnouncedUpdateWinsOverAFreshDate)
+{
+    seedInstallKey(lastUp(today), QStringLiteral("get"));
+    start();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
+                                                       "今すぐに、ダウンロードを行ってください。。"));
+    FormRegistry &forms = FormRegistry::instance();
+    ASSERT_NE(forms.find<NewVersionForm>(), nullptr);
+    EXPECT_EQ(forms.loadedCount(), 1);
+
+    // Closing the only window ends the program.
+    QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
+    forms.find<NewVersionForm>()->close();
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(StartUpTest, AReleaseKeywordIsExact)
+{
+    seedInstallKey(lastUp(today), QStringLiteral("Get"));
+    start();
+    EXPECT_TRUE(playerStarted());
+}
+
+TEST_F(StartUpTest, AMissingOrMalformedLastCheckDateCountsFromToday)
+{
+    for (const QString &bad : {QString(), QStringLiteral("2026-03-01"), QStringLiteral("2026/2/30"),
+                               QStringLiteral("yesterday"), QStringLiteral("2026/3")}) {
+        MessageRecorder local;
+        seedInstallKey(bad);
+        start();
+        EXPECT_TRUE(playerStarted()) << bad.toStdString();
+        EXPECT_TRUE(local.shown().isEmpty());
+        EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP), QStringLiteral("2026/3/10"));
+        TestEnvironment::resetAll();
+        platform::setTodayOverride(today);
+    }
+}
+
+TEST_F(StartUpTest, TheLogonNameIsRecordedAndMayBeEmpty)
+{
+    seedInstallKey(lastUp(today));
+    platform::setUserNameOverride(QStringLiteral("hanako"));
+    start();
+    EXPECT_EQ(sys().LoginUserName, QStringLiteral("hanako"));
+    TestEnvironment::resetAll();
+
+    seedInstallKey(lastUp(QDate::currentDate()));
+    platform::setUserNameOverride(QString());
+    sys().LoginUserName = QStringLiteral("stale");
+    start();
+    EXPECT_EQ(sys().LoginUserName, QString());
+    EXPECT_TRUE(playerStarted());
+}
+
+TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
+{
+    // The first instance is the real program in its own process.
+    seedInstallKey(lastUp(QDate::currentDate()));
+    QProcess first;
+    first.setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
+    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+    const QString lockPath = platform::InstanceLock::defaultPath();
+    for (int i = 0; i < 200 && !QFileInfo::exists(lockPath); ++i) {
+        QThread::msleep(50);
+    }
+    ASSERT_TRUE(QFileInfo::exists(lockPath)) << "the first instance holds the lock";
+    QThread::msleep(300);
+    const QStringList before = filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome());
+
+    start();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Lyrabox 3 は、すでに起動しています。\r\n"));
+    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("多重起動エラー"));
+    EXPECT_EQ(messages.shown()[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(FormRegistry::instance().loadedCount(), 0);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome()), before);
+
+    // SIGTERM ends the first instance in order.
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+
+    // With the first one gone, its lock no longer blocks.
+    platform::setTodayOverride(QDate::currentDate());
+    start();
+    EXPECT_TRUE(playerStarted());
+}

@@ -1,0 +1,152 @@
+#include "app/RegistryModule.h"
+#include "platform/Paths.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace RegistryModule;
+
+namespace {
+
+class RegistryTest : public CleanStateTest {};
+
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QStringList allSettingNames{
+    MFPattern(1), MFPattern(2), MFPattern(3), MFPattern(4), MFPattern(5), MFPattern(6), DColor,
+    LeftCMenu,    RightCMenu,   MiddleCMenu,  TaskLCMenu,   TitleScroll,  TitleToolTip, AutoPlay,
+    PlayEndMode,  InfoCover,    DownWin,      ListBackup};
+
+} // namespace
+
+TEST_F(RegistryTest, EveryValueReadsEmptyWhenNothingIsStored)
+{
+    for (const QString &name : allSettingNames) {
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, name), QString()) << name.toStdString();
+    }
+    for (const QString &name : {Revision, LastUP, Release}) {
+        EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, name), QString());
+    }
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QString());
+    EXPECT_FALSE(QFileInfo::exists(platform::configDir())) << "reading creates nothing";
+}
+
+TEST_F(RegistryTest, WritesReadBackAndEmptyEqualsMissing)
+{
+    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, QStringLiteral("play")));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QStringLiteral("play"));
+    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, QString()));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QString());
+
+    // Japanese text, line breaks, "=" and "%" survive the file format.
+    const QString odd = QStringLiteral("ミュージック=50%\r\n[x]\\y");
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name["), odd);
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name[")), odd);
+    // Other values of the key are kept.
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QStringLiteral("4"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name[")), odd);
+}
+
+TEST_F(RegistryTest, ValuesTooLongForTheReadBufferReadEmpty)
+{
+    const QString fits(1023, u'a');
+    const QString tooLong(1024, u'a');
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, fits);
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), fits);
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, tooLong);
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString());
+    // The limit is in bytes: 342 three-byte characters plus NUL are 1027 bytes.
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QString(342, QChar(0x3042)));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString());
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QString(341, QChar(0x3042)));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor).size(), 341);
+}
+
+TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
+{
+    EXPECT_FALSE(QFileInfo::exists(backingFile(HKEY_LOCAL_MACHINE)));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("41"));
+    EXPECT_TRUE(QFileInfo::exists(backingFile(HKEY_LOCAL_MACHINE))) << "first write creates the path";
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, QStringLiteral("software\\miravelt\\LYRABOX 3"),
+                           QStringLiteral("revision")),
+              QStringLiteral("41"));
+    // The settings key and the install key differ only in case but live under different roots.
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, Revision), QString());
+
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, TitleScroll, QStringLiteral("Off"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("TITLESCROLL")),
+              QStringLiteral("Off"));
+    SetRegString(HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\MIRAVELT\\LYRABOX 3"), QStringLiteral("titlescroll"),
+                 QStringLiteral("off"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, TitleScroll), QStringLiteral("off"))
+        << "one value, whatever the spelling of its path and name";
+}
+
+TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
+{
+    const QString program = QStringLiteral("/opt/My \"Apps\"/lyrabox3");
+    SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, program);
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), program);
+
+    QFile entry(platform::autostartEntryPath());
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    entry.close();
+    EXPECT_TRUE(text.contains("[Desktop Entry]"));
+    EXPECT_TRUE(text.contains("Exec=\"/opt/My \\\\\"Apps\\\\\"/lyrabox3\"")) << text.toStdString();
+    EXPECT_FALSE(text.contains("Hidden=true"));
+
+    SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, QString());
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QString());
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(entry.readAll().contains("Hidden=true")) << "disabled, not deleted";
+
+    // Another value under the Run key is an ordinary setting.
+    SetRegString(HKEY_CURRENT_USER, RunKey, QStringLiteral("Other"), QStringLiteral("x"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, QStringLiteral("Other")), QStringLiteral("x"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QString());
+}
+
+TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
+{
+    const QString file = backingFile(HKEY_CURRENT_USER);
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i) {
+        junk += static_cast<char>(i * 37 % 256);
+    }
+    QByteArray content = junk + "\n[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\nAutoPlay=\xff\xfe\x00play\n";
+    content += "TitleScroll=" + QByteArray(3 * 1024 * 1024, 'x') + "\n";
+    content += "=novalue\nno equals sign\n[unterminated\nDownWin=1\n";
+    writeRaw(file, content);
+
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QStringLiteral("7"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, TitleScroll), QString());
+    EXPECT_NE(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QStringLiteral("play"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin), QStringLiteral("1"))
+        << "a line that is not a group header does not end the group";
+
+    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, QStringLiteral("1")));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu), QStringLiteral("1"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QStringLiteral("7"));
+
+    writeRaw(file, QByteArray(5000, '\0'));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString());
+}
+
+TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
+{
+    // A plain file where the settings folder should be: no write can succeed, even as root.
+    QDir(platform::configDir()).removeRecursively();
+    QDir().mkpath(QFileInfo(QDir::cleanPath(platform::configDir())).absolutePath());
+    writeRaw(QDir::cleanPath(platform::configDir()), "not a folder");
+    EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get")));
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release), QString());
+}
