@@ -2,7 +2,15 @@
 
 #include "app/Form.h"
 
-// The player's main window.
+#include <QPoint>
+
+class ImageButton;
+class PlayListForm;
+class QLabel;
+class QTimer;
+
+// The player's main window: play and stop buttons, title, time, progress and
+// counter, and the indicator lamps of the settings and play modes.
 class MainForm : public Form {
     Q_OBJECT
 public:
@@ -10,4 +18,84 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+
+    // Play control: one dispatcher for play, pause, resume and stop.
+    void MusicPlay_Click();
+    void MusicStop_Click();
+    // Play/stop toggle for other windows; it never pauses.
+    void MusicPlayCallSys();
+
+    void MusicTimer_Timer();
+    void FileNameLabel_Change();
+    void TitleTimer_Timer();
+    void ExitProgram_Click();
+
+    // Puts a title into FileNameLabel, sized to its text.
+    void setTitle(const QString &title);
+    // The title's left edge inside TitleBox, in twips.
+    int titleLeftTwips() const { return titleLeftTwips_; }
+
+    ImageButton *MusicPlay = nullptr;
+    ImageButton *MusicStop = nullptr;
+    ImageButton *FolderSetup = nullptr;
+    ImageButton *FrontForm = nullptr;
+    ImageButton *ExitProgram = nullptr;
+    QWidget *TitleBox = nullptr;
+    QLabel *FileNameLabel = nullptr;
+    QLabel *StatusLabel = nullptr;
+    QLabel *NowTimeLabel = nullptr;
+    QLabel *AllTimeLabel = nullptr;
+    QLabel *FileStatusLabel = nullptr;
+    QLabel *TimeLine = nullptr;
+    QLabel *AllTimeLine = nullptr;
+    QLabel *WAWImg = nullptr;
+    QLabel *WAPImg = nullptr;
+    QLabel *WindowTopupImg = nullptr;
+    QLabel *ThisMusicExitImg = nullptr;
+    QLabel *AllRepeatImg = nullptr;
+    QLabel *OneRepeatImg = nullptr;
+    QLabel *LBUImg = nullptr;
+    QLabel *InfoCover = nullptr;
+    QTimer *MusicTimer = nullptr;
+    QTimer *TitleTimer = nullptr;
+
+    static constexpr int TwipsPerPixel = 15;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createLamps();
+    void applySettings();
+    void applyTextColour(const QColor &colour);
+
+    // Play control steps.
+    void setStatus(const QString &caption, const QColor &colour);
+    bool playNextFile();
+    void startTrack(PlayListForm &list, const QString &path);
+    void stopTrack();
+    void showRestCounter();
+    void clearFilePositionIf(PlayListForm &list, const QString &path);
+
+    // Playback timer steps.
+    void showPlayingTime();
+    void showProgress();
+    void endOfTrack();
+
+    void placeTitle(int leftTwips);
+    void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
+
+    int titleLeftTwips_ = 0;
+    // The end of a track dispatches the next one by itself.
+    bool advancingByItself_ = false;
+    // A track opened since the dispatcher last renewed the list: a list where
+    // nothing opens must not be renewed and retried for ever.
+    bool openedSinceRenewal_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
 };

@@ -1,0 +1,186 @@
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/ImageButton.h"
+#include "mainwindow/MainForm.h"
+#include "playback/GetFileName.h"
+#include "playback/MediaCommands.h"
+#include "playback/TextColour.h"
+#include "playback/TimeText.h"
+#include "playlist/PlayListForm.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+PlayListForm *playListForm() { return FormRegistry::instance().find<PlayListForm>(); }
+
+// An ordinary, visible file: hidden files count as missing, as directories do.
+bool playableFileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.fileName().startsWith(u'.');
+}
+
+} // namespace
+
+void MainForm::setStatus(const QString &caption, const QColor &colour)
+{
+    QPalette p = StatusLabel->palette();
+    p.setColor(QPalette::WindowText, colour);
+    StatusLabel->setPalette(p);
+    StatusLabel->setText(caption);
+}
+
+void MainForm::MusicPlay_Click()
+{
+    setStatus(QStringLiteral("Wait."), StatusDarkRed);
+    switch (sys().PlayCommand) {
+    case 1:
+        if (!playNextFile()) {
+            return;
+        }
+        break;
+    case 2:
+        MediaCommands::send(QStringLiteral("pause MusicMedia"));
+        StatusLabel->setText(QStringLiteral("Stop."));
+        sys().PlayCommand = 3;
+        break;
+    case 3:
+        MediaCommands::send(QStringLiteral("resume MusicMedia"));
+        setStatus(QStringLiteral("Play."), StatusDarkGreen);
+        sys().PlayCommand = 2;
+        break;
+    case 4:
+        stopTrack();
+        break;
+    default:
+        return;
+    }
+    showRestCounter();
+}
+
+void MainForm::MusicStop_Click()
+{
+    sys().PlayCommand = 4;
+    MusicPlay_Click();
+}
+
+void MainForm::MusicPlayCallSys()
+{
+    if (MusicStop->isEnabled()) {
+        MusicStop_Click();
+    } else {
+        MusicPlay_Click();
+    }
+}
+
+// Takes files from the head of the list until one starts. Missing files are
+// dropped in a loop, so a long list of them cannot exhaust the stack.
+bool MainForm::playNextFile()
+{
+    PlayListForm *list = playListForm();
+    if (list == nullptr) {
+        return false;
+    }
+    const bool byItself = std::exchange(advancingByItself_, false);
+    bool renewed = false;
+    for (;;) {
+        const QString next = list->PlayList->at(0);
+        if (next.isEmpty()) {
+            StatusLabel->setText(QStringLiteral("Stop."));
+            // A renewal that brought nothing playable last time is not repeated
+            // by itself: the player stops instead of cycling for ever.
+            if (renewed || (byItself && !openedSinceRenewal_)) {
+                return false;
+            }
+            list->PlayListRenewal();
+            renewed = true;
+            openedSinceRenewal_ = false;
+            if (list->PlayList->at(0).isEmpty()) {
+                return false;
+            }
+            setStatus(QStringLiteral("Wait."), StatusDarkRed);
+            continue;
+        }
+        if (!playableFileExists(next)) {
+            clearFilePositionIf(*list, next);
+            list->PlayList->removeAt(0);
+            StatusLabel->setText(QStringLiteral("Stop."));
+            setStatus(QStringLiteral("Wait."), StatusDarkRed);
+            continue;
+        }
+        startTrack(*list, next);
+        return true;
+    }
+}
+
+void MainForm::clearFilePositionIf(PlayListForm &list, const QString &path)
+{
+    if (list.FilePosition->text() == path) {
+        sys().FilePositionLock = true;
+        list.FilePosition->setText(QString());
+        sys().FilePositionLock = false;
+    }
+}
+
+void MainForm::startTrack(PlayListForm &list, const QString &path)
+{
+    sys().MusicFileName = path;
+    clearFilePositionIf(list, path);
+    list.PlayList->removeAt(0);
+
+    MediaCommands::open(path);
+    if (sys().MciResult == 0) {
+        openedSinceRenewal_ = true;
+    }
+    MediaCommands::send(QStringLiteral("set MusicMedia time format milliseconds"));
+    MediaCommands::status(QStringLiteral("length"));
+    if (const auto length = MediaCommands::replyNumber(sys().MciReply)) {
+        AllTimeLabel->setText(QStringLiteral("/ ") + TimeText(*length, sys()));
+    }
+    sys().MusicLength = sys().MciReply;
+    if (!sys().ElapsedDisplay) {
+        sys().RestTime = sys().MusicLength;
+        if (const auto rest = MediaCommands::replyNumber(sys().RestTime)) {
+            NowTimeLabel->setText(TimeText(*rest, sys()));
+        }
+    }
+
+    MediaCommands::send(QStringLiteral("play MusicMedia"));
+    MusicTimer->start();
+    MusicStop->setEnabled(true);
+    setStatus(QStringLiteral("Play."), StatusDarkGreen);
+    if (sys().TitleToolTipOn) {
+        FileNameLabel->setToolTip(sys().MusicFileName);
+    }
+    setTitle(GetFileName(sys().MusicFileName));
+    sys().PlayCommand = 2;
+}
+
+void MainForm::stopTrack()
+{
+    MusicTimer->stop();
+    MediaCommands::send(QStringLiteral("stop MusicMedia"));
+    MediaCommands::send(QStringLiteral("close MusicMedia"));
+    MusicStop->setEnabled(false);
+    NowTimeLabel->setText(QStringLiteral("00:00:00"));
+    AllTimeLabel->setText(QStringLiteral("/ 00:00:00"));
+    setTitle(QString());
+    TimeLine->resize(0, TimeLine->height());
+    StatusLabel->setText(QStringLiteral("Stop."));
+    sys().PlayCommand = 1;
+}
+
+void MainForm::showRestCounter()
+{
+    PlayListForm *list = playListForm();
+    if (list == nullptr) {
+        return;
+    }
+    const qsizetype rest = list->PlayList->count();
+    FileStatusLabel->setText(QStringLiteral("Rest : %1 / %2 Files").arg(rest).arg(sys().TotalFiles));
+    list->NaviFile->setText(QString::number(rest));
+}

@@ -1,0 +1,79 @@
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "playback/MediaCommands.h"
+#include "playback/TimeText.h"
+#include "playlist/PlayListForm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <cmath>
+
+void MainForm::MusicTimer_Timer()
+{
+    MediaCommands::status(QStringLiteral("position"));
+    showPlayingTime();
+    showProgress();
+    // Only an exact match of the two replies ends a track.
+    if (sys().MusicLength == sys().MciReply) {
+        endOfTrack();
+    }
+}
+
+void MainForm::showPlayingTime()
+{
+    const auto position = MediaCommands::replyNumber(sys().MciReply);
+    if (sys().ElapsedDisplay) {
+        if (position) {
+            NowTimeLabel->setText(TimeText(*position, sys()));
+        }
+        return;
+    }
+    const auto length = MediaCommands::replyNumber(sys().MusicLength);
+    if (position && length) {
+        const double rest = *length - *position;
+        sys().RestTime = MediaCommands::fixedText(static_cast<qint64>(rest));
+        NowTimeLabel->setText(TimeText(rest, sys()));
+    }
+}
+
+void MainForm::showProgress()
+{
+    const auto position = MediaCommands::replyNumber(sys().MciReply);
+    const auto length = MediaCommands::replyNumber(sys().MusicLength);
+    if (!position || !length || *length == 0) {
+        return;
+    }
+    const double width = *position / *length * AllTimeLine->width();
+    if (std::isfinite(width) && width >= 0 && width <= 1e6) {
+        TimeLine->resize(static_cast<int>(width), TimeLine->height());
+    }
+}
+
+void MainForm::endOfTrack()
+{
+    PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
+    if (list && list->AllMusicRepeat->isChecked()) {
+        MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
+        MediaCommands::send(QStringLiteral("play MusicMedia"));
+        return;
+    }
+    if (list && list->OneMusicRepeat->isChecked()) {
+        MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
+        MediaCommands::send(QStringLiteral("play MusicMedia"));
+        list->OneMusicRepeat->setChecked(false);
+        list->OneMusicRepeat2->setChecked(false);
+        OneRepeatImg->hide();
+        return;
+    }
+    MusicStop_Click();
+    if (list && list->ThisMusicExit->isChecked()) {
+        FormRegistry::instance().unload(this);
+        return;
+    }
+    if (sys().PlayEndStop && (list == nullptr || list->PlayList->at(0).isEmpty())) {
+        return;
+    }
+    advancingByItself_ = true;
+    MusicPlay_Click();
+}
