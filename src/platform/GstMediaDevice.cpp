@@ -1,0 +1,416 @@
+#include "platform/GstMediaDevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+
+#include <gst/gst.h>
+#include <gst/pbutils/pbutils.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+Q_LOGGING_CATEGORY(lcMedia, "lyrabox.media", QtWarningMsg)
+
+const QString kAlias = QStringLiteral("MusicMedia");
+
+// A file that never prerolls must not hold the user interface longer than this.
+constexpr GstClockTime kPrerollWait = 3 * GST_SECOND;
+constexpr GstClockTime kDiscoverWait = 2 * GST_SECOND;
+// Used to estimate a length from the file size when the stream names no bit rate.
+constexpr qint64 kFallbackBitrate = 128000;
+
+// GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
+constexpr guint kPlayFlagAudio = 1u << 1;
+constexpr guint kPlayFlagSoftVolume = 1u << 4;
+
+bool gstReady()
+{
+    static const bool ready = [] {
+        if (gst_is_initialized()) {
+            return true;
+        }
+        GError *error = nullptr;
+        const bool ok = gst_init_check(nullptr, nullptr, &error);
+        if (!ok) {
+            qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
+            g_clear_error(&error);
+        }
+        return ok;
+    }();
+    return ready;
+}
+
+bool sameWord(const QString &word, const char *expected)
+{
+    return word.compare(QLatin1StringView(expected), Qt::CaseInsensitive) == 0;
+}
+
+GstElement *makeAudioSink()
+{
+    const QByteArray name = qgetenv("LYRABOX_AUDIO_SINK").trimmed();
+    GstElement *sink = nullptr;
+    if (!name.isEmpty()) {
+        sink = gst_element_factory_make(name.constData(), nullptr);
+        if (!sink) {
+            qCWarning(lcMedia) << "no audio sink" << name << "- using the desktop's";
+        }
+    }
+    if (!sink) {
+        sink = gst_element_factory_make("autoaudiosink", nullptr);
+    }
+    // A fake sink would otherwise run as fast as it can and end every track at once.
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "sync")) {
+        g_object_set(sink, "sync", TRUE, nullptr);
+    }
+    return sink;
+}
+
+GstElement *makePlaybin(const gchar *uri)
+{
+    GstElement *playbin = gst_element_factory_make("playbin", nullptr);
+    if (!playbin) {
+        return nullptr;
+    }
+    g_object_set(playbin, "uri", uri, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
+    if (GstElement *sink = makeAudioSink()) {
+        g_object_set(playbin, "audio-sink", sink, nullptr);
+    }
+    return playbin;
+}
+
+void logError(GstMessage *message)
+{
+    GError *error = nullptr;
+    gchar *debug = nullptr;
+    gst_message_parse_error(message, &error, &debug);
+    qCDebug(lcMedia) << "stream error:" << (error ? error->message : "") << (debug ? debug : "");
+    g_clear_error(&error);
+    g_free(debug);
+}
+
+void discardMessages(GstElement *pipeline)
+{
+    GstBus *bus = gst_element_get_bus(pipeline);
+    while (GstMessage *message = gst_bus_pop(bus)) {
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+}
+
+// Brings the pipeline to PAUSED and waits, bounded, until it has prerolled or failed.
+bool preroll(GstElement *pipeline)
+{
+    const GstStateChangeReturn change = gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    if (change == GST_STATE_CHANGE_FAILURE) {
+        discardMessages(pipeline);
+        return false;
+    }
+    if (change != GST_STATE_CHANGE_ASYNC) {
+        return true;
+    }
+    GstBus *bus = gst_element_get_bus(pipeline);
+    const gint64 deadline = g_get_monotonic_time() + gint64(kPrerollWait / GST_USECOND);
+    bool prerolled = false;
+    bool failed = false;
+    while (!prerolled && !failed) {
+        const gint64 left = deadline - g_get_monotonic_time();
+        if (left <= 0) {
+            qCDebug(lcMedia) << "preroll timed out";
+            break;
+        }
+        const auto types = GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_ELEMENT);
+        GstMessage *message = gst_bus_timed_pop_filtered(bus, GstClockTime(left) * GST_USECOND, types);
+        if (!message) {
+            continue;
+        }
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            logError(message);
+            failed = true;
+        } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE) {
+            prerolled = GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline);
+        } else if (gst_is_missing_plugin_message(message)) {
+            gchar *what = gst_missing_plugin_message_get_description(message);
+            qCDebug(lcMedia) << "missing plug-in:" << what;
+            g_free(what);
+        }
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+    return prerolled;
+}
+
+qint64 queriedLengthMs(GstElement *pipeline)
+{
+    gint64 duration = -1;
+    if (gst_element_query_duration(pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+        return duration / gint64(GST_MSECOND);
+    }
+    return -1;
+}
+
+// An MP3 without a Xing header reports no duration while paused; the discoverer
+// estimates one, and the file size gives a last resort so that a length is never 0.
+qint64 discoveredLengthMs(const gchar *uri, qint64 fileSize)
+{
+    qint64 lengthMs = -1;
+    guint bitrate = 0;
+    GError *error = nullptr;
+    if (GstDiscoverer *discoverer = gst_discoverer_new(kDiscoverWait, &error)) {
+        if (GstDiscovererInfo *info = gst_discoverer_discover_uri(discoverer, uri, &error)) {
+            const GstClockTime duration = gst_discoverer_info_get_duration(info);
+            if (GST_CLOCK_TIME_IS_VALID(duration) && duration >= GST_MSECOND) {
+                lengthMs = qint64(duration / GST_MSECOND);
+            }
+            GList *streams = gst_discoverer_info_get_audio_streams(info);
+            for (GList *s = streams; s && bitrate == 0; s = s->next) {
+                auto *audio = GST_DISCOVERER_AUDIO_INFO(s->data);
+                bitrate = gst_discoverer_audio_info_get_bitrate(audio);
+                if (bitrate == 0) {
+                    bitrate = gst_discoverer_audio_info_get_max_bitrate(audio);
+                }
+            }
+            gst_discoverer_stream_info_list_free(streams);
+            gst_discoverer_info_unref(info);
+        }
+        g_object_unref(discoverer);
+    }
+    if (error) {
+        qCDebug(lcMedia) << "discoverer:" << error->message;
+        g_clear_error(&error);
+    }
+    if (lengthMs > 0) {
+        return lengthMs;
+    }
+    return std::max<qint64>(1, fileSize * 8 * 1000 / (bitrate > 0 ? qint64(bitrate) : kFallbackBitrate));
+}
+
+int writeReply(qint64 value, char *reply, int replySize)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const int count = int(result.ptr - digits);
+    if (!reply || replySize < count + 1) {
+        return MciParamOverflow;
+    }
+    std::memcpy(reply, digits, size_t(count));
+    reply[count] = '\0';
+    return 0;
+}
+
+} // namespace
+
+GstMediaDevice::GstMediaDevice() = default;
+
+GstMediaDevice::~GstMediaDevice() { close(); }
+
+int GstMediaDevice::send(const QString &command, char *reply, int replySize)
+{
+    if (pipeline_) {
+        readBus();
+    }
+    const QString text = command.trimmed();
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList words = text.split(blanks, Qt::SkipEmptyParts);
+    if (words.isEmpty()) {
+        return MciUnrecognizedCommand;
+    }
+    const QString &verb = words[0];
+
+    if (sameWord(verb, "open")) {
+        // Greedy: the path runs to the last quotation mark before the alias, because a
+        // Linux file name may itself hold one.
+        static const QRegularExpression openCommand(
+            QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
+            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch match = openCommand.match(text);
+        if (!match.hasMatch()) {
+            return text.count(u'"') == 1 ? MciNoClosingQuote : MciUnrecognizedKeyword;
+        }
+        if (match.capturedView(2).compare(kAlias, Qt::CaseInsensitive) != 0) {
+            return MciInvalidDeviceName;
+        }
+        return open(match.captured(1));
+    }
+
+    const bool known = sameWord(verb, "set") || sameWord(verb, "status") || sameWord(verb, "play") ||
+                       sameWord(verb, "pause") || sameWord(verb, "resume") || sameWord(verb, "stop") ||
+                       sameWord(verb, "close") || sameWord(verb, "seek");
+    if (!known) {
+        return MciUnrecognizedCommand;
+    }
+    if (words.size() < 2 || words[1].compare(kAlias, Qt::CaseInsensitive) != 0 || !pipeline_) {
+        return MciInvalidDeviceName;
+    }
+    const QStringList rest = words.mid(2);
+    auto restIs = [&rest](std::initializer_list<const char *> expected) {
+        if (rest.size() != qsizetype(expected.size())) {
+            return false;
+        }
+        qsizetype i = 0;
+        for (const char *word : expected) {
+            if (!sameWord(rest[i++], word)) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    if (sameWord(verb, "set")) {
+        if (rest.size() != 3 || !sameWord(rest[0], "time") || !sameWord(rest[1], "format")) {
+            return MciUnrecognizedKeyword;
+        }
+        return sameWord(rest[2], "milliseconds") || sameWord(rest[2], "ms") ? 0 : MciBadTimeFormat;
+    }
+    if (sameWord(verb, "status")) {
+        if (restIs({"length"})) {
+            return writeReply(lengthMs_, reply, replySize);
+        }
+        if (restIs({"position"})) {
+            return writeReply(position(), reply, replySize);
+        }
+        return MciUnrecognizedKeyword;
+    }
+    if (sameWord(verb, "seek")) {
+        return restIs({"to", "start"}) ? seekToStart() : MciUnrecognizedKeyword;
+    }
+    if (!rest.isEmpty()) {
+        return MciUnrecognizedKeyword;
+    }
+    if (sameWord(verb, "play") || sameWord(verb, "resume")) {
+        return play();
+    }
+    if (sameWord(verb, "pause") || sameWord(verb, "stop")) {
+        // An MCI stop keeps the position, and a later play goes on from there.
+        return pause();
+    }
+    close();
+    return 0;
+}
+
+int GstMediaDevice::open(const QString &path)
+{
+    // As in MCI, the alias is taken while a track is open: the caller closes first.
+    if (pipeline_) {
+        return MciDuplicateAlias;
+    }
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile()) {
+        return MciFileNotFound;
+    }
+    if (file.size() == 0) {
+        return MciInvalidFile;
+    }
+    if (!gstReady()) {
+        return MciCannotLoadDriver;
+    }
+    gchar *uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr);
+    if (!uri) {
+        return MciFileNotFound;
+    }
+    GstElement *pipeline = makePlaybin(uri);
+    if (!pipeline) {
+        g_free(uri);
+        return MciCannotLoadDriver;
+    }
+    gst_object_ref_sink(pipeline);
+    if (!preroll(pipeline)) {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        gst_object_unref(pipeline);
+        g_free(uri);
+        return MciInvalidFile;
+    }
+    qint64 lengthMs = queriedLengthMs(pipeline);
+    if (lengthMs <= 0) {
+        lengthMs = discoveredLengthMs(uri, file.size());
+    }
+    g_free(uri);
+
+    pipeline_ = pipeline;
+    lengthMs_ = std::max<qint64>(1, lengthMs);
+    positionMs_ = 0;
+    ended_ = false;
+    return 0;
+}
+
+int GstMediaDevice::play()
+{
+    // Playing from the end, as MCI does, has nothing left to play: the position stays
+    // at the length until a seek to the start.
+    if (ended_) {
+        return 0;
+    }
+    return gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE ? MciDriverError
+                                                                                            : 0;
+}
+
+int GstMediaDevice::pause()
+{
+    position();
+    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ? MciDriverError : 0;
+}
+
+int GstMediaDevice::seekToStart()
+{
+    // A flushing seek without a stop position ends an AU stream at once; prerolling
+    // again from READY rewinds every format alike and leaves the track paused at 0.
+    gst_element_set_state(pipeline_, GST_STATE_READY);
+    discardMessages(pipeline_);
+    positionMs_ = 0;
+    ended_ = false;
+    if (!preroll(pipeline_)) {
+        // Nothing more can be played: let the caller see the end and move on.
+        ended_ = true;
+        return MciDriverError;
+    }
+    return 0;
+}
+
+void GstMediaDevice::close()
+{
+    if (!pipeline_) {
+        return;
+    }
+    gst_element_set_state(pipeline_, GST_STATE_NULL);
+    gst_object_unref(pipeline_);
+    pipeline_ = nullptr;
+    lengthMs_ = 0;
+    positionMs_ = 0;
+    ended_ = false;
+}
+
+qint64 GstMediaDevice::position()
+{
+    if (ended_) {
+        return lengthMs_;
+    }
+    // Right after a seek the query fails for a moment: the last known position stands.
+    gint64 nanoseconds = -1;
+    if (gst_element_query_position(pipeline_, GST_FORMAT_TIME, &nanoseconds) && nanoseconds >= 0) {
+        // Only the end of the stream may reach the length, so that the end is seen once.
+        positionMs_ = std::min<qint64>(nanoseconds / gint64(GST_MSECOND), lengthMs_ - 1);
+    }
+    return positionMs_;
+}
+
+void GstMediaDevice::readBus()
+{
+    GstBus *bus = gst_element_get_bus(pipeline_);
+    const auto types = GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
+    while (GstMessage *message = gst_bus_pop_filtered(bus, types)) {
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            // A stream that breaks while playing would otherwise never end.
+            logError(message);
+        }
+        ended_ = true;
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+}
+
+} // namespace platform

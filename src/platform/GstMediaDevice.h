@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/MediaChannel.h"
+
+#include <QtGlobal>
+
+typedef struct _GstElement GstElement;
+
+namespace platform {
+
+// Return codes, numbered as the Windows MCI errors they stand for.
+enum MciError : int {
+    MciUnrecognizedKeyword = 259,
+    MciUnrecognizedCommand = 261,
+    MciInvalidDeviceName = 263,
+    MciCannotLoadDriver = 266,
+    MciParamOverflow = 268,
+    MciFileNotFound = 275,
+    MciDriverError = 278,
+    MciDuplicateAlias = 289,
+    MciBadTimeFormat = 293,
+    MciNoClosingQuote = 294,
+    MciInvalidFile = 296,
+};
+
+// The media device on a GStreamer playbin. Commands run on the caller's thread and
+// return when done; the bus is read at the start of every command, which is how the
+// end of a stream becomes known.
+class GstMediaDevice : public MediaDevice {
+public:
+    GstMediaDevice();
+    ~GstMediaDevice() override;
+    GstMediaDevice(const GstMediaDevice &) = delete;
+    GstMediaDevice &operator=(const GstMediaDevice &) = delete;
+
+    int send(const QString &command, char *reply, int replySize) override;
+
+private:
+    int open(const QString &path);
+    int play();
+    int pause();
+    int seekToStart();
+    void close();
+    qint64 position();
+    void readBus();
+
+    GstElement *pipeline_ = nullptr;
+    qint64 lengthMs_ = 0;
+    qint64 positionMs_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace platform
