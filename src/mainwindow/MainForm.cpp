@@ -96,7 +96,7 @@ void MainForm::createControls()
         l->setFont(small);
     }
     QFont big = font();
-    big.setPixelSize(17);
+    big.setPixelSize(15);
     big.setBold(true);
     NowTimeLabel->setFont(big);
     StatusLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

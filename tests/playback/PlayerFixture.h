@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "platform/MediaChannel.h"
+#include "playlist/PlayListForm.h"
+#include "support/MessageRecorder.h"
+#include "support/ScriptedMediaDevice.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+// The play list window and the main window over a scripted media device, with
+// a folder of real (silent, never decoded) files.
+class PlayerFixture : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        messages.install();
+        device = new ScriptedMediaDevice;
+        platform::setMediaDevice(std::unique_ptr<platform::MediaDevice>(device));
+    }
+
+    void TearDown() override
+    {
+        CleanStateTest::TearDown();
+        platform::setMediaDevice(nullptr);
+    }
+
+    QString makeFile(const QString &name)
+    {
+        const QString path = folder.path() + u'/' + name;
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("x");
+        return path;
+    }
+
+    QString missing(const QString &name) const { return folder.path() + QStringLiteral("/gone/") + name; }
+
+    // Loads both windows with this play list in place of the renewed one.
+    MainForm &loadPlayer(const QStringList &queue)
+    {
+        FormRegistry &forms = FormRegistry::instance();
+        list = &forms.load<PlayListForm>();
+        list->PlayList->setPaths(queue);
+        sys().TotalFiles = queue.size();
+        main = &forms.load<MainForm>();
+        return *main;
+    }
+
+    QString status() const { return main->StatusLabel->text(); }
+    QColor statusColour() const { return main->StatusLabel->palette().color(QPalette::WindowText); }
+    QString counter() const { return main->FileStatusLabel->text(); }
+
+    // The device reports the end of the open track at the next tick.
+    void endTrack() const { device->position = device->length; }
+
+    QTemporaryDir folder;
+    ScriptedMediaDevice *device = nullptr;
+    PlayListForm *list = nullptr;
+    MainForm *main = nullptr;
+    MessageRecorder messages;
+};
