@@ -1,0 +1,170 @@
+// Playback cost: the player playing one long file by itself (auto-play, fake
+// sink in real time) against gst-play-1.0 playing the same file to the same
+// sink for the same time; and the delay from the play command to the first
+// position reply above 0.
+#include "app/DateText.h"
+#include "platform/MediaChannel.h"
+#include "platform/UserName.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int measureSeconds = 10;
+constexpr int settleMs = 2000;
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+    }
+}
+
+// CPU seconds (user + system) a process has used so far.
+double cpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    // utime and stime are fields 14 and 15 of the line; here after the name and state.
+    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// CPU used between the end of start-up and the end of the measured time.
+double measure(QProcess &process)
+{
+    process.start();
+    if (!process.waitForStarted()) {
+        return -1;
+    }
+    QThread::msleep(settleMs);
+    const double before = cpuSeconds(process.processId());
+    QThread::msleep(measureSeconds * 1000);
+    const double after = cpuSeconds(process.processId());
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return after - before;
+}
+
+QString makeLongMp3(const QString &dir)
+{
+    const QString path = dir + QStringLiteral("/music/long tone.mp3");
+    QDir().mkpath(dir + QStringLiteral("/music"));
+    const int seconds = measureSeconds + settleMs / 1000 + 20;
+    QProcess::execute(QStringLiteral("gst-launch-1.0"),
+                      {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("wave=sine"),
+                       QStringLiteral("num-buffers=%1").arg(seconds * 44100 / 1024),
+                       QStringLiteral("samplesperbuffer=1024"), QStringLiteral("!"),
+                       QStringLiteral("audio/x-raw,rate=44100,channels=2"), QStringLiteral("!"),
+                       QStringLiteral("audioconvert"), QStringLiteral("!"), QStringLiteral("lamemp3enc"),
+                       QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + path});
+    return path;
+}
+
+QProcessEnvironment playerEnvironment(const QString &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LYRABOX_AUDIO_SINK"), QStringLiteral("fakesink"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
+    return env;
+}
+
+// A user who registered the music folder and chose auto-play, past the first run.
+void prepareUser(const QString &home, const QString &musicDir)
+{
+    QDir().mkpath(home + QStringLiteral("/runtime"));
+    QFile::setPermissions(home + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_CURRENT_USER.ini"),
+              "[Software\\MIRAVELT\\Lyrabox 3]\nAutoPlay=play\n");
+    writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_LOCAL_MACHINE.ini"),
+              "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=41\nLastUP=" +
+                  DateText::format(QDate::currentDate()).toUtf8() + "\nRelease=\n");
+    writeFile(home + QStringLiteral("/data/lyrabox3/") + platform::currentUserName() + QStringLiteral(".fllx3"),
+              musicDir.toUtf8() + "/\r\n\r\n");
+}
+
+double firstPositionDelayMs(const QString &file)
+{
+    char reply[16] = {};
+    platform::mciSendString(QStringLiteral("open \"") + file + QStringLiteral("\" alias MusicMedia"), nullptr, 0);
+    platform::mciSendString(QStringLiteral("set MusicMedia time format milliseconds"), nullptr, 0);
+    QElapsedTimer clock;
+    clock.start();
+    platform::mciSendString(QStringLiteral("play MusicMedia"), nullptr, 0);
+    double delay = -1;
+    while (clock.elapsed() < 5000) {
+        if (platform::mciSendString(QStringLiteral("status MusicMedia position"), reply, 16) == 0 &&
+            QByteArray(reply).toLongLong() > 0) {
+            delay = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            break;
+        }
+        QThread::usleep(200);
+    }
+    platform::mciSendString(QStringLiteral("stop MusicMedia"), nullptr, 0);
+    platform::mciSendString(QStringLiteral("close MusicMedia"), nullptr, 0);
+    return delay;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("LYRABOX_AUDIO_SINK", "fakesink");
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = makeLongMp3(dir.path());
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "could not make the test file with gst-launch-1.0\n");
+        return 1;
+    }
+    prepareUser(dir.path() + QStringLiteral("/home"), QFileInfo(file).absolutePath());
+
+    QProcess player;
+    player.setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
+    player.setProcessEnvironment(playerEnvironment(dir.path() + QStringLiteral("/home")));
+    const double playerCpu = measure(player);
+
+    QProcess reference;
+    reference.setProgram(QStringLiteral("gst-play-1.0"));
+    reference.setArguments({QStringLiteral("--no-interactive"), QStringLiteral("-q"),
+                            QStringLiteral("--audiosink=fakesink sync=true"), file});
+    const double referenceCpu = measure(reference);
+
+    double bestDelay = -1;
+    for (int i = 0; i < 5; ++i) {
+        const double delay = firstPositionDelayMs(file);
+        if (delay >= 0 && (bestDelay < 0 || delay < bestDelay)) {
+            bestDelay = delay;
+        }
+    }
+
+    std::printf("playback of one MP3 for %d s to a real-time fake sink\n", measureSeconds);
+    std::printf("  lyrabox3 CPU:      %.3f s\n", playerCpu);
+    std::printf("  gst-play-1.0 CPU:  %.3f s\n", referenceCpu);
+    std::printf("  ratio:             %.2f (goal: at most 1.5)\n",
+                referenceCpu > 0 ? playerCpu / referenceCpu : 0.0);
+    std::printf("play command to first position above 0: %.1f ms (best of 5)\n", bestDelay);
+    return 0;
+}
