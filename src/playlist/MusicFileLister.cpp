@@ -35,7 +35,7 @@ private:
 
 } // namespace
 
-bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names)
+bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names, const QString &prefix)
 {
     DIR *dir = opendir(QFile::encodeName(folder).constData());
     if (dir == nullptr) {
@@ -47,12 +47,18 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringLi
         if (entry->d_name[0] == '.') {
             continue;
         }
+        // Decoded straight behind the prefix: one string per file, not two.
+        // UTF-8 never takes fewer bytes than UTF-16 takes code units.
+        const QByteArrayView bytes(entry->d_name);
+        QString path(prefix.size() + bytes.size(), Qt::Uninitialized);
+        QChar *name = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
         decoder.resetState();
-        QString name = decoder.decode(QByteArrayView(entry->d_name));
-        if (decoder.hasError() || !pattern.matches(name) || !isOrdinaryFile(dir, entry)) {
+        const QChar *nameEnd = decoder.appendToBuffer(name, bytes);
+        if (decoder.hasError() || !pattern.matches(QStringView(name, nameEnd)) || !isOrdinaryFile(dir, entry)) {
             continue;
         }
-        names.append(std::move(name));
+        path.truncate(prefix.size() + (nameEnd - name));
+        names.append(std::move(path));
     }
     return true;
 }

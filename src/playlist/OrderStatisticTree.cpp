@@ -8,7 +8,7 @@ OrderStatisticTree::OrderStatisticTree(qsizetype n) : tree_(static_cast<size_t>(
 {
     // Every position is in: node i counts the lowestBit(i) positions it covers.
     for (qsizetype i = 1; i <= n; ++i) {
-        tree_[i] = lowestBit(i);
+        tree_[i] = static_cast<qint32>(lowestBit(i));
     }
     topStep_ = 1;
     while (topStep_ * 2 <= n) {
@@ -28,7 +28,9 @@ qsizetype OrderStatisticTree::kth(qsizetype k) const
             rest -= tree_[next];
         }
     }
-    return position; // 1-based position + 1, minus one
+    // The longest prefix holding at most k remaining entries ends just before
+    // the one sought, so its length is that entry's 0-based position.
+    return position;
 }
 
 void OrderStatisticTree::remove(qsizetype position)

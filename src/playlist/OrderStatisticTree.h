@@ -15,7 +15,9 @@ public:
     void remove(qsizetype position);
 
 private:
-    std::vector<qsizetype> tree_; // 1-based
+    // Counts fit 32 bits for any list that fits in memory; half the size keeps
+    // the tree of a large library in cache.
+    std::vector<qint32> tree_; // 1-based
     qsizetype topStep_ = 0;
     qsizetype remaining_ = 0;
 };

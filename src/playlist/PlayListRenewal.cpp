@@ -36,17 +36,10 @@ void PlayListForm::collectMusicFiles()
 {
     const QChar separator = LinuxPaths.separator;
     const FilePattern pattern(MusicFilePattern);
-    QStringList names;
     for (const QString &folder : std::as_const(FolderList)) {
-        names.clear();
-        // A missing or unreadable folder (an unmounted drive) just adds nothing.
-        if (!listMusicFiles(folder, pattern, names)) {
-            continue;
-        }
         const QString base = folder.endsWith(separator) ? folder : folder + separator;
-        for (const QString &name : std::as_const(names)) {
-            MusicAllList.append(base + name);
-        }
+        // A missing or unreadable folder (an unmounted drive) just adds nothing.
+        listMusicFiles(folder, pattern, MusicAllList, base);
     }
 }
 
