@@ -42,8 +42,9 @@ QStringList buildTree(const QString &root)
         const QString folder = QStringLiteral("%1/folder%2/").arg(root).arg(f, 4, 10, QLatin1Char('0'));
         QDir().mkpath(folder);
         for (int i = 0; i < FilesPerFolder; ++i) {
-            writeSmallFile(folder + QStringLiteral("track%1.%2").arg(i, 3, 10, QLatin1Char('0')).arg(
-                                        QLatin1String(Extensions[i % std::size(Extensions)])));
+            writeSmallFile(folder + QStringLiteral("track%1.%2")
+                                        .arg(i, 3, 10, QLatin1Char('0'))
+                                        .arg(QLatin1String(Extensions[i % std::size(Extensions)])));
         }
         for (const char *name : Others) {
             writeSmallFile(folder + QLatin1String(name));
@@ -92,8 +93,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     QTemporaryDir tree;
-    std::printf("building %d folders x %d files (+%zu other, +%zu hidden each) ...\n", Folders, FilesPerFolder,
-                std::size(Others), std::size(Hidden));
+    std::printf("building %d folders x %d files (+%zu other, +%zu hidden each) ...\n", Folders,
+                FilesPerFolder, std::size(Others), std::size(Hidden));
     std::fflush(stdout);
     const QStringList folders = buildTree(tree.path());
 
@@ -112,7 +113,8 @@ int main(int argc, char **argv)
 
     QStringList entries;
     for (int i = 0; i < Folders * FilesPerFolder; ++i) {
-        entries << QStringLiteral("/music/folder%1/track%2.mp3").arg(i / FilesPerFolder).arg(i % FilesPerFolder);
+        entries
+            << QStringLiteral("/music/folder%1/track%2.mp3").arg(i / FilesPerFolder).arg(i % FilesPerFolder);
     }
     double shuffle = 1e18;
     for (int i = 0; i < Runs; ++i) {

@@ -2,9 +2,15 @@
 
 namespace {
 
-bool sameChar(QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); }
+bool sameChar(QChar a, QChar b)
+{
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
 
-bool isPlainText(QStringView text) { return !text.contains(u'*') && !text.contains(u'?'); }
+bool isPlainText(QStringView text)
+{
+    return !text.contains(u'*') && !text.contains(u'?');
+}
 
 // Greedy match that backs up to the last "*" seen: linear for the usual cases.
 bool wildcardMatch(QStringView wildcard, QStringView name)

@@ -35,7 +35,8 @@ private:
 
 } // namespace
 
-bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names, const QString &prefix)
+bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names,
+                    const QString &prefix)
 {
     DIR *dir = opendir(QFile::encodeName(folder).constData());
     if (dir == nullptr) {
@@ -54,7 +55,8 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringLi
         QChar *name = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
         decoder.resetState();
         const QChar *nameEnd = decoder.appendToBuffer(name, bytes);
-        if (decoder.hasError() || !pattern.matches(QStringView(name, nameEnd)) || !isOrdinaryFile(dir, entry)) {
+        if (decoder.hasError() || !pattern.matches(QStringView(name, nameEnd)) ||
+            !isOrdinaryFile(dir, entry)) {
             continue;
         }
         path.truncate(prefix.size() + (nameEnd - name));

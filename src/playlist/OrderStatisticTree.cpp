@@ -1,7 +1,10 @@
 #include "playlist/OrderStatisticTree.h"
 
 namespace {
-qsizetype lowestBit(qsizetype i) { return i & -i; }
+qsizetype lowestBit(qsizetype i)
+{
+    return i & -i;
+}
 } // namespace
 
 OrderStatisticTree::OrderStatisticTree(qsizetype n) : tree_(static_cast<size_t>(n) + 1), remaining_(n)

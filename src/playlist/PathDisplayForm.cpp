@@ -39,7 +39,10 @@ QString FileNameShortCut(const QString &s, PathConvention convention)
     return doubledAmpersands(std::move(shortForm));
 }
 
-QString FileNameShortCut(const QString &s) { return FileNameShortCut(s, LinuxPaths); }
+QString FileNameShortCut(const QString &s)
+{
+    return FileNameShortCut(s, LinuxPaths);
+}
 
 QString FolderDisplayForm(const QString &folder, PathConvention convention)
 {
@@ -49,4 +52,7 @@ QString FolderDisplayForm(const QString &folder, PathConvention convention)
     return folder.chopped(1);
 }
 
-QString FolderDisplayForm(const QString &folder) { return FolderDisplayForm(folder, LinuxPaths); }
+QString FolderDisplayForm(const QString &folder)
+{
+    return FolderDisplayForm(folder, LinuxPaths);
+}

@@ -7,13 +7,20 @@ namespace PlayFilePattern {
 QString groupWildcards(int group)
 {
     switch (group) {
-    case 1: return QStringLiteral("*.wma;*.wax");
-    case 2: return QStringLiteral("*.wav");
-    case 3: return QStringLiteral("*.mp3;*.m3u");
-    case 4: return QStringLiteral("*.mid;*.midi;*.rmi");
-    case 5: return QStringLiteral("*.aif;*.aifc;*.aiff");
-    case 6: return QStringLiteral("*.au;*.snd");
-    default: return {};
+    case 1:
+        return QStringLiteral("*.wma;*.wax");
+    case 2:
+        return QStringLiteral("*.wav");
+    case 3:
+        return QStringLiteral("*.mp3;*.m3u");
+    case 4:
+        return QStringLiteral("*.mid;*.midi;*.rmi");
+    case 5:
+        return QStringLiteral("*.aif;*.aifc;*.aiff");
+    case 6:
+        return QStringLiteral("*.au;*.snd");
+    default:
+        return {};
     }
 }
 

@@ -84,10 +84,17 @@ bool PlayListForm::OpenPlayList_KeyDown(int key)
 {
     QPushButton *target = nullptr;
     switch (key) {
-    case Qt::Key_Delete: target = PlayCancelFile; break;
-    case Qt::Key_U: target = PlayUpFile; break;
-    case Qt::Key_D: target = PlayDownFile; break;
-    default: return false;
+    case Qt::Key_Delete:
+        target = PlayCancelFile;
+        break;
+    case Qt::Key_U:
+        target = PlayUpFile;
+        break;
+    case Qt::Key_D:
+        target = PlayDownFile;
+        break;
+    default:
+        return false;
     }
     if (target->isEnabled()) {
         target->click();

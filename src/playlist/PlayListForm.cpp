@@ -16,7 +16,10 @@
 namespace {
 
 // Sizes are kept in twips; 15 twips make a pixel at 96 dpi.
-int px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int px(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 QRect twipRect(int left, int top, int width, int height)
 {
@@ -121,7 +124,8 @@ void PlayListForm::createCounts()
 
 void PlayListForm::createButtons()
 {
-    AllListRenewal = button(this, "AllListRenewal", QStringLiteral("全ての更新"), twipRect(960, 2040, 1695, 345));
+    AllListRenewal =
+        button(this, "AllListRenewal", QStringLiteral("全ての更新"), twipRect(960, 2040, 1695, 345));
     PartListRenewal =
         button(this, "PartListRenewal", QStringLiteral("リスト内で更新"), twipRect(960, 2400, 1695, 345));
     PlayCancelFile =
@@ -185,7 +189,10 @@ void PlayListForm::connectHandlers()
     connect(PlayList, &QAbstractItemModel::rowsMoved, this, &PlayListForm::updateEditButtons);
 }
 
-void PlayListForm::ExitPlayList_Click() { hide(); }
+void PlayListForm::ExitPlayList_Click()
+{
+    hide();
+}
 
 void PlayListForm::closeEvent(QCloseEvent *event)
 {

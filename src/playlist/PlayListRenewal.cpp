@@ -21,7 +21,10 @@ void PlayListForm::PlayListRenewal()
     clearFilePosition();
 }
 
-void PlayListForm::AllListRenewal_Click() { PlayListRenewal(); }
+void PlayListForm::AllListRenewal_Click()
+{
+    PlayListRenewal();
+}
 
 void PlayListForm::PartListRenewal_Click()
 {
@@ -43,7 +46,10 @@ void PlayListForm::collectMusicFiles()
     }
 }
 
-void PlayListForm::dealMusicAllList() { PlayList->setPaths(shuffleDeal(MusicAllList, RandomSource::Rnd)); }
+void PlayListForm::dealMusicAllList()
+{
+    PlayList->setPaths(shuffleDeal(MusicAllList, RandomSource::Rnd));
+}
 
 void PlayListForm::showCounts()
 {

@@ -21,11 +21,12 @@ const QString BackupListFile = QStringLiteral(".flblx3");
 // unnoticed.
 void reportSaveFailures(const QStringList &failures)
 {
-    platform::showMessage(nullptr, {QStringLiteral("リストファイルを保存できませんでした。\r\n"
-                                                   "今回のフォルダリストと再生リストは保存されていません。\r\n\r\n") +
-                                        failures.join(QStringLiteral("\r\n")),
-                                    QStringLiteral("保存エラー"), platform::MessageIcon::Critical,
-                                    platform::MessageButtons::Ok});
+    platform::showMessage(nullptr,
+                          {QStringLiteral("リストファイルを保存できませんでした。\r\n"
+                                          "今回のフォルダリストと再生リストは保存されていません。\r\n\r\n") +
+                               failures.join(QStringLiteral("\r\n")),
+                           QStringLiteral("保存エラー"), platform::MessageIcon::Critical,
+                           platform::MessageButtons::Ok});
 }
 
 void saveList(const QString &extension, const QStringList &entries, QStringList &failures)
@@ -51,9 +52,9 @@ void PlayListForm::Form_Load()
     FolderList = ListFile::read(listFilePath(FolderListFile));
     FolderWaitList = ListFile::read(listFilePath(WaitListFile));
     PlayListRenewal();
-    sys().ListBackupOn = RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER,
-                                                      RegistryModule::SettingsKey,
-                                                      RegistryModule::ListBackup) == QStringLiteral("active");
+    sys().ListBackupOn =
+        RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
+                                     RegistryModule::ListBackup) == QStringLiteral("active");
     if (sys().ListBackupOn && QFileInfo::exists(listFilePath(BackupListFile))) {
         restoreBackupList();
     }
@@ -67,7 +68,10 @@ void PlayListForm::restoreBackupList()
     NaviFile->setText(QString::number(PlayList->count()));
 }
 
-void PlayListForm::Form_Unload() { saveLists(); }
+void PlayListForm::Form_Unload()
+{
+    saveLists();
+}
 
 void PlayListForm::saveLists()
 {

@@ -8,7 +8,10 @@
 
 namespace {
 
-QStringList parse(const char *bytes) { return ListFile::parse(QByteArrayView(bytes)); }
+QStringList parse(const char *bytes)
+{
+    return ListFile::parse(QByteArrayView(bytes));
+}
 
 } // namespace
 
@@ -16,17 +19,15 @@ TEST(ListFileFormat, WritesOneLinePerEntryAndAClosingEmptyLine)
 {
     EXPECT_EQ(ListFile::format({"A", "B"}), QByteArray("A\r\nB\r\n\r\n"));
     EXPECT_EQ(ListFile::format({}), QByteArray("\r\n"));
-    EXPECT_EQ(ListFile::format({QStringLiteral("/音楽/曲.mp3")}), QStringLiteral("/音楽/曲.mp3\r\n\r\n").toUtf8());
+    EXPECT_EQ(ListFile::format({QStringLiteral("/音楽/曲.mp3")}),
+              QStringLiteral("/音楽/曲.mp3\r\n\r\n").toUtf8());
 }
 
 TEST(ListFileFormat, EveryWrittenListReadsBackUnchanged)
 {
-    const QList<QStringList> lists{{},
-                                   {"A", "B"},
-                                   {""},
-                                   {"A", ""},
-                                   {"", "", "x"},
-                                   {QStringLiteral("/home/u/ミュージック/R&B.mp3"), "/a b/c"}};
+    const QList<QStringList> lists{
+        {},        {"A", "B"},    {""},
+        {"A", ""}, {"", "", "x"}, {QStringLiteral("/home/u/ミュージック/R&B.mp3"), "/a b/c"}};
     for (const QStringList &list : lists) {
         EXPECT_EQ(ListFile::parse(ListFile::format(list)), list) << list.join('|').toStdString();
     }

@@ -12,7 +12,8 @@ struct Case {
 void expectShortCuts(PathConvention convention, std::initializer_list<Case> cases)
 {
     for (const Case &c : cases) {
-        EXPECT_EQ(FileNameShortCut(QString::fromUtf8(c.path), convention), QString::fromUtf8(c.shown)) << c.path;
+        EXPECT_EQ(FileNameShortCut(QString::fromUtf8(c.path), convention), QString::fromUtf8(c.shown))
+            << c.path;
     }
 }
 

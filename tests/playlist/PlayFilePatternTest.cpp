@@ -1,6 +1,6 @@
+#include "playlist/PlayFilePattern.h"
 #include "playlist/FilePattern.h"
 #include "playlist/MusicFileLister.h"
-#include "playlist/PlayFilePattern.h"
 
 #include "app/RegistryModule.h"
 #include "support/TestEnvironment.h"
@@ -14,9 +14,13 @@
 
 namespace {
 
-std::array<QString, 6> allOn() { return {}; }
+std::array<QString, 6> allOn()
+{
+    return {};
+}
 
-const QString AllGroups = QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd");
+const QString AllGroups =
+    QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd");
 
 void touch(const QString &path)
 {

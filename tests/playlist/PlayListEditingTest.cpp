@@ -30,7 +30,8 @@ protected:
     // Cancel, up, down.
     static std::array<bool, 3> buttons(const PlayListForm &form)
     {
-        return {form.PlayCancelFile->isEnabled(), form.PlayUpFile->isEnabled(), form.PlayDownFile->isEnabled()};
+        return {form.PlayCancelFile->isEnabled(), form.PlayUpFile->isEnabled(),
+                form.PlayDownFile->isEnabled()};
     }
 
     static qsizetype selected(const PlayListForm &form)
@@ -53,10 +54,11 @@ TEST_F(PlayListEditing, TheWindowIsLaidOutFromItsTwipsAndOkOnlyHidesIt)
     EXPECT_EQ(form.OpenPlayList->geometry(), QRect(192, 80, 401, 160));
     EXPECT_EQ(form.ExitPlayList->geometry(), QRect(480, 272, 113, 33));
     EXPECT_TRUE(form.FilePosition->isReadOnly());
-    for (const char *name : {"Picture1", "Image5", "Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
-                             "Label7", "Label8", "NaviFolder", "NaviAllFile", "NaviFile", "AllListRenewal",
-                             "PartListRenewal", "PlayCancelFile", "PlayUpFile", "PlayDownFile", "OpenPlayList",
-                             "FilePosition", "PLHelp", "ExitPlayList"}) {
+    for (const char *name :
+         {"Picture1",     "Image5",         "Label1",          "Label2",         "Label3",     "Label4",
+          "Label5",       "Label6",         "Label7",          "Label8",         "NaviFolder", "NaviAllFile",
+          "NaviFile",     "AllListRenewal", "PartListRenewal", "PlayCancelFile", "PlayUpFile", "PlayDownFile",
+          "OpenPlayList", "FilePosition",   "PLHelp",          "ExitPlayList"}) {
         EXPECT_NE(form.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
     }
     EXPECT_EQ(buttons(form), (Buttons{false, false, false}));
@@ -111,8 +113,8 @@ TEST_F(PlayListEditing, MovingEntryThreeUpThreeTimesMakesItPlayNext)
         form.PlayUpFile->click();
     }
     EXPECT_EQ(form.PlayList->paths(),
-              (QStringList{"/music/album/3.mp3", "/music/album/0.mp3", "/music/album/1.mp3", "/music/album/2.mp3",
-                           "/music/album/4.mp3"}));
+              (QStringList{"/music/album/3.mp3", "/music/album/0.mp3", "/music/album/1.mp3",
+                           "/music/album/2.mp3", "/music/album/4.mp3"}));
     EXPECT_EQ(form.OpenPlayList->model()->index(0, 0).data().toString(), QStringLiteral("/.../album/3.mp3"));
     EXPECT_EQ(selected(form), 0);
     EXPECT_EQ(form.FilePosition->text(), QStringLiteral("/music/album/3.mp3"));

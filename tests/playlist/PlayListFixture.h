@@ -37,7 +37,8 @@ protected:
 
     static void setSetting(const QString &name, const QString &value)
     {
-        RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey, name, value);
+        RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey, name,
+                                     value);
     }
 
     static void putListFile(const QString &extension, const QByteArray &bytes)

@@ -37,13 +37,15 @@ protected:
 
 TEST_F(PlayListRenewalTest, CollectsTheMatchingVisibleFilesOfEveryFolder)
 {
-    const QString rock = folderWith(QStringLiteral("Rock"), {"a.mp3", "B.WAV", "c.mid", "notes.txt", ".d.mp3"});
+    const QString rock =
+        folderWith(QStringLiteral("Rock"), {"a.mp3", "B.WAV", "c.mid", "notes.txt", ".d.mp3"});
     const QString jazz = folderWith(QStringLiteral("Jazz"), {"j.au"});
     PlayListForm &form = load();
     form.FolderList = {rock, music.filePath("missing/"), jazz, rock};
     form.PlayListRenewal();
-    EXPECT_EQ(sorted(form.PlayList->paths()), sorted({rock + "a.mp3", rock + "B.WAV", rock + "c.mid", jazz + "j.au",
-                                                      rock + "a.mp3", rock + "B.WAV", rock + "c.mid"}));
+    EXPECT_EQ(sorted(form.PlayList->paths()),
+              sorted({rock + "a.mp3", rock + "B.WAV", rock + "c.mid", jazz + "j.au", rock + "a.mp3",
+                      rock + "B.WAV", rock + "c.mid"}));
     EXPECT_TRUE(form.MusicAllList.isEmpty());
     EXPECT_EQ(sys().TotalFiles, 7);
     EXPECT_EQ(form.NaviFolder->text(), QStringLiteral("4"));

@@ -53,7 +53,8 @@ TEST_F(PlayListStore, LoadReadsTheFolderListsAndRenews)
     form.FolderWaitList.append(QStringLiteral("/wait/c/"));
     FormRegistry::instance().unload<PlayListForm>();
     EXPECT_EQ(listFileBytes(QStringLiteral(".fllx3")), folder.toUtf8() + "\r\n\r\n");
-    EXPECT_EQ(listFileBytes(QStringLiteral(".fwllx3")), QByteArray("/wait/a/\r\n/wait/b/\r\n/wait/c/\r\n\r\n"));
+    EXPECT_EQ(listFileBytes(QStringLiteral(".fwllx3")),
+              QByteArray("/wait/a/\r\n/wait/b/\r\n/wait/c/\r\n\r\n"));
 }
 
 TEST_F(PlayListStore, WithTheBackupOnTheRestoredListWinsAndTheTotalStays)
@@ -96,7 +97,8 @@ TEST_F(PlayListStore, OnlyTheExactKeywordTurnsTheBackupOn)
     EXPECT_FALSE(sys().ListBackupOn);
     EXPECT_EQ(form.PlayList->count(), 5);
     FormRegistry::instance().unload<PlayListForm>();
-    EXPECT_EQ(listFileBytes(QStringLiteral(".flblx3")), QByteArray("/old/entry.mp3\r\n\r\n")) << "left untouched";
+    EXPECT_EQ(listFileBytes(QStringLiteral(".flblx3")), QByteArray("/old/entry.mp3\r\n\r\n"))
+        << "left untouched";
 }
 
 TEST_F(PlayListStore, AFailedSaveIsReportedAndTheOtherFilesAreStillWritten)

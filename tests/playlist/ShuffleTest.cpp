@@ -26,7 +26,10 @@ size_t &nextDraw()
     static size_t i = 0;
     return i;
 }
-double replay() { return draws()[nextDraw()++ % draws().size()]; }
+double replay()
+{
+    return draws()[nextDraw()++ % draws().size()];
+}
 
 // The rule as written: pick entry floor(count * r) and erase it.
 QStringList dealtByErasing(QStringList source, const std::vector<double> &rs)
