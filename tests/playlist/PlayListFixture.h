@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
 #include "support/TestEnvironment.h"
 
@@ -29,8 +30,7 @@ protected:
         const QString folder = music.filePath(name) + u'/';
         QDir().mkpath(folder);
         for (const QString &file : files) {
-            QFile f(folder + file);
-            f.open(QIODevice::WriteOnly);
+            QFile(folder + file).open(QIODevice::WriteOnly);
         }
         return folder;
     }
@@ -41,22 +41,36 @@ protected:
                                      value);
     }
 
-    static void putListFile(const QString &extension, const QByteArray &bytes)
+    static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
+
+    static void putListFile(const char *extension, const QByteArray &bytes)
     {
-        const QString path = PlayListForm::listFilePath(extension);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
+        QDir().mkpath(QFileInfo(listFile(extension)).absolutePath());
+        QFile f(listFile(extension));
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
     }
 
-    static QByteArray listFileBytes(const QString &extension)
+    static QByteArray listFileBytes(const char *extension)
     {
-        QFile f(PlayListForm::listFilePath(extension));
+        QFile f(listFile(extension));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
-    PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
+    static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
+    static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
+
+    // The main window's counter, made here while the main window has none.
+    static QLabel *mainCounter()
+    {
+        MainForm &main = FormRegistry::instance().load<MainForm>();
+        auto *label = main.findChild<QLabel *>(QStringLiteral("FileStatusLabel"));
+        if (label == nullptr) {
+            label = new QLabel(&main);
+            label->setObjectName(QStringLiteral("FileStatusLabel"));
+        }
+        return label;
+    }
 
     static QStringList sorted(QStringList list)
     {
