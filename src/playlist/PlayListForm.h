@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPushButton;
 
 // The play list window: owner of the play folders, the waiting folders and the
 // shuffled queue of files still to play. Loaded for the whole run; OK hides it.
@@ -17,20 +18,49 @@ class PlayListForm : public Form {
 public:
     PlayListForm();
 
+    // Reads the list files and deals a fresh play list (or restores the backup).
     void Form_Load() override;
+    // Writes the list files.
     void Form_Unload() override;
 
     // Rebuilds the queue from every play folder and shuffles it.
     void PlayListRenewal();
 
+    // Where the list file with this extension (".fllx3", ".fwllx3", ".flblx3")
+    // of the current user lives.
+    static QString listFilePath(const QString &extension);
+
     QStringList FolderList;
     QStringList FolderWaitList;
     PathListModel *PlayList = nullptr; // entry 0 plays next
+    QStringList MusicAllList;          // scratch of the shuffle, empty in between
+    // The ";"-separated wildcards the lister takes (see PlayFilePattern); the
+    // options window sets it again when the file groups change.
+    QString MusicFilePattern;
+
     QListView *OpenPlayList = nullptr; // shows PlayList
-    QLineEdit *FilePosition = nullptr;
+    QLineEdit *FilePosition = nullptr; // full path of the selected entry; written only by the program
     QLabel *NaviFile = nullptr;
     QLabel *NaviAllFile = nullptr;
     QLabel *NaviFolder = nullptr;
+
+    QWidget *Picture1 = nullptr;
+    QLabel *Image5 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QPushButton *AllListRenewal = nullptr;
+    QPushButton *PartListRenewal = nullptr;
+    QPushButton *PlayCancelFile = nullptr;
+    QPushButton *PlayUpFile = nullptr;
+    QPushButton *PlayDownFile = nullptr;
+    QPushButton *PLHelp = nullptr;
+    QPushButton *ExitPlayList = nullptr;
 
     // Play modes: check marks of the menu items, twins kept equal.
     QAction *AllMusicRepeat = nullptr;
@@ -40,6 +70,39 @@ public:
     QAction *ThisMusicExit = nullptr;
     QAction *ThisMusicExit2 = nullptr;
 
+    void AllListRenewal_Click();
+    void PartListRenewal_Click();
+    void OpenPlayList_Click();
+    void FilePosition_Change();
+    void PlayUpFile_Click();
+    void PlayDownFile_Click();
+    void PlayCancelFile_Click();
+    void ExitPlayList_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createHeader();
+    void createCounts();
+    void createButtons();
+    void createListArea();
+    void createPlayModes();
+    void connectHandlers();
+
+    void collectMusicFiles();
+    void dealMusicAllList();
+    void clearFilePosition();
+    void showCounts();
+    void restoreBackupList();
+    void saveLists();
+
+    qsizetype selectedIndex() const;
+    void updateEditButtons();
+    bool OpenPlayList_KeyDown(int key);
+
+    // The text the program last wrote, put back when anything else changes it.
+    QString shownPath_;
 };

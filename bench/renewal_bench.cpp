@@ -1,0 +1,130 @@
+// Times a full play list renewal over 1,000 folders of 100 playable files each
+// against `find` listing the same tree, and the shuffle of 100,000 entries.
+
+#include "app/RandomSource.h"
+#include "playlist/PlayFilePattern.h"
+#include "playlist/PlayListForm.h"
+#include "playlist/Shuffle.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int Folders = 1000;
+constexpr int FilesPerFolder = 100;
+constexpr int Runs = 5;
+
+const char *const Extensions[] = {"mp3", "WAV", "wma", "mid", "aiff", "au", "snd", "m3u"};
+const char *const Others[] = {"cover.jpg", "notes.txt", "folder.ini", "lyrics.lrc", "track.mp3.bak"};
+const char *const Hidden[] = {".hidden.mp3", ".DS_Store"};
+
+void writeSmallFile(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("0123456789abcdef");
+    }
+}
+
+QStringList buildTree(const QString &root)
+{
+    QStringList folders;
+    for (int f = 0; f < Folders; ++f) {
+        const QString folder = QStringLiteral("%1/folder%2/").arg(root).arg(f, 4, 10, QLatin1Char('0'));
+        QDir().mkpath(folder);
+        for (int i = 0; i < FilesPerFolder; ++i) {
+            writeSmallFile(folder + QStringLiteral("track%1.%2")
+                                        .arg(i, 3, 10, QLatin1Char('0'))
+                                        .arg(QLatin1String(Extensions[i % std::size(Extensions)])));
+        }
+        for (const char *name : Others) {
+            writeSmallFile(folder + QLatin1String(name));
+        }
+        for (const char *name : Hidden) {
+            writeSmallFile(folder + QLatin1String(name));
+        }
+        folders << folder;
+    }
+    return folders;
+}
+
+// Best of several runs, in milliseconds: the least disturbed one.
+double bestOf(const std::function<void()> &run)
+{
+    double best = 1e18;
+    for (int i = 0; i < Runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+qsizetype findLines = 0;
+
+void runFind(const QString &root)
+{
+    QProcess find;
+    find.start(QStringLiteral("find"), {root, QStringLiteral("-type"), QStringLiteral("f")});
+    find.waitForFinished(-1);
+    findLines = find.readAllStandardOutput().count('\n');
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    QApplication app(argc, argv);
+
+    QTemporaryDir tree;
+    std::printf("building %d folders x %d files (+%zu other, +%zu hidden each) ...\n", Folders,
+                FilesPerFolder, std::size(Others), std::size(Hidden));
+    std::fflush(stdout);
+    const QStringList folders = buildTree(tree.path());
+
+    PlayListForm form;
+    form.MusicFilePattern = PlayFilePattern::assemble({});
+    form.FolderList = folders;
+    form.PlayListRenewal(); // warm the caches for both sides
+    runFind(tree.path());
+
+    const double renewal = bestOf([&form] { form.PlayListRenewal(); });
+    const double find = bestOf([&tree] { runFind(tree.path()); });
+    std::printf("full renewal : %8.1f ms  (%lld files in the play list)\n", renewal,
+                static_cast<long long>(form.PlayList->count()));
+    std::printf("find -type f : %8.1f ms  (%lld files listed)\n", find, static_cast<long long>(findLines));
+    std::printf("ratio        : %8.2f  (goal: 1.5 or less)\n", renewal / find);
+
+    QStringList entries;
+    for (int i = 0; i < Folders * FilesPerFolder; ++i) {
+        entries
+            << QStringLiteral("/music/folder%1/track%2.mp3").arg(i / FilesPerFolder).arg(i % FilesPerFolder);
+    }
+    double shuffle = 1e18;
+    for (int i = 0; i < Runs; ++i) {
+        QStringList source = entries;
+        source.detach(); // the copy is not part of the shuffle
+        QElapsedTimer timer;
+        timer.start();
+        const QStringList dealt = shuffleDeal(source, RandomSource::Rnd);
+        shuffle = std::min(shuffle, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("shuffle      : %8.1f ms  (%d entries)\n", shuffle, Folders * FilesPerFolder);
+    return 0;
+}

@@ -1,0 +1,69 @@
+#include "playlist/FilePattern.h"
+
+namespace {
+
+bool sameChar(QChar a, QChar b)
+{
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
+
+bool isPlainText(QStringView text)
+{
+    return !text.contains(u'*') && !text.contains(u'?');
+}
+
+// Greedy match that backs up to the last "*" seen: linear for the usual cases.
+bool wildcardMatch(QStringView wildcard, QStringView name)
+{
+    qsizetype w = 0;
+    qsizetype n = 0;
+    qsizetype starW = -1;
+    qsizetype starN = 0;
+    while (n < name.size()) {
+        if (w < wildcard.size() && wildcard[w] == u'*') {
+            starW = w++;
+            starN = n;
+        } else if (w < wildcard.size() && (wildcard[w] == u'?' || sameChar(wildcard[w], name[n]))) {
+            ++w;
+            ++n;
+        } else if (starW >= 0) {
+            w = starW + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (w < wildcard.size() && wildcard[w] == u'*') {
+        ++w;
+    }
+    return w == wildcard.size();
+}
+
+} // namespace
+
+FilePattern::FilePattern(const QString &pattern)
+{
+    for (const QString &part : pattern.split(u';', Qt::SkipEmptyParts)) {
+        const QString wildcard = part.trimmed();
+        if (wildcard.startsWith(u'*') && isPlainText(QStringView(wildcard).mid(1))) {
+            suffixes_.append(wildcard.mid(1));
+        } else if (!wildcard.isEmpty()) {
+            wildcards_.append(wildcard);
+        }
+    }
+}
+
+bool FilePattern::matches(QStringView name) const
+{
+    for (const QString &suffix : suffixes_) {
+        if (name.endsWith(suffix, Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    for (const QString &wildcard : wildcards_) {
+        if (wildcardMatch(wildcard, name)) {
+            return true;
+        }
+    }
+    return false;
+}

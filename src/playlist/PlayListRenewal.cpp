@@ -1,0 +1,67 @@
+#include "playlist/PlayListForm.h"
+
+#include "app/RandomSource.h"
+#include "app/SystemDataBox.h"
+#include "playlist/MainCounter.h"
+#include "playlist/MusicFileLister.h"
+#include "playlist/PathDisplayForm.h"
+#include "playlist/Shuffle.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+void PlayListForm::PlayListRenewal()
+{
+    PlayList->clear();
+    collectMusicFiles();
+    dealMusicAllList();
+    sys().TotalFiles = PlayList->count();
+    showCounts();
+    showRestCounter(PlayList->count(), sys().TotalFiles);
+    clearFilePosition();
+}
+
+void PlayListForm::AllListRenewal_Click()
+{
+    PlayListRenewal();
+}
+
+void PlayListForm::PartListRenewal_Click()
+{
+    // Only what is still queued is dealt again: held-back files stay out.
+    MusicAllList = PlayList->paths();
+    PlayList->clear();
+    dealMusicAllList();
+    clearFilePosition();
+}
+
+void PlayListForm::collectMusicFiles()
+{
+    const QChar separator = LinuxPaths.separator;
+    const FilePattern pattern(MusicFilePattern);
+    for (const QString &folder : std::as_const(FolderList)) {
+        const QString base = folder.endsWith(separator) ? folder : folder + separator;
+        // A missing or unreadable folder (an unmounted drive) just adds nothing.
+        listMusicFiles(folder, pattern, MusicAllList, base);
+    }
+}
+
+void PlayListForm::dealMusicAllList()
+{
+    PlayList->setPaths(shuffleDeal(MusicAllList, RandomSource::Rnd));
+}
+
+void PlayListForm::showCounts()
+{
+    NaviAllFile->setText(QString::number(sys().TotalFiles));
+    NaviFile->setText(QString::number(PlayList->count()));
+    NaviFolder->setText(QString::number(FolderList.size()));
+}
+
+void PlayListForm::clearFilePosition()
+{
+    // The renewed list has no selection, so no edit may act on the old one.
+    sys().FilePositionLock = true;
+    FilePosition->setText(QString());
+    sys().FilePositionLock = false;
+}

@@ -1,0 +1,88 @@
+#include "playlist/PlayListForm.h"
+
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "playlist/ListFile.h"
+#include "playlist/PlayFilePattern.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace {
+
+const QString FolderListFile = QStringLiteral(".fllx3");
+const QString WaitListFile = QStringLiteral(".fwllx3");
+const QString BackupListFile = QStringLiteral(".flblx3");
+
+// The lists of this run live only in memory: a failed write must not pass
+// unnoticed.
+void reportSaveFailures(const QStringList &failures)
+{
+    platform::showMessage(nullptr,
+                          {QStringLiteral("リストファイルを保存できませんでした。\r\n"
+                                          "今回のフォルダリストと再生リストは保存されていません。\r\n\r\n") +
+                               failures.join(QStringLiteral("\r\n")),
+                           QStringLiteral("保存エラー"), platform::MessageIcon::Critical,
+                           platform::MessageButtons::Ok});
+}
+
+void saveList(const QString &extension, const QStringList &entries, QStringList &failures)
+{
+    const QString path = PlayListForm::listFilePath(extension);
+    QString error;
+    if (!ListFile::write(path, entries, &error)) {
+        failures << QDir::toNativeSeparators(path) + QStringLiteral(" : ") + error;
+    }
+}
+
+} // namespace
+
+QString PlayListForm::listFilePath(const QString &extension)
+{
+    return platform::dataDir() + sys().LoginUserName + extension;
+}
+
+void PlayListForm::Form_Load()
+{
+    MusicFilePattern = PlayFilePattern::fromSettings();
+    PlayList->clear();
+    FolderList = ListFile::read(listFilePath(FolderListFile));
+    FolderWaitList = ListFile::read(listFilePath(WaitListFile));
+    PlayListRenewal();
+    sys().ListBackupOn =
+        RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
+                                     RegistryModule::ListBackup) == QStringLiteral("active");
+    if (sys().ListBackupOn && QFileInfo::exists(listFilePath(BackupListFile))) {
+        restoreBackupList();
+    }
+    sys().FilePositionLock = false;
+}
+
+void PlayListForm::restoreBackupList()
+{
+    // The renewal's total stays: it is what the folders hold, not what is left.
+    PlayList->setPaths(ListFile::read(listFilePath(BackupListFile)));
+    NaviFile->setText(QString::number(PlayList->count()));
+}
+
+void PlayListForm::Form_Unload()
+{
+    saveLists();
+}
+
+void PlayListForm::saveLists()
+{
+    QStringList failures;
+    saveList(FolderListFile, FolderList, failures);
+    saveList(WaitListFile, FolderWaitList, failures);
+    // With the backup off an older backup file stays as it is, unread.
+    if (sys().ListBackupOn) {
+        saveList(BackupListFile, PlayList->paths(), failures);
+    }
+    if (!failures.isEmpty()) {
+        reportSaveFailures(failures);
+    }
+}

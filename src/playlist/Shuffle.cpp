@@ -1,0 +1,34 @@
+#include "playlist/Shuffle.h"
+
+#include "playlist/OrderStatisticTree.h"
+
+#include <cmath>
+
+namespace {
+
+qsizetype pick(qsizetype count, double r)
+{
+    // A draw at the very edge of [0, 1) may round to count; stay inside.
+    const double k = std::floor(static_cast<double>(count) * r);
+    if (!(k > 0)) {
+        return 0;
+    }
+    return std::min(static_cast<qsizetype>(k), count - 1);
+}
+
+} // namespace
+
+QStringList shuffleDeal(QStringList &source, Draw draw)
+{
+    const qsizetype n = source.size();
+    OrderStatisticTree left(n);
+    QStringList dealt;
+    dealt.reserve(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype position = left.kth(pick(left.remaining(), draw()));
+        left.remove(position);
+        dealt.append(std::move(source[position]));
+    }
+    source.clear();
+    return dealt;
+}

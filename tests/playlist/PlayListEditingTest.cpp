@@ -1,0 +1,155 @@
+#include "PlayListFixture.h"
+
+#include <QTest>
+
+namespace {
+
+using Buttons = std::array<bool, 3>; // hold back, up, down
+
+class PlayListEditing : public PlayListFixture {
+protected:
+    PlayListForm &withEntries(int n)
+    {
+        PlayListForm &form = load();
+        QStringList paths;
+        for (int i = 0; i < n; ++i) {
+            paths << QStringLiteral("/music/album/%1.mp3").arg(i);
+        }
+        form.PlayList->setPaths(paths);
+        form.show();
+        return form;
+    }
+
+    static void click(PlayListForm &form, int row)
+    {
+        const QRect rect = form.OpenPlayList->visualRect(form.PlayList->index(row));
+        QTest::mouseClick(form.OpenPlayList->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    static void key(PlayListForm &form, Qt::Key k) { QTest::keyClick(form.OpenPlayList, k); }
+
+    static Buttons buttons(const PlayListForm &form)
+    {
+        return {form.PlayCancelFile->isEnabled(), form.PlayUpFile->isEnabled(),
+                form.PlayDownFile->isEnabled()};
+    }
+
+    static int selected(const PlayListForm &form)
+    {
+        const QModelIndexList rows = form.OpenPlayList->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+};
+
+} // namespace
+
+TEST_F(PlayListEditing, TheWindowIsLaidOutFromItsTwipsAndOnlyHides)
+{
+    PlayListForm &form = load();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("プレイリスト"));
+    EXPECT_EQ(form.size(), QSize(601, 313));
+    EXPECT_EQ(form.OpenPlayList->geometry(), QRect(192, 80, 401, 160));
+    EXPECT_EQ(form.ExitPlayList->geometry(), QRect(480, 272, 113, 33));
+    EXPECT_NE(form.findChild<QWidget *>(QStringLiteral("PLHelp")), nullptr);
+    EXPECT_EQ(buttons(form), (Buttons{false, false, false}));
+    form.show();
+    form.ExitPlayList->click();
+    EXPECT_FALSE(form.isVisible());
+    form.show();
+    form.close();
+    TestEnvironment::flushEvents();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(FormRegistry::instance().find<PlayListForm>(), &form) << "still loaded";
+}
+
+TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllows)
+{
+    PlayListForm &form = withEntries(4);
+    click(form, 0);
+    EXPECT_EQ(form.FilePosition->text(), QStringLiteral("/music/album/0.mp3"));
+    EXPECT_EQ(buttons(form), (Buttons{true, false, true}));
+    click(form, 3);
+    EXPECT_EQ(buttons(form), (Buttons{true, true, false}));
+    key(form, Qt::Key_Up);
+    EXPECT_EQ(form.FilePosition->text(), QStringLiteral("/music/album/2.mp3"));
+    EXPECT_EQ(buttons(form), (Buttons{true, true, true}));
+
+    QTest::keyClicks(form.FilePosition, QStringLiteral("typed"));
+    form.FilePosition->setText(QStringLiteral("stray")); // not through the lock: put back
+    EXPECT_EQ(form.FilePosition->text(), QStringLiteral("/music/album/2.mp3"));
+    EXPECT_EQ(buttons(form), (Buttons{true, true, true}));
+
+    withEntries(1);
+    click(form, 0);
+    EXPECT_EQ(buttons(form), (Buttons{true, false, false}));
+}
+
+TEST_F(PlayListEditing, MovingEntryThreeUpThreeTimesMakesItPlayNext)
+{
+    PlayListForm &form = withEntries(5);
+    click(form, 3);
+    for (int i = 0; i < 3; ++i) {
+        form.PlayUpFile->click();
+    }
+    EXPECT_EQ(form.PlayList->paths(),
+              (QStringList{"/music/album/3.mp3", "/music/album/0.mp3", "/music/album/1.mp3",
+                           "/music/album/2.mp3", "/music/album/4.mp3"}));
+    EXPECT_EQ(form.OpenPlayList->model()->index(0, 0).data().toString(), QStringLiteral("/.../album/3.mp3"));
+    EXPECT_EQ(selected(form), 0);
+    EXPECT_EQ(form.FilePosition->text(), QStringLiteral("/music/album/3.mp3"));
+    EXPECT_EQ(buttons(form), (Buttons{true, false, true}));
+}
+
+TEST_F(PlayListEditing, KeysActOnlyWhileTheirButtonIsEnabled)
+{
+    PlayListForm &form = withEntries(3);
+    click(form, 0);
+    key(form, Qt::Key_U);
+    EXPECT_EQ(form.PlayList->at(0), QStringLiteral("/music/album/0.mp3"));
+    key(form, Qt::Key_D);
+    key(form, Qt::Key_D);
+    key(form, Qt::Key_D);
+    EXPECT_EQ(form.PlayList->at(2), QStringLiteral("/music/album/0.mp3"));
+    EXPECT_EQ(selected(form), 2);
+    key(form, Qt::Key_U);
+    EXPECT_EQ(form.PlayList->at(1), QStringLiteral("/music/album/0.mp3"));
+    key(form, Qt::Key_Delete);
+    EXPECT_EQ(form.PlayList->paths(), (QStringList{"/music/album/1.mp3", "/music/album/2.mp3"}));
+    key(form, Qt::Key_Delete);
+    EXPECT_EQ(form.PlayList->count(), 2) << "nothing selected after a hold-back";
+}
+
+TEST_F(PlayListEditing, HoldingBackCountsDownButKeepsTheTotal)
+{
+    putListFile(".fllx3",
+                (folderWith(QStringLiteral("R"), {"1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3"}) + "\r\n\r\n")
+                    .toUtf8());
+    PlayListForm &form = load();
+    QLabel *counter = mainCounter();
+    form.show();
+    click(form, 4);
+    const QString heldBack = form.FilePosition->text();
+    form.PlayCancelFile->click();
+    EXPECT_EQ(counter->text(), QStringLiteral("Rest : 4 / 5 Files"));
+    EXPECT_EQ(form.NaviFile->text(), QStringLiteral("4"));
+    EXPECT_EQ(form.NaviAllFile->text(), QStringLiteral("5"));
+    EXPECT_FALSE(form.PlayList->paths().contains(heldBack));
+    EXPECT_EQ(form.OpenPlayList->model()->rowCount(), 4);
+    EXPECT_EQ(selected(form), -1);
+    EXPECT_TRUE(form.FilePosition->text().isEmpty());
+    EXPECT_EQ(buttons(form), (Buttons{false, false, false}));
+}
+
+TEST_F(PlayListEditing, ButtonsFollowTheSelectionWhenPlayTakesTheTopEntry)
+{
+    PlayListForm &form = withEntries(3);
+    click(form, 1);
+    form.PlayList->removeAt(0);
+    EXPECT_EQ(buttons(form), (Buttons{true, false, true}));
+    // Play control clears the box when it takes the file shown there.
+    form.PlayList->removeAt(0);
+    sys().FilePositionLock = true;
+    form.FilePosition->clear();
+    sys().FilePositionLock = false;
+    EXPECT_EQ(buttons(form), (Buttons{false, false, false}));
+}

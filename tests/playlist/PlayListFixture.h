@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/FormRegistry.h"
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "playlist/PlayListForm.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+// A play list window over folders of empty files made for the test.
+class PlayListFixture : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        sys().LoginUserName = QStringLiteral("tester");
+    }
+
+    // A folder path ending in "/" holding the given (empty) files.
+    QString folderWith(const QString &name, const QStringList &files)
+    {
+        const QString folder = music.filePath(name) + u'/';
+        QDir().mkpath(folder);
+        for (const QString &file : files) {
+            QFile(folder + file).open(QIODevice::WriteOnly);
+        }
+        return folder;
+    }
+
+    static void setSetting(const QString &name, const QString &value)
+    {
+        RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey, name,
+                                     value);
+    }
+
+    static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
+
+    static void putListFile(const char *extension, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(listFile(extension)).absolutePath());
+        QFile f(listFile(extension));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+
+    static QByteArray listFileBytes(const char *extension)
+    {
+        QFile f(listFile(extension));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
+    static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
+
+    // The main window's counter, made here while the main window has none.
+    static QLabel *mainCounter()
+    {
+        MainForm &main = FormRegistry::instance().load<MainForm>();
+        auto *label = main.findChild<QLabel *>(QStringLiteral("FileStatusLabel"));
+        if (label == nullptr) {
+            label = new QLabel(&main);
+            label->setObjectName(QStringLiteral("FileStatusLabel"));
+        }
+        return label;
+    }
+
+    static QStringList sorted(QStringList list)
+    {
+        list.sort();
+        return list;
+    }
+
+    QTemporaryDir music;
+};
