@@ -113,16 +113,17 @@ TEST_F(PlayControlTest, AHugeListOfMissingFilesDoesNotExhaustTheStack)
     EXPECT_EQ(list->PlayList->count(), 0);
 }
 
-TEST_F(PlayControlTest, AnEmptyListThatStaysEmptyShowsStopAndLeavesTheCounter)
+TEST_F(PlayControlTest, AnEmptyListThatStaysEmptyShowsStopAndTheCounterOfTheRenewal)
 {
     loadPlayer({});
+    sys().TotalFiles = 7;
     main->FileStatusLabel->setText(QStringLiteral("untouched"));
     main->MusicPlay_Click();
     EXPECT_EQ(status(), QStringLiteral("Stop."));
     EXPECT_EQ(statusColour(), StatusDarkRed);
     EXPECT_EQ(sys().PlayCommand, 1);
     EXPECT_TRUE(device->commands.isEmpty());
-    EXPECT_EQ(main->FileStatusLabel->text(), QStringLiteral("untouched"));
+    EXPECT_EQ(main->FileStatusLabel->text(), QStringLiteral("Rest : 0 / 0 Files")) << "as the renewal wrote it";
 }
 
 TEST_F(PlayControlTest, AListOfOnlyMissingFilesStopsAfterOneRenewal)
