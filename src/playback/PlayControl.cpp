@@ -6,6 +6,7 @@
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
+#include "playlist/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QFileInfo>
@@ -181,6 +182,6 @@ void MainForm::showRestCounter()
         return;
     }
     const qsizetype rest = list->PlayList->count();
-    FileStatusLabel->setText(QStringLiteral("Rest : %1 / %2 Files").arg(rest).arg(sys().TotalFiles));
+    FileStatusLabel->setText(restCounterText(rest, sys().TotalFiles));
     list->NaviFile->setText(QString::number(rest));
 }

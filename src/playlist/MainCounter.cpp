@@ -6,14 +6,17 @@
 
 #include <QLabel>
 
+QString restCounterText(qsizetype rest, qint64 total)
+{
+    return QStringLiteral("Rest : %1 / %2 Files").arg(rest).arg(total);
+}
+
 void showRestCounter(qsizetype rest, qint64 total)
 {
     if (!sys().MainFormLoaded) {
         return;
     }
-    MainForm *main = FormRegistry::instance().find<MainForm>();
-    QLabel *label = main != nullptr ? main->findChild<QLabel *>(QStringLiteral("FileStatusLabel")) : nullptr;
-    if (label != nullptr) {
-        label->setText(QStringLiteral("Rest : %1 / %2 Files").arg(rest).arg(total));
+    if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
+        main->FileStatusLabel->setText(restCounterText(rest, total));
     }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
-// Writes "Rest : <rest> / <total> Files" into the main window's counter, once
-// the main window has finished loading; before that there is nothing to write.
+// "Rest : <rest> / <total> Files", the main window's counter.
+QString restCounterText(qsizetype rest, qint64 total);
+
+// Writes the counter into the main window once it has finished loading;
+// before that there is nothing to write.
 void showRestCounter(qsizetype rest, qint64 total);
