@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
@@ -98,6 +99,8 @@ void PlayListForm::createHeader()
     white.setColor(QPalette::WindowText, Qt::black);
     Picture1->setPalette(white);
     Image5 = label(Picture1, "Image5", {}, twipRect(120, 120, 615, 615));
+    Image5->setPixmap(QPixmap(QStringLiteral(":/artwork/lyrabox3-32.png")));
+    Image5->setAlignment(Qt::AlignCenter);
     Label5 = label(Picture1, "Label5", QStringLiteral("プレイリスト"), twipRect(840, 90, 3000, 240));
     QFont bold = Label5->font();
     bold.setBold(true);
@@ -120,6 +123,12 @@ void PlayListForm::createCounts()
     NaviFolder = label(this, "NaviFolder", QStringLiteral("0"), twipRect(1320, 1320, 1335, 195));
     NaviAllFile = label(this, "NaviAllFile", QStringLiteral("0"), twipRect(1320, 1560, 1335, 195));
     NaviFile = label(this, "NaviFile", QStringLiteral("0"), twipRect(1320, 1800, 1335, 195));
+    // Japanese glyphs run wider than the design font: keep each caption clear of its number.
+    QFont narrow = font();
+    narrow.setPixelSize(11);
+    for (QLabel *caption : {Label3, Label4, Label8}) {
+        caption->setFont(narrow);
+    }
 }
 
 void PlayListForm::createButtons()

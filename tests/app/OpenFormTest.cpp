@@ -113,6 +113,7 @@ TEST_F(StartUpTest, TheSplashIsShownWithTheVersionBeforeTheWayOnIsTaken)
     });
     start();
     EXPECT_EQ(version, QStringLiteral("バージョン : 3.1.41"));
+    EXPECT_FALSE(OpenForm().SplashImage->pixmap().isNull()) << "the splash picture ships inside the program";
     EXPECT_TRUE(splashVisible);
     EXPECT_EQ(FormRegistry::instance().find<OpenForm>(), nullptr) << "the splash unloads itself";
 }
@@ -231,6 +232,8 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo::exists(platform::dataDir() + platform::currentUserName() + QStringLiteral(".fllx3")))
+        << "the lists were saved on the way out";
 
     // With the first one gone, its lock no longer blocks.
     platform::setTodayOverride(QDate::currentDate());
