@@ -279,7 +279,10 @@ int writeReply(qint64 value, char *reply, int replySize)
 
 GstMediaDevice::GstMediaDevice() = default;
 
-GstMediaDevice::~GstMediaDevice() { close(); }
+GstMediaDevice::~GstMediaDevice()
+{
+    close();
+}
 
 int GstMediaDevice::send(const QString &command, char *reply, int replySize)
 {
@@ -297,9 +300,9 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
     if (sameWord(verb, "open")) {
         // Greedy: the path runs to the last quotation mark before the alias, because a
         // Linux file name may itself hold one.
-        static const QRegularExpression openCommand(
-            QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
-            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression openCommand(QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
+                                                    QRegularExpression::CaseInsensitiveOption |
+                                                        QRegularExpression::DotMatchesEverythingOption);
         const QRegularExpressionMatch match = openCommand.match(text);
         if (!match.hasMatch()) {
             return text.count(u'"') == 1 ? MciNoClosingQuote : MciUnrecognizedKeyword;
@@ -418,13 +421,14 @@ int GstMediaDevice::play()
         return 0;
     }
     return gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE ? MciDriverError
-                                                                                            : 0;
+                                                                                           : 0;
 }
 
 int GstMediaDevice::pause()
 {
     position();
-    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ? MciDriverError : 0;
+    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ? MciDriverError
+                                                                                          : 0;
 }
 
 int GstMediaDevice::seekToStart()

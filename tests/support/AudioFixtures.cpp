@@ -12,7 +12,10 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kSamplesPerBuffer = kRate / 100; // 10 ms
 
-QString fullPath(const QString &dir, const QString &fileName) { return dir + u'/' + fileName; }
+QString fullPath(const QString &dir, const QString &fileName)
+{
+    return dir + u'/' + fileName;
+}
 
 // Runs "<source> ! <encoder> ! filesink" to the end; the file name goes in as a
 // property so that any character is fine.
@@ -39,8 +42,8 @@ bool encode(const QString &path, const char *encoder, int ms)
 
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus *bus = gst_element_get_bus(pipeline);
-    GstMessage *message = gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND,
-                                                     GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    GstMessage *message =
+        gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     const bool ok = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
     if (message) {
         gst_message_unref(message);
@@ -118,8 +121,8 @@ QByteArray aifcFromAiff(const QByteArray &aiff)
     }
     const QByteArray name = QByteArray(1, char(14)) + "not compressed" + QByteArray(1, '\0');
     const QByteArray commC = comm.left(18) + "NONE" + name;
-    QByteArray chunks = QByteArray("FVER") + be32(4) + be32(0xA2805140) + "COMM" + be32(quint32(commC.size())) +
-                        commC + "SSND" + be32(quint32(ssnd.size())) + ssnd;
+    QByteArray chunks = QByteArray("FVER") + be32(4) + be32(0xA2805140) + "COMM" +
+                        be32(quint32(commC.size())) + commC + "SSND" + be32(quint32(ssnd.size())) + ssnd;
     if (ssnd.size() % 2) {
         chunks += '\0';
     }
