@@ -117,7 +117,9 @@ bool elementReachesSink(GstElement *element, int depth)
 
 // aiffparse (1.22) reads in its own thread and can push its first buffer before the
 // plugging thread has linked the way out; decodebin swallows the not-linked error and
-// the pipeline never prerolls. Hold that buffer until the way out is complete.
+// the pipeline never prerolls. Hold that buffer until the way out is complete. Forcing
+// push mode instead is worse: aiffparse then corrupts its adapter when stopped while
+// streaming and spins. midiparse is built the same way, so it is held too.
 GstPadProbeReturn holdUntilLinked(GstPad *pad, GstPadProbeInfo *, gpointer)
 {
     for (int waitedMs = 0; waitedMs < 2000 && !GST_PAD_IS_FLUSHING(pad) && !reachesSink(pad, 0); ++waitedMs) {
