@@ -280,32 +280,4 @@ TEST_F(MediaChannelTest, CommandsOutsideTheSetFailWithoutHarm)
     EXPECT_EQ(send("OPEN \"" + wav + "\" ALIAS musicmedia"), 0);
 }
 
-TEST_F(MediaChannelTest, ASubstitutedDeviceTakesTheCommandsUntilTheRealOneIsBack)
-{
-    class Scripted : public platform::MediaDevice {
-    public:
-        explicit Scripted(QStringList *log) : log_(log) {}
-        int send(const QString &command, char *reply, int replySize) override
-        {
-            *log_ << command;
-            if (reply && replySize >= 3) {
-                std::memcpy(reply, "42", 3);
-            }
-            return 7;
-        }
-
-    private:
-        QStringList *log_;
-    };
-    QStringList log;
-    platform::setMediaDevice(std::make_unique<Scripted>(&log));
-    char reply[16] = {};
-    EXPECT_EQ(mciSendString("status MusicMedia length", reply, sizeof reply), 7);
-    EXPECT_STREQ(reply, "42");
-    EXPECT_EQ(log, QStringList{"status MusicMedia length"});
-
-    platform::setMediaDevice(nullptr);
-    EXPECT_EQ(mciSendString("status MusicMedia length", reply, sizeof reply), platform::MciInvalidDeviceName);
-}
-
 } // namespace
