@@ -71,6 +71,79 @@ GstElement *makeAudioSink()
     return sink;
 }
 
+bool elementReachesSink(GstElement *element, int depth);
+
+// Whether data pushed on pad would arrive at a sink: through ghost pads, and through
+// elements by any of their source pads.
+bool reachesSink(GstPad *pad, int depth)
+{
+    if (depth > 32) {
+        return true;
+    }
+    GstPad *peer = gst_pad_get_peer(pad);
+    if (!peer) {
+        return false;
+    }
+    bool reaches = false;
+    if (GST_IS_PROXY_PAD(peer)) {
+        // A ghost pad leads inside its bin; the inner end of a ghost pad leads out to it.
+        if (GstProxyPad *other = gst_proxy_pad_get_internal(GST_PROXY_PAD(peer))) {
+            reaches = reachesSink(GST_PAD(other), depth + 1);
+            gst_object_unref(other);
+        }
+    } else if (GstElement *element = gst_pad_get_parent_element(peer)) {
+        reaches = elementReachesSink(element, depth + 1);
+        gst_object_unref(element);
+    }
+    gst_object_unref(peer);
+    return reaches;
+}
+
+bool elementReachesSink(GstElement *element, int depth)
+{
+    GST_OBJECT_LOCK(element);
+    GList *sources = nullptr;
+    for (GList *s = element->srcpads; s; s = s->next) {
+        sources = g_list_prepend(sources, gst_object_ref(s->data));
+    }
+    GST_OBJECT_UNLOCK(element);
+    bool reaches = sources == nullptr;
+    for (GList *s = sources; s && !reaches; s = s->next) {
+        reaches = reachesSink(GST_PAD(s->data), depth);
+    }
+    g_list_free_full(sources, gst_object_unref);
+    return reaches;
+}
+
+// aiffparse (1.22) reads in its own thread and can push its first buffer before the
+// plugging thread has linked the way out; decodebin swallows the not-linked error and
+// the pipeline never prerolls. Hold that buffer until the way out is complete. Forcing
+// push mode instead is worse: aiffparse then corrupts its adapter when stopped while
+// streaming and spins. midiparse is built the same way, so it is held too.
+GstPadProbeReturn holdUntilLinked(GstPad *pad, GstPadProbeInfo *, gpointer)
+{
+    for (int waitedMs = 0; waitedMs < 2000 && !GST_PAD_IS_FLUSHING(pad) && !reachesSink(pad, 0); ++waitedMs) {
+        g_usleep(1000);
+    }
+    return GST_PAD_PROBE_REMOVE;
+}
+
+void onElementAdded(GstBin *, GstBin *, GstElement *element, gpointer)
+{
+    GstElementFactory *factory = gst_element_get_factory(element);
+    if (!factory) {
+        return;
+    }
+    const char *name = GST_OBJECT_NAME(factory);
+    if (std::strcmp(name, "aiffparse") != 0 && std::strcmp(name, "midiparse") != 0) {
+        return;
+    }
+    if (GstPad *source = gst_element_get_static_pad(element, "src")) {
+        gst_pad_add_probe(source, GST_PAD_PROBE_TYPE_BUFFER, holdUntilLinked, nullptr, nullptr);
+        gst_object_unref(source);
+    }
+}
+
 GstElement *makePlaybin(const gchar *uri)
 {
     GstElement *playbin = gst_element_factory_make("playbin", nullptr);
@@ -81,6 +154,7 @@ GstElement *makePlaybin(const gchar *uri)
     if (GstElement *sink = makeAudioSink()) {
         g_object_set(playbin, "audio-sink", sink, nullptr);
     }
+    g_signal_connect(playbin, "deep-element-added", G_CALLBACK(onElementAdded), nullptr);
     return playbin;
 }
 
@@ -207,7 +281,10 @@ int writeReply(qint64 value, char *reply, int replySize)
 
 GstMediaDevice::GstMediaDevice() = default;
 
-GstMediaDevice::~GstMediaDevice() { close(); }
+GstMediaDevice::~GstMediaDevice()
+{
+    close();
+}
 
 int GstMediaDevice::send(const QString &command, char *reply, int replySize)
 {
@@ -225,9 +302,9 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
     if (sameWord(verb, "open")) {
         // Greedy: the path runs to the last quotation mark before the alias, because a
         // Linux file name may itself hold one.
-        static const QRegularExpression openCommand(
-            QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
-            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression openCommand(QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
+                                                    QRegularExpression::CaseInsensitiveOption |
+                                                        QRegularExpression::DotMatchesEverythingOption);
         const QRegularExpressionMatch match = openCommand.match(text);
         if (!match.hasMatch()) {
             return text.count(u'"') == 1 ? MciNoClosingQuote : MciUnrecognizedKeyword;
@@ -346,13 +423,14 @@ int GstMediaDevice::play()
         return 0;
     }
     return gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE ? MciDriverError
-                                                                                            : 0;
+                                                                                           : 0;
 }
 
 int GstMediaDevice::pause()
 {
     position();
-    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ? MciDriverError : 0;
+    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ? MciDriverError
+                                                                                          : 0;
 }
 
 int GstMediaDevice::seekToStart()

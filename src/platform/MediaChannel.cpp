@@ -22,7 +22,10 @@ MediaDevice &mediaDevice()
 }
 
 // Replacing the device closes whatever track the old one held.
-void setMediaDevice(std::unique_ptr<MediaDevice> device) { currentDevice() = std::move(device); }
+void setMediaDevice(std::unique_ptr<MediaDevice> device)
+{
+    currentDevice() = std::move(device);
+}
 
 int mciSendString(const QString &command, char *reply, int replySize)
 {

@@ -5,6 +5,7 @@
 #include "app/SystemDataBox.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "platform/MediaChannel.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
@@ -77,6 +78,7 @@ void resetAll()
     FormRegistry::instance().unloadAll();
     flushEvents();
     platform::programInstanceLock().release();
+    platform::setMediaDevice(nullptr);
     refuseMessageBoxes();
     platform::setShellOpenHandler([](const QString &) { return true; });
     platform::setUserNameOverride(std::nullopt);

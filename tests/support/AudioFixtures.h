@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Short audio files for tests, generated on the spot.
+namespace AudioFixtures {
+
+// Writes about ms milliseconds of a 440 Hz tone (MIDI: one held note) to dir/fileName,
+// in the format its extension names: wav, mp3 (VBR with a Xing header), wma, mid, midi,
+// rmi, aif, aiff, aifc, au, snd. Returns the full path, or an empty string on failure.
+QString makeTone(const QString &dir, const QString &fileName, int ms);
+
+// A constant-bitrate MP3 without a Xing header: its stream reports no length while paused.
+QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms);
+
+// Any other file (a text file named .mp3, a play list); returns the full path or empty.
+QString writeFile(const QString &dir, const QString &fileName, const QByteArray &content);
+
+} // namespace AudioFixtures
