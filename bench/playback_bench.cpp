@@ -95,20 +95,23 @@ QProcessEnvironment playerEnvironment(const QString &home)
 void prepareUser(const QString &home, const QString &musicDir)
 {
     QDir().mkpath(home + QStringLiteral("/runtime"));
-    QFile::setPermissions(home + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_CURRENT_USER.ini"),
               "[Software\\MIRAVELT\\Lyrabox 3]\nAutoPlay=play\n");
     writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_LOCAL_MACHINE.ini"),
               "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=41\nLastUP=" +
                   DateText::format(QDate::currentDate()).toUtf8() + "\nRelease=\n");
-    writeFile(home + QStringLiteral("/data/lyrabox3/") + platform::currentUserName() + QStringLiteral(".fllx3"),
+    writeFile(home + QStringLiteral("/data/lyrabox3/") + platform::currentUserName() +
+                  QStringLiteral(".fllx3"),
               musicDir.toUtf8() + "/\r\n\r\n");
 }
 
 double firstPositionDelayMs(const QString &file)
 {
     char reply[16] = {};
-    platform::mciSendString(QStringLiteral("open \"") + file + QStringLiteral("\" alias MusicMedia"), nullptr, 0);
+    platform::mciSendString(QStringLiteral("open \"") + file + QStringLiteral("\" alias MusicMedia"), nullptr,
+                            0);
     platform::mciSendString(QStringLiteral("set MusicMedia time format milliseconds"), nullptr, 0);
     QElapsedTimer clock;
     clock.start();

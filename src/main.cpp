@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
     QObject::connect(&forms, &FormRegistry::lastFormUnloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     platform::TerminationSignals terminationSignals(Application::endProgramInOrder);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::endProgramInOrder(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [] { Application::endProgramInOrder(); });
 
     forms.load<OpenForm>();
     return QApplication::exec();

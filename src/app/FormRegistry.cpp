@@ -8,7 +8,10 @@ FormRegistry &FormRegistry::instance()
     return registry;
 }
 
-void FormRegistry::add(std::type_index type, Form *form) { forms_.push_back(Slot{type, form}); }
+void FormRegistry::add(std::type_index type, Form *form)
+{
+    forms_.push_back(Slot{type, form});
+}
 
 Form *FormRegistry::lookUp(std::type_index type) const
 {
@@ -25,7 +28,10 @@ bool FormRegistry::isLoaded(const Form *form) const
     return std::any_of(forms_.begin(), forms_.end(), [form](const Slot &s) { return s.form == form; });
 }
 
-int FormRegistry::loadedCount() const { return static_cast<int>(forms_.size()); }
+int FormRegistry::loadedCount() const
+{
+    return static_cast<int>(forms_.size());
+}
 
 void FormRegistry::unload(Form *form)
 {

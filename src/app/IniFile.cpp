@@ -11,13 +11,19 @@ namespace {
 constexpr qint64 maxFileBytes = 8 * 1024 * 1024;
 constexpr qsizetype maxLineBytes = 64 * 1024;
 
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 int hexValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -145,14 +151,16 @@ const IniFile::Group *IniFile::findGroup(const QString &name) const
 
 QString IniFile::value(const QString &group, const QString &name, bool *found) const
 {
-    if (found) *found = false;
+    if (found)
+        *found = false;
     const Group *g = findGroup(group);
     if (g == nullptr) {
         return {};
     }
     for (const Entry &e : g->entries) {
         if (sameName(e.name, name)) {
-            if (found) *found = true;
+            if (found)
+                *found = true;
             return e.value;
         }
     }

@@ -82,7 +82,10 @@ bool OpenForm::refuseSecondInstance()
     return true;
 }
 
-void OpenForm::recordLogonName() { sys().LoginUserName = platform::currentUserName(); }
+void OpenForm::recordLogonName()
+{
+    sys().LoginUserName = platform::currentUserName();
+}
 
 void OpenForm::seedRandom()
 {

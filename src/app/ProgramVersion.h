@@ -14,6 +14,9 @@ inline QString text()
     return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision);
 }
 
-inline QString revisionText() { return QString::number(Revision); }
+inline QString revisionText()
+{
+    return QString::number(Revision);
+}
 
 } // namespace ProgramVersion

@@ -27,8 +27,14 @@ double Rnd()
     return std::generate_canonical<double, 53>(generator());
 }
 
-void Randomize(std::uint64_t seed) { generator().seed(seed); }
+void Randomize(std::uint64_t seed)
+{
+    generator().seed(seed);
+}
 
-void setDrawOverride(std::function<double()> draw) { drawOverride() = std::move(draw); }
+void setDrawOverride(std::function<double()> draw)
+{
+    drawOverride() = std::move(draw);
+}
 
 } // namespace RandomSource

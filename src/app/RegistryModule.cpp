@@ -26,7 +26,10 @@ QString asRead(const QString &stored, bool found)
 
 } // namespace
 
-QString MFPattern(int group) { return MFPatternPrefix + QString::number(group); }
+QString MFPattern(int group)
+{
+    return MFPatternPrefix + QString::number(group);
+}
 
 QString backingFile(RootKey root)
 {

@@ -8,6 +8,12 @@ SystemDataBox &instance()
 }
 } // namespace
 
-SystemDataBox &sys() { return instance(); }
+SystemDataBox &sys()
+{
+    return instance();
+}
 
-void resetSystemDataBox() { instance() = SystemDataBox{}; }
+void resetSystemDataBox()
+{
+    instance() = SystemDataBox{};
+}

@@ -41,7 +41,9 @@ void ImageButton::paintEvent(QPaintEvent *event)
 void ImageButton::paintGlyph(QPainter &painter) const
 {
     const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
-    const QColor face = !isEnabled() ? QColor(90, 96, 112) : held_ ? QColor(120, 200, 255) : QColor(200, 214, 235);
+    const QColor face = !isEnabled() ? QColor(90, 96, 112)
+                        : held_      ? QColor(120, 200, 255)
+                                     : QColor(200, 214, 235);
     painter.setPen(QPen(face, 1.2));
     painter.setBrush(Qt::NoBrush);
     const QPointF c = box.center();
@@ -67,12 +69,15 @@ void ImageButton::paintGlyph(QPainter &painter) const
         break;
     case Glyph::Back:
         painter.drawRoundedRect(box, 3, 3);
-        painter.drawLine(QPointF(c.x() - r * 0.4, c.y() + r * 0.3), QPointF(c.x() + r * 0.4, c.y() + r * 0.3));
+        painter.drawLine(QPointF(c.x() - r * 0.4, c.y() + r * 0.3),
+                         QPointF(c.x() + r * 0.4, c.y() + r * 0.3));
         break;
     case Glyph::Close:
         painter.drawRoundedRect(box, 3, 3);
-        painter.drawLine(QPointF(c.x() - r * 0.35, c.y() - r * 0.35), QPointF(c.x() + r * 0.35, c.y() + r * 0.35));
-        painter.drawLine(QPointF(c.x() - r * 0.35, c.y() + r * 0.35), QPointF(c.x() + r * 0.35, c.y() - r * 0.35));
+        painter.drawLine(QPointF(c.x() - r * 0.35, c.y() - r * 0.35),
+                         QPointF(c.x() + r * 0.35, c.y() + r * 0.35));
+        painter.drawLine(QPointF(c.x() - r * 0.35, c.y() + r * 0.35),
+                         QPointF(c.x() + r * 0.35, c.y() - r * 0.35));
         break;
     case Glyph::None:
         break;

@@ -24,7 +24,10 @@ namespace {
 constexpr int skinWidth = 255;
 constexpr int skinHeight = 109;
 
-QString setting(const QString &name) { return GetRegString(HKEY_CURRENT_USER, SettingsKey, name); }
+QString setting(const QString &name)
+{
+    return GetRegString(HKEY_CURRENT_USER, SettingsKey, name);
+}
 
 std::uint8_t menuSetting(const QString &name, const char *whenEmpty)
 {
@@ -123,11 +126,13 @@ void MainForm::createLamps()
         int left;
         const char *colour;
     } lamps[] = {
-        {&MainForm::WAWImg, "WAWImg", 80, "#7cb342"},          {&MainForm::WAPImg, "WAPImg", 92, "#29b6f6"},
+        {&MainForm::WAWImg, "WAWImg", 80, "#7cb342"},
+        {&MainForm::WAPImg, "WAPImg", 92, "#29b6f6"},
         {&MainForm::WindowTopupImg, "WindowTopupImg", 104, "#ffca28"},
         {&MainForm::ThisMusicExitImg, "ThisMusicExitImg", 116, "#ef5350"},
         {&MainForm::AllRepeatImg, "AllRepeatImg", 128, "#ab47bc"},
-        {&MainForm::OneRepeatImg, "OneRepeatImg", 140, "#ec407a"}, {&MainForm::LBUImg, "LBUImg", 152, "#26a69a"},
+        {&MainForm::OneRepeatImg, "OneRepeatImg", 140, "#ec407a"},
+        {&MainForm::LBUImg, "LBUImg", 152, "#26a69a"},
     };
     for (const auto &lamp : lamps) {
         QLabel *l = label(this, lamp.name, QString(), {lamp.left, 20, 12, 12});
@@ -140,10 +145,10 @@ void MainForm::createLamps()
     InfoCover->setStyleSheet(QStringLiteral("background: #161b2e;"));
 
     // Labels and lamps drag the window like its background does.
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             AllRepeatImg, AllTimeLabel, AllTimeLine, FileNameLabel, FileStatusLabel, InfoCover, LBUImg,
-             NowTimeLabel, OneRepeatImg, StatusLabel, ThisMusicExitImg, TimeLine, TitleBox, WAPImg, WAWImg,
-             WindowTopupImg}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{AllRepeatImg, AllTimeLabel, AllTimeLine, FileNameLabel,
+                                                       FileStatusLabel, InfoCover, LBUImg, NowTimeLabel,
+                                                       OneRepeatImg, StatusLabel, ThisMusicExitImg, TimeLine,
+                                                       TitleBox, WAPImg, WAWImg, WindowTopupImg}) {
         w->installEventFilter(this);
     }
 }
@@ -215,8 +220,8 @@ void MainForm::Form_Unload()
 void MainForm::ExitProgram_Click()
 {
     const auto answer = platform::showMessage(
-        this, {QStringLiteral("MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"), QStringLiteral("終了確認"),
-               platform::MessageIcon::Question, platform::MessageButtons::YesNo});
+        this, {QStringLiteral("MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"),
+               QStringLiteral("終了確認"), platform::MessageIcon::Question, platform::MessageButtons::YesNo});
     if (answer != platform::MessageAnswer::No) {
         FormRegistry::instance().unload(this);
     }
@@ -258,7 +263,10 @@ void MainForm::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
-void MainForm::mouseReleaseEvent(QMouseEvent *) { dragging_ = false; }
+void MainForm::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = false;
+}
 
 bool MainForm::eventFilter(QObject *watched, QEvent *event)
 {

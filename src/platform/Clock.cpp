@@ -11,8 +11,14 @@ std::optional<QDate> &overrideDate()
 
 } // namespace
 
-QDate today() { return overrideDate() ? *overrideDate() : QDate::currentDate(); }
+QDate today()
+{
+    return overrideDate() ? *overrideDate() : QDate::currentDate();
+}
 
-void setTodayOverride(std::optional<QDate> date) { overrideDate() = date; }
+void setTodayOverride(std::optional<QDate> date)
+{
+    overrideDate() = date;
+}
 
 } // namespace platform

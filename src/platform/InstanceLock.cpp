@@ -35,9 +35,15 @@ bool InstanceLock::acquire()
     return true;
 }
 
-void InstanceLock::release() { lock_.reset(); }
+void InstanceLock::release()
+{
+    lock_.reset();
+}
 
-bool InstanceLock::isHeld() const { return lock_ && lock_->isLocked(); }
+bool InstanceLock::isHeld() const
+{
+    return lock_ && lock_->isLocked();
+}
 
 InstanceLock &programInstanceLock()
 {

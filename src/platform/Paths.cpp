@@ -8,7 +8,10 @@
 namespace platform {
 namespace {
 
-QString withSlash(QString dir) { return dir.endsWith(u'/') ? dir : dir + u'/'; }
+QString withSlash(QString dir)
+{
+    return dir.endsWith(u'/') ? dir : dir + u'/';
+}
 
 } // namespace
 

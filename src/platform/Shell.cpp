@@ -36,6 +36,9 @@ bool shellOpen(const QString &target)
     return QDesktopServices::openUrl(url);
 }
 
-void setShellOpenHandler(ShellOpenHandler h) { handler() = std::move(h); }
+void setShellOpenHandler(ShellOpenHandler h)
+{
+    handler() = std::move(h);
+}
 
 } // namespace platform

@@ -39,6 +39,9 @@ QString currentUserName()
     return lookUpUserName();
 }
 
-void setUserNameOverride(std::optional<QString> name) { overrideName() = std::move(name); }
+void setUserNameOverride(std::optional<QString> name)
+{
+    overrideName() = std::move(name);
+}
 
 } // namespace platform

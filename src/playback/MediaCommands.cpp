@@ -5,13 +5,17 @@
 
 namespace MediaCommands {
 
-void send(const QString &command) { sys().MciResult = platform::mciSendString(command, nullptr, 0); }
+void send(const QString &command)
+{
+    sys().MciResult = platform::mciSendString(command, nullptr, 0);
+}
 
 void status(const QString &what)
 {
     QByteArray buffer = sys().MciReply;
     buffer.resize(16, '\0');
-    sys().MciResult = platform::mciSendString(QStringLiteral("status ") + Alias + u' ' + what, buffer.data(), 16);
+    sys().MciResult =
+        platform::mciSendString(QStringLiteral("status ") + Alias + u' ' + what, buffer.data(), 16);
     sys().MciReply = buffer;
 }
 

@@ -16,7 +16,10 @@
 
 namespace {
 
-PlayListForm *playListForm() { return FormRegistry::instance().find<PlayListForm>(); }
+PlayListForm *playListForm()
+{
+    return FormRegistry::instance().find<PlayListForm>();
+}
 
 // An ordinary, visible file: hidden files count as missing, as directories do.
 bool playableFileExists(const QString &path)

@@ -17,7 +17,10 @@ constexpr std::array<std::array<int, 3>, 10> table{{
     {255, 255, 255}, // ホワイト
 }};
 
-QColor fromTable(int index) { return QColor(table[index][0], table[index][1], table[index][2]); }
+QColor fromTable(int index)
+{
+    return QColor(table[index][0], table[index][1], table[index][2]);
+}
 
 } // namespace
 

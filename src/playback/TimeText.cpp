@@ -31,5 +31,6 @@ QString TimeText(double ms, SystemDataBox &box)
     // The products are taken in 32 bits: in 16 bits they overflow from 546 hours on.
     storePart(std::floor(ms / 1000 / 60 - box.TimeHour * 60), box.TimeMinute);
     storePart(std::floor(ms / 1000 - box.TimeHour * 3600 - box.TimeMinute * 60), box.TimeSecond);
-    return timePartText(box.TimeHour) + u':' + timePartText(box.TimeMinute) + u':' + timePartText(box.TimeSecond);
+    return timePartText(box.TimeHour) + u':' + timePartText(box.TimeMinute) + u':' +
+           timePartText(box.TimeSecond);
 }

@@ -24,9 +24,15 @@ QVariant PathListModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
-QString PathListModel::at(qsizetype i) const { return i >= 0 && i < paths_.size() ? paths_[i] : QString(); }
+QString PathListModel::at(qsizetype i) const
+{
+    return i >= 0 && i < paths_.size() ? paths_[i] : QString();
+}
 
-void PathListModel::append(const QString &path) { insert(paths_.size(), path); }
+void PathListModel::append(const QString &path)
+{
+    insert(paths_.size(), path);
+}
 
 void PathListModel::insert(qsizetype i, const QString &path)
 {
@@ -58,7 +64,10 @@ void PathListModel::swapWithNext(qsizetype i)
     endMoveRows();
 }
 
-void PathListModel::clear() { setPaths({}); }
+void PathListModel::clear()
+{
+    setPaths({});
+}
 
 void PathListModel::setPaths(QStringList paths)
 {

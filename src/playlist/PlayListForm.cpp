@@ -6,10 +6,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <cmath>

@@ -20,7 +20,9 @@ NewVersionForm::NewVersionForm()
     heading->setFont(bold);
     layout->addWidget(heading);
     auto *explanation = new QLabel(
-        QStringLiteral("新しいバージョンのプログラムが公開されています。今すぐに、ダウンロードを行ってください。"), this);
+        QStringLiteral(
+            "新しいバージョンのプログラムが公開されています。今すぐに、ダウンロードを行ってください。"),
+        this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
 
@@ -52,4 +54,7 @@ NewVersionForm::NewVersionForm()
     connect(CancelNewVersion, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
 }
 
-void NewVersionForm::Form_Load() { show(); }
+void NewVersionForm::Form_Load()
+{
+    show();
+}

@@ -18,10 +18,11 @@ VersionStatusForm::VersionStatusForm()
     bold.setBold(true);
     heading->setFont(bold);
     layout->addWidget(heading);
-    auto *explanation = new QLabel(QStringLiteral("MIRAVELT アップデートセンターに接続して、プログラムの最新の"
-                                                  "バージョンを確認します。インターネットに接続後、[バージョンの確認]を"
-                                                  "クリックしてください。"),
-                                   this);
+    auto *explanation =
+        new QLabel(QStringLiteral("MIRAVELT アップデートセンターに接続して、プログラムの最新の"
+                                  "バージョンを確認します。インターネットに接続後、[バージョンの確認]を"
+                                  "クリックしてください。"),
+                   this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
     layout->addWidget(new QLabel(QStringLiteral("ステータス :"), this));
@@ -41,4 +42,7 @@ VersionStatusForm::VersionStatusForm()
     connect(ExitVerSta, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
 }
 
-void VersionStatusForm::Form_Load() { show(); }
+void VersionStatusForm::Form_Load()
+{
+    show();
+}

@@ -1,5 +1,5 @@
-#include "app/FormRegistry.h"
 #include "app/OpenForm.h"
+#include "app/FormRegistry.h"
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
@@ -47,7 +47,10 @@ protected:
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, release);
     }
 
-    static QString lastUp(QDate date) { return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day()); }
+    static QString lastUp(QDate date)
+    {
+        return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day());
+    }
 
     static void start() { FormRegistry::instance().load<OpenForm>(); }
 
@@ -216,7 +219,8 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     }
     ASSERT_TRUE(QFileInfo::exists(lockPath)) << "the first instance holds the lock";
     QThread::msleep(300);
-    const QStringList before = filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome());
+    const QStringList before =
+        filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome());
 
     start();
     ASSERT_EQ(messages.shown().size(), 1);
@@ -232,7 +236,8 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
-    EXPECT_TRUE(QFileInfo::exists(platform::dataDir() + platform::currentUserName() + QStringLiteral(".fllx3")))
+    EXPECT_TRUE(
+        QFileInfo::exists(platform::dataDir() + platform::currentUserName() + QStringLiteral(".fllx3")))
         << "the lists were saved on the way out";
 
     // With the first one gone, its lock no longer blocks.

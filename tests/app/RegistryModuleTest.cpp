@@ -20,10 +20,10 @@ void writeRaw(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-const QStringList allSettingNames{
-    MFPattern(1), MFPattern(2), MFPattern(3), MFPattern(4), MFPattern(5), MFPattern(6), DColor,
-    LeftCMenu,    RightCMenu,   MiddleCMenu,  TaskLCMenu,   TitleScroll,  TitleToolTip, AutoPlay,
-    PlayEndMode,  InfoCover,    DownWin,      ListBackup};
+const QStringList allSettingNames{MFPattern(1), MFPattern(2), MFPattern(3), MFPattern(4), MFPattern(5),
+                                  MFPattern(6), DColor,       LeftCMenu,    RightCMenu,   MiddleCMenu,
+                                  TaskLCMenu,   TitleScroll,  TitleToolTip, AutoPlay,     PlayEndMode,
+                                  InfoCover,    DownWin,      ListBackup};
 
 } // namespace
 
@@ -84,8 +84,8 @@ TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
     SetRegString(HKEY_CURRENT_USER, SettingsKey, TitleScroll, QStringLiteral("Off"));
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("TITLESCROLL")),
               QStringLiteral("Off"));
-    SetRegString(HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\MIRAVELT\\LYRABOX 3"), QStringLiteral("titlescroll"),
-                 QStringLiteral("off"));
+    SetRegString(HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\MIRAVELT\\LYRABOX 3"),
+                 QStringLiteral("titlescroll"), QStringLiteral("off"));
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, TitleScroll), QStringLiteral("off"))
         << "one value, whatever the spelling of its path and name";
 }

@@ -8,7 +8,10 @@ using WindowTopModule::WindowTop;
 namespace {
 class WindowTopTest : public CleanStateTest {};
 
-bool keptOnTop(const QWidget &w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+bool keptOnTop(const QWidget &w)
+{
+    return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
 } // namespace
 
 TEST_F(WindowTopTest, EveryModeShowsALoadedButHiddenWindow)

@@ -37,7 +37,8 @@ TEST(GetFileName, TakesTheTextAfterTheLastSeparator)
     EXPECT_EQ(GetFileName(QStringLiteral("C:\\Music\\"), u'\\'), QString());
     EXPECT_EQ(GetFileName(QStringLiteral("a.mp3"), u'\\'), QStringLiteral("a.mp3"));
     EXPECT_EQ(GetFileName(QString()), QString());
-    EXPECT_EQ(GetFileName(QStringLiteral("/home/u/音楽/\"live\" take.mp3")), QStringLiteral("\"live\" take.mp3"));
+    EXPECT_EQ(GetFileName(QStringLiteral("/home/u/音楽/\"live\" take.mp3")),
+              QStringLiteral("\"live\" take.mp3"));
 }
 
 TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)
@@ -46,7 +47,8 @@ TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)
     EXPECT_EQ(textColourOf(QStringLiteral("0")), QColor(255, 192, 128));
     EXPECT_EQ(textColourOf(QStringLiteral("4")), QColor(0, 255, 0));
     EXPECT_EQ(textColourOf(QStringLiteral("8")), QColor(128, 0, 255));
-    EXPECT_EQ(textColourOf(QStringLiteral("255")), QColor(255, 0, 0)) << "a plain colour number, red in the low byte";
+    EXPECT_EQ(textColourOf(QStringLiteral("255")), QColor(255, 0, 0))
+        << "a plain colour number, red in the low byte";
     EXPECT_EQ(textColourOf(QStringLiteral("16711680")), QColor(0, 0, 255));
     for (const char *unusable : {"blue", "-1", "16777216", "4.5", " "}) {
         EXPECT_EQ(textColourOf(QString::fromLatin1(unusable)), QColor(255, 192, 128)) << unusable;

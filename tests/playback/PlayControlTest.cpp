@@ -20,10 +20,10 @@ TEST_F(PlayControlTest, APlayClickTakesTheHeadOfTheListAndShowsTheTrack)
     EXPECT_EQ(counter(), QStringLiteral("Rest : 2 / 2 Files"));
 
     main->MusicPlay_Click();
-    EXPECT_EQ(device->commands, (QStringList{QStringLiteral("open \"") + first + QStringLiteral("\" alias MusicMedia"),
-                                             QStringLiteral("set MusicMedia time format milliseconds"),
-                                             QStringLiteral("status MusicMedia length"),
-                                             QStringLiteral("play MusicMedia")}));
+    EXPECT_EQ(device->commands,
+              (QStringList{QStringLiteral("open \"") + first + QStringLiteral("\" alias MusicMedia"),
+                           QStringLiteral("set MusicMedia time format milliseconds"),
+                           QStringLiteral("status MusicMedia length"), QStringLiteral("play MusicMedia")}));
     EXPECT_EQ(sys().MusicFileName, first);
     EXPECT_EQ(list->PlayList->paths(), QStringList{second});
     EXPECT_EQ(main->AllTimeLabel->text(), QStringLiteral("/ 00:03:25"));
@@ -92,7 +92,8 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
 
     main->MusicPlay_Click();
     EXPECT_EQ(sys().MusicFileName, playable);
-    EXPECT_EQ(device->commandsStartingWith(QStringLiteral("open")).size(), 1) << "missing files are never opened";
+    EXPECT_EQ(device->commandsStartingWith(QStringLiteral("open")).size(), 1)
+        << "missing files are never opened";
     EXPECT_EQ(list->PlayList->count(), 1);
     EXPECT_EQ(list->OpenPlayList->model()->rowCount(), 1);
     EXPECT_EQ(list->FilePosition->text(), QString()) << "the box no longer shows a file that left the list";
@@ -123,7 +124,8 @@ TEST_F(PlayControlTest, AnEmptyListThatStaysEmptyShowsStopAndTheCounterOfTheRene
     EXPECT_EQ(statusColour(), StatusDarkRed);
     EXPECT_EQ(sys().PlayCommand, 1);
     EXPECT_TRUE(device->commands.isEmpty());
-    EXPECT_EQ(main->FileStatusLabel->text(), QStringLiteral("Rest : 0 / 0 Files")) << "as the renewal wrote it";
+    EXPECT_EQ(main->FileStatusLabel->text(), QStringLiteral("Rest : 0 / 0 Files"))
+        << "as the renewal wrote it";
 }
 
 TEST_F(PlayControlTest, AListOfOnlyMissingFilesStopsAfterOneRenewal)
@@ -193,7 +195,8 @@ TEST_F(PlayControlTest, TheExitQuestionUnloadsUnlessTheAnswerIsNo)
     messages.answerWith(platform::MessageAnswer::No);
     main->ExitProgram_Click();
     ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
     EXPECT_EQ(messages.shown()[0].title, QStringLiteral("終了確認"));
     EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
     messages.answerWith(platform::MessageAnswer::Yes);

@@ -14,7 +14,10 @@ protected:
         main->MusicTimer_Timer();
     }
     int opens() const { return device->commandsStartingWith(QStringLiteral("open")).size(); }
-    int restarts() const { return device->commandsStartingWith(QStringLiteral("seek MusicMedia to start")).size(); }
+    int restarts() const
+    {
+        return device->commandsStartingWith(QStringLiteral("seek MusicMedia to start")).size();
+    }
 };
 
 } // namespace

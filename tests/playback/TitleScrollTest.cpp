@@ -30,7 +30,8 @@ TEST_F(TitleScrollTest, AShortTitleNeverScrolls)
 
 TEST_F(TitleScrollTest, ALongTitleRestsSlidesOutAndStartsOver)
 {
-    main->setTitle(QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
+    main->setTitle(
+        QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
     ASSERT_GT(main->FileNameLabel->width(), main->TitleBox->width());
     EXPECT_TRUE(main->TitleTimer->isActive());
 

@@ -2,7 +2,10 @@
 
 #include "support/TestEnvironment.h"
 
-MessageRecorder::MessageRecorder(platform::MessageAnswer answer) : answer_(answer) { install(); }
+MessageRecorder::MessageRecorder(platform::MessageAnswer answer) : answer_(answer)
+{
+    install();
+}
 
 void MessageRecorder::install()
 {
@@ -12,7 +15,10 @@ void MessageRecorder::install()
     });
 }
 
-MessageRecorder::~MessageRecorder() { TestEnvironment::refuseMessageBoxes(); }
+MessageRecorder::~MessageRecorder()
+{
+    TestEnvironment::refuseMessageBoxes();
+}
 
 QStringList MessageRecorder::titles() const
 {

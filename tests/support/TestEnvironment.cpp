@@ -25,7 +25,10 @@ QTemporaryDir *&root()
     return dir;
 }
 
-QString sub(const char *name) { return root()->path() + u'/' + QString::fromLatin1(name); }
+QString sub(const char *name)
+{
+    return root()->path() + u'/' + QString::fromLatin1(name);
+}
 
 void emptyFolder(const QString &path)
 {
@@ -35,9 +38,18 @@ void emptyFolder(const QString &path)
 
 } // namespace
 
-QString configHome() { return sub("config"); }
-QString dataHome() { return sub("data"); }
-QString runtimeDir() { return sub("runtime"); }
+QString configHome()
+{
+    return sub("config");
+}
+QString dataHome()
+{
+    return sub("data");
+}
+QString runtimeDir()
+{
+    return sub("runtime");
+}
 
 void prepareDirectories()
 {
