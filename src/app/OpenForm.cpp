@@ -115,28 +115,26 @@ bool OpenForm::versionCheckDue()
     return DateText::dayDistance(*lastCheck, platform::today()) > CheckIntervalDays;
 }
 
+// Tells the user why, opens the update window in place of the player and leaves.
+template <class UpdateWindow> void OpenForm::handOverTo(const QString &reason)
+{
+    platform::showMessage(this, {reason, QStringLiteral("アップデート情報"),
+                                 platform::MessageIcon::Information, platform::MessageButtons::Ok});
+    FormRegistry::instance().load<UpdateWindow>();
+    FormRegistry::instance().unload(this);
+}
+
 void OpenForm::takeWayOn()
 {
-    FormRegistry &forms = FormRegistry::instance();
     if (GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release) == QStringLiteral("get")) {
-        platform::showMessage(this, {QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
-                                                    "今すぐに、ダウンロードを行ってください。。"),
-                                     QStringLiteral("アップデート情報"), platform::MessageIcon::Information,
-                                     platform::MessageButtons::Ok});
-        forms.load<NewVersionForm>();
-        forms.unload(this);
-        return;
+        handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
+                                                  "今すぐに、ダウンロードを行ってください。。"));
+    } else if (versionCheckDue()) {
+        handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                                     "最新のバージョンの確認を行います。"));
+    } else {
+        startPlayer();
     }
-    if (versionCheckDue()) {
-        platform::showMessage(this, {QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
-                                                    "最新のバージョンの確認を行います。"),
-                                     QStringLiteral("アップデート情報"), platform::MessageIcon::Information,
-                                     platform::MessageButtons::Ok});
-        forms.load<VersionStatusForm>();
-        forms.unload(this);
-        return;
-    }
-    startPlayer();
 }
 
 void OpenForm::startPlayer()

@@ -27,4 +27,5 @@ private:
     void takeWayOn();
     bool versionCheckDue();
     void startPlayer();
+    template <class UpdateWindow> void handOverTo(const QString &reason);
 };

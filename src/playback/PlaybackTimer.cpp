@@ -50,17 +50,23 @@ void MainForm::showProgress()
     }
 }
 
+namespace {
+void playAgainFromTheStart()
+{
+    MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
+    MediaCommands::send(QStringLiteral("play MusicMedia"));
+}
+} // namespace
+
 void MainForm::endOfTrack()
 {
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
     if (list && list->AllMusicRepeat->isChecked()) {
-        MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
-        MediaCommands::send(QStringLiteral("play MusicMedia"));
+        playAgainFromTheStart();
         return;
     }
     if (list && list->OneMusicRepeat->isChecked()) {
-        MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
-        MediaCommands::send(QStringLiteral("play MusicMedia"));
+        playAgainFromTheStart();
         list->OneMusicRepeat->setChecked(false);
         list->OneMusicRepeat2->setChecked(false);
         OneRepeatImg->hide();
