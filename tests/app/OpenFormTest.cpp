@@ -94,14 +94,6 @@ TEST_F(StartUpTest, FirstRunOfARevisionRecordsItOpensTheWelcomePageAndStartsTheP
     EXPECT_TRUE(playerStarted());
 }
 
-TEST_F(StartUpTest, AMissingRevisionCountsAsANewOne)
-{
-    start();
-    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision), QStringLiteral("41"));
-    EXPECT_EQ(opened.size(), 1);
-    EXPECT_TRUE(playerStarted());
-}
-
 TEST_F(StartUpTest, TheSplashIsShownWithTheVersionBeforeTheWayOnIsTaken)
 {
     seedInstallKey(lastUp(today), QStringLiteral("get"));

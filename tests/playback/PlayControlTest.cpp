@@ -148,17 +148,6 @@ TEST_F(PlayControlTest, RemainingTimeModeShowsTheFullLengthAtOnce)
     EXPECT_EQ(main->AllTimeLabel->text(), QStringLiteral("/ 01:02:03"));
 }
 
-TEST_F(PlayControlTest, ElapsedModeKeepsTheTimeLabelUntilTheFirstTick)
-{
-    loadPlayer({makeFile(QStringLiteral("a.mp3"))});
-    main->NowTimeLabel->setText(QStringLiteral("12:34:56"));
-    main->MusicPlay_Click();
-    EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("12:34:56"));
-    device->position = 1000;
-    main->MusicTimer_Timer();
-    EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("00:00:01"));
-}
-
 TEST_F(PlayControlTest, AutoPlayStartsAtLoadAndLightsItsLamp)
 {
     RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
