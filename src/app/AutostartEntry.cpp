@@ -8,7 +8,7 @@
 namespace AutostartEntry {
 namespace {
 
-constexpr qint64 maxEntryBytes = 64 * 1024;
+constexpr qint64 maxEntryBytes = qint64{64} * 1024;
 const QByteArray pathKey = "X-Lyrabox3-Program=";
 
 // Desktop entry string values escape these; the path key keeps the plain text.

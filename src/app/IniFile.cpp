@@ -8,8 +8,8 @@
 namespace {
 
 // Bounds for damaged files: a settings file is a few kilobytes.
-constexpr qint64 maxFileBytes = 8 * 1024 * 1024;
-constexpr qsizetype maxLineBytes = 64 * 1024;
+constexpr qint64 maxFileBytes = qint64{8} * 1024 * 1024;
+constexpr qsizetype maxLineBytes = qsizetype{64} * 1024;
 
 bool sameName(const QString &a, const QString &b)
 {

@@ -4,7 +4,7 @@
 
 #include <QtGlobal>
 
-typedef struct _GstElement GstElement;
+typedef struct _GstElement GstElement; // NOLINT(bugprone-reserved-identifier): GStreamer's own name
 
 namespace platform {
 

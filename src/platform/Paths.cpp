@@ -8,7 +8,7 @@
 namespace platform {
 namespace {
 
-QString withSlash(QString dir)
+QString withSlash(const QString &dir)
 {
     return dir.endsWith(u'/') ? dir : dir + u'/';
 }

@@ -15,7 +15,7 @@ ShellOpenHandler &handler()
 
 QUrl urlOf(const QString &target)
 {
-    const QUrl url(target, QUrl::StrictMode);
+    QUrl url(target, QUrl::StrictMode);
     if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1) {
         return url;
     }

@@ -106,7 +106,7 @@ QStringList read(const QString &path)
         return {};
     }
     LineSplitter splitter;
-    QByteArray chunk(1024 * 1024, Qt::Uninitialized);
+    QByteArray chunk(qsizetype{1024} * 1024, Qt::Uninitialized);
     qint64 total = 0;
     while (total < MaxFileBytes) {
         const qint64 got = file.read(chunk.data(), chunk.size());

@@ -10,7 +10,7 @@
 namespace ListFile {
 
 // Longest line taken as an entry; a longer one cannot be a path and is skipped.
-inline constexpr qsizetype MaxLineBytes = 32 * 1024;
+inline constexpr qsizetype MaxLineBytes = qsizetype{32} * 1024;
 // Bytes read from one file at most, so a runaway file cannot stall the start.
 inline constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
 
