@@ -1,6 +1,5 @@
 #include "app/Application.h"
 #include "app/FormRegistry.h"
-#include "app/OpenForm.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -15,13 +14,13 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     Application::installJapaneseTranslations(app);
 
-    FormRegistry &forms = FormRegistry::instance();
-    QObject::connect(&forms, &FormRegistry::lastFormUnloaded, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    platform::TerminationSignals terminationSignals(Application::endProgramInOrder);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [] { Application::endProgramInOrder(); });
+    QObject::connect(&FormRegistry::instance(), &FormRegistry::lastFormUnloaded, &app,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
+    platform::TerminationSignals terminationSignals(Application::requestEnd);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::requestEnd(); });
 
-    forms.load<OpenForm>();
+    if (!Application::startUp()) {
+        return 0;
+    }
     return QApplication::exec();
 }

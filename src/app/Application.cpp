@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FormRegistry.h"
+#include "app/OpenForm.h"
 #include "mainwindow/MainForm.h"
 
 #include <QApplication>
@@ -9,6 +10,10 @@
 #include <QTranslator>
 
 namespace Application {
+namespace {
+bool startingUp = false;
+bool endRequested = false;
+} // namespace
 
 void preferX11OnWayland()
 {
@@ -33,6 +38,31 @@ void endProgramInOrder()
     FormRegistry &forms = FormRegistry::instance();
     forms.unload<MainForm>();
     forms.unloadAll();
+}
+
+bool startUp()
+{
+    FormRegistry &forms = FormRegistry::instance();
+    startingUp = true;
+    forms.load<OpenForm>();
+    startingUp = false;
+    if (endRequested) {
+        endProgramInOrder();
+    }
+    return forms.loadedCount() > 0;
+}
+
+void requestEnd()
+{
+    if (!startingUp) {
+        endProgramInOrder();
+        return;
+    }
+    // The start-up may be waiting in a message box; nothing is unloaded under its feet.
+    endRequested = true;
+    if (QWidget *waiting = QApplication::activeModalWidget()) {
+        waiting->close();
+    }
 }
 
 } // namespace Application

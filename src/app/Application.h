@@ -15,4 +15,13 @@ void installJapaneseTranslations(QApplication &app);
 // then whatever is still loaded.
 void endProgramInOrder();
 
+// Runs the start-up (the splash window's load). Returns false when no window
+// is left to run, so there is no event loop to enter.
+bool startUp();
+
+// An end asked for from outside (a signal, the end of the session). During the
+// start-up it closes a message box that waits for an answer and ends the
+// program once the start-up is through; later it ends the program at once.
+void requestEnd();
+
 } // namespace Application

@@ -102,7 +102,7 @@ void MainForm::createControls()
     big.setPixelSize(15);
     big.setBold(true);
     NowTimeLabel->setFont(big);
-    StatusLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusLabel->setAlignment(Qt::AlignCenter);
 
     MusicTimer = new QTimer(this);
     MusicTimer->setObjectName(QStringLiteral("MusicTimer"));
@@ -236,6 +236,11 @@ void MainForm::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), gradient);
     painter.setPen(QColor(70, 80, 120));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The status words come in dark red and dark green: give them a light plate.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(226, 232, 244));
+    painter.drawRoundedRect(QRectF(StatusLabel->geometry()).adjusted(-3, -1, 1, 1), 3, 3);
 }
 
 void MainForm::Form_MouseDown(Qt::MouseButton button, QPoint globalPos)

@@ -237,3 +237,28 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     start();
     EXPECT_TRUE(playerStarted());
 }
+
+TEST_F(StartUpTest, AStartWaitingForAnAnswerStillEndsOnSigterm)
+{
+    seedInstallKey(lastUp(QDate::currentDate()));
+    QProcess first;
+    QProcess second;
+    for (QProcess *p : {&first, &second}) {
+        p->setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+    for (int i = 0; i < 200 && !QFileInfo::exists(platform::InstanceLock::defaultPath()); ++i) {
+        QThread::msleep(50);
+    }
+    // The refused second start sits in its message box until someone answers it.
+    second.start();
+    ASSERT_TRUE(second.waitForStarted());
+    EXPECT_FALSE(second.waitForFinished(1500));
+    second.terminate();
+    EXPECT_TRUE(second.waitForFinished(10000)) << "SIGTERM ends a start-up that waits in a message box";
+    EXPECT_EQ(second.exitCode(), 0);
+    first.terminate();
+    EXPECT_TRUE(first.waitForFinished(10000));
+}
