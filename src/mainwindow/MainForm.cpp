@@ -143,14 +143,6 @@ void MainForm::createLamps()
     }
     InfoCover = label(this, "InfoCover", QString(), {80, 20, 113, 12});
     InfoCover->setStyleSheet(QStringLiteral("background: #161b2e;"));
-
-    // Labels and lamps drag the window like its background does.
-    for (QWidget *w : std::initializer_list<QWidget *>{AllRepeatImg, AllTimeLabel, AllTimeLine, FileNameLabel,
-                                                       FileStatusLabel, InfoCover, LBUImg, NowTimeLabel,
-                                                       OneRepeatImg, StatusLabel, ThisMusicExitImg, TimeLine,
-                                                       TitleBox, WAPImg, WAWImg, WindowTopupImg}) {
-        w->installEventFilter(this);
-    }
 }
 
 void MainForm::applyTextColour(const QColor &colour)
@@ -271,17 +263,4 @@ void MainForm::mouseMoveEvent(QMouseEvent *event)
 void MainForm::mouseReleaseEvent(QMouseEvent *)
 {
     dragging_ = false;
-}
-
-bool MainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        Form_MouseDown(mouse->button(), mouse->globalPosition().toPoint());
-    } else if (event->type() == QEvent::MouseMove) {
-        mouseMoveEvent(static_cast<QMouseEvent *>(event));
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        dragging_ = false;
-    }
-    return Form::eventFilter(watched, event);
 }

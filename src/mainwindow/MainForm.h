@@ -63,10 +63,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Labels and lamps leave their presses to the window: they drag it like its background.
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
