@@ -6,14 +6,14 @@
 
 // Program-wide state shared by every window. One instance; tests reset it.
 struct SystemDataBox {
-    // A fixed-length 16-character text as the media replies use it.
-    static QByteArray fixedText() { return QByteArray(16, '\0'); }
+    // The media replies are fixed 16-character texts; they start out as NULs.
+    static QByteArray emptyReply() { return QByteArray(16, '\0'); }
 
     std::uint8_t PlayCommand = 0;
     QString MusicFileName;
-    QByteArray MciReply = fixedText();
-    QByteArray MusicLength = fixedText();
-    QByteArray RestTime = fixedText();
+    QByteArray MciReply = emptyReply();
+    QByteArray MusicLength = emptyReply();
+    QByteArray RestTime = emptyReply();
     std::int32_t MciResult = 0;
     std::int16_t TimeHour = 0;
     std::int16_t TimeMinute = 0;
