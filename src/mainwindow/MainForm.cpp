@@ -48,6 +48,14 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QRect plac
     return l;
 }
 
+ImageButton *imageButton(QWidget *parent, const char *name, ImageButton::Glyph glyph, QRect place)
+{
+    auto *b = new ImageButton(glyph, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    return b;
+}
+
 } // namespace
 
 MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
@@ -62,22 +70,12 @@ MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
 
 void MainForm::createControls()
 {
-    MusicPlay = new ImageButton(ImageButton::Glyph::Play, this);
-    MusicPlay->setObjectName(QStringLiteral("MusicPlay"));
-    MusicPlay->setGeometry(16, 8, 54, 55);
-    MusicStop = new ImageButton(ImageButton::Glyph::Stop, this);
-    MusicStop->setObjectName(QStringLiteral("MusicStop"));
-    MusicStop->setGeometry(46, 56, 25, 25);
+    MusicPlay = imageButton(this, "MusicPlay", ImageButton::Glyph::Play, {16, 8, 54, 55});
+    MusicStop = imageButton(this, "MusicStop", ImageButton::Glyph::Stop, {46, 56, 25, 25});
     MusicStop->setEnabled(false);
-    FolderSetup = new ImageButton(ImageButton::Glyph::Menu, this);
-    FolderSetup->setObjectName(QStringLiteral("FolderSetup"));
-    FolderSetup->setGeometry(163, 73, 93, 15);
-    FrontForm = new ImageButton(ImageButton::Glyph::Back, this);
-    FrontForm->setObjectName(QStringLiteral("FrontForm"));
-    FrontForm->setGeometry(216, 0, 17, 17);
-    ExitProgram = new ImageButton(ImageButton::Glyph::Close, this);
-    ExitProgram->setObjectName(QStringLiteral("ExitProgram"));
-    ExitProgram->setGeometry(232, 0, 17, 17);
+    FolderSetup = imageButton(this, "FolderSetup", ImageButton::Glyph::Menu, {163, 73, 93, 15});
+    FrontForm = imageButton(this, "FrontForm", ImageButton::Glyph::Back, {216, 0, 17, 17});
+    ExitProgram = imageButton(this, "ExitProgram", ImageButton::Glyph::Close, {232, 0, 17, 17});
 
     FileStatusLabel = label(this, "FileStatusLabel", QStringLiteral("Rest : 0 / 0 Files"), {80, 8, 89, 12});
     TitleBox = new QWidget(this);

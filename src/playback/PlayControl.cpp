@@ -111,9 +111,8 @@ bool MainForm::playNextFile()
         }
         if (!playableFileExists(next)) {
             clearFilePositionIf(*list, next);
+            // The status still reads "Wait." while the next file is tried.
             list->PlayList->removeAt(0);
-            StatusLabel->setText(QStringLiteral("Stop."));
-            setStatus(QStringLiteral("Wait."), StatusDarkRed);
             continue;
         }
         startTrack(*list, next);
@@ -124,9 +123,7 @@ bool MainForm::playNextFile()
 void MainForm::clearFilePositionIf(PlayListForm &list, const QString &path)
 {
     if (list.FilePosition->text() == path) {
-        sys().FilePositionLock = true;
-        list.FilePosition->setText(QString());
-        sys().FilePositionLock = false;
+        list.clearFilePosition();
     }
 }
 

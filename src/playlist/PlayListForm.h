@@ -25,6 +25,8 @@ public:
 
     // Rebuilds the queue from every play folder and shuffles it.
     void PlayListRenewal();
+    // Empties the path box as the program's own write, which disables the edit buttons.
+    void clearFilePosition();
 
     // Where the list file with this extension (".fllx3", ".fwllx3", ".flblx3")
     // of the current user lives.
@@ -94,7 +96,6 @@ private:
 
     void collectMusicFiles();
     void dealMusicAllList();
-    void clearFilePosition();
     void showCounts();
     void restoreBackupList();
     void saveLists();
