@@ -86,6 +86,7 @@ PlayListForm::PlayListForm()
     createButtons();
     createListArea();
     createPlayModes();
+    createMenus();
     connectHandlers();
 }
 

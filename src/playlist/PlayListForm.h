@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QPushButton;
 
 // The play list window: owner of the play folders, the waiting folders and the
@@ -64,6 +65,13 @@ public:
     QPushButton *PLHelp = nullptr;
     QPushButton *ExitPlayList = nullptr;
 
+    // The two pop-up menus of the main window's menu button: items grouped in
+    // submenus, and nearly all at one level.
+    QMenu *ComMenu = nullptr;
+    QMenu *ComMenu2 = nullptr;
+    // Pops one of the two menus up at a point of the screen.
+    void PopupMenu(QMenu *menu, const QPoint &globalPos);
+
     // Play modes: check marks of the menu items, twins kept equal.
     QAction *AllMusicRepeat = nullptr;
     QAction *AllMusicRepeat2 = nullptr;
@@ -92,6 +100,7 @@ private:
     void createButtons();
     void createListArea();
     void createPlayModes();
+    void createMenus();
     void connectHandlers();
 
     void collectMusicFiles();
