@@ -14,6 +14,8 @@ packages=(
   fonts-vlgothic qt6-translations-l10n
   # tests and benchmarks
   xvfb xauth gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox
+  # the update server the update tests talk to, and their test certificate
+  nginx-light openssl
 )
 
 sudo_cmd=()
