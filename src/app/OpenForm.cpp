@@ -116,12 +116,13 @@ bool OpenForm::versionCheckDue()
 }
 
 // Tells the user why, opens the update window in place of the player and leaves.
-template <class UpdateWindow> void OpenForm::handOverTo(const QString &reason)
+template <class UpdateWindow> UpdateWindow &OpenForm::handOverTo(const QString &reason)
 {
     platform::showMessage(this, {reason, QStringLiteral("アップデート情報"),
                                  platform::MessageIcon::Information, platform::MessageButtons::Ok});
-    FormRegistry::instance().load<UpdateWindow>();
+    UpdateWindow &window = FormRegistry::instance().load<UpdateWindow>();
     FormRegistry::instance().unload(this);
+    return window;
 }
 
 void OpenForm::takeWayOn()
@@ -130,8 +131,10 @@ void OpenForm::takeWayOn()
         handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
                                                   "今すぐに、ダウンロードを行ってください。。"));
     } else if (versionCheckDue()) {
-        handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
-                                                     "最新のバージョンの確認を行います。"));
+        auto &check = handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                                                   "最新のバージョンの確認を行います。"));
+        // A check that brought no update must not keep an offline user from the player.
+        connect(&check, &VersionStatusForm::closedWithoutUpdate, &check, &OpenForm::loadPlayer);
     } else {
         startPlayer();
     }
@@ -141,8 +144,14 @@ void OpenForm::startPlayer()
 {
     FormRegistry &forms = FormRegistry::instance();
     WindowTopModule::WindowTop(*this, WindowTopModule::Topmost);
-    forms.load<PlayListForm>();
-    forms.load<MainForm>();
+    loadPlayer();
     WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
     forms.unload(this);
+}
+
+void OpenForm::loadPlayer()
+{
+    // The main window's load reads the play list.
+    FormRegistry::instance().load<PlayListForm>();
+    FormRegistry::instance().load<MainForm>();
 }

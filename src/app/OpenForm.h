@@ -19,6 +19,9 @@ public:
     // Days since the last version check after which start-up checks again.
     static constexpr int CheckIntervalDays = 20;
 
+    // Loads the play list window, then the main window.
+    static void loadPlayer();
+
 private:
     bool refuseSecondInstance();
     void recordLogonName();
@@ -27,5 +30,5 @@ private:
     void takeWayOn();
     bool versionCheckDue();
     void startPlayer();
-    template <class UpdateWindow> void handOverTo(const QString &reason);
+    template <class UpdateWindow> UpdateWindow &handOverTo(const QString &reason);
 };

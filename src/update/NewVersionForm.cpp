@@ -1,18 +1,41 @@
 #include "update/NewVersionForm.h"
 
+#include "app/DateText.h"
 #include "app/FormRegistry.h"
 #include "app/ProgramVersion.h"
+#include "app/RegistryModule.h"
+#include "platform/Clock.h"
+#include "platform/Launcher.h"
+#include "platform/Transfer.h"
+#include "update/DownloadTexts.h"
+#include "update/UpdateFile.h"
+#include "update/UpdateServer.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace RegistryModule;
 
 NewVersionForm::NewVersionForm()
 {
     setObjectName(QStringLiteral("NewVersionForm"));
     setWindowTitle(QStringLiteral("最新のプログラムのダウンロード"));
+    createControls();
+    Inet = new platform::Transfer(this);
+    Inet->setObjectName(QStringLiteral("Inet"));
+    connect(Inet, &platform::Transfer::StateChanged, this, &NewVersionForm::Inet_StateChanged);
+    connect(FileDLStart, &QPushButton::clicked, this, &NewVersionForm::FileDLStart_Click);
+    connect(CancelNewVersion, &QPushButton::clicked, this, &NewVersionForm::CancelNewVersion_Click);
+}
+
+void NewVersionForm::createControls()
+{
     auto *layout = new QVBoxLayout(this);
     auto *heading = new QLabel(QStringLiteral("最新のプログラムのダウンロード"), this);
     QFont bold = heading->font();
@@ -29,12 +52,15 @@ NewVersionForm::NewVersionForm()
     auto *facts = new QFormLayout;
     ProgramNameLabel = new QLabel(QStringLiteral("Lyrabox 3"), this);
     ProgramNameLabel->setObjectName(QStringLiteral("ProgramNameLabel"));
-    VersionLabel = new QLabel(ProgramVersion::text(), this);
+    VersionLabel = new QLabel(QStringLiteral("-.-.-"), this);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
     DLLabel = new QLabel(QStringLiteral("未確認"), this);
     DLLabel->setObjectName(QStringLiteral("DLLabel"));
     InfoLabel = new QLabel(this);
     InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
+    InfoLabel->setWordWrap(true);
+    InfoLabel->setMinimumHeight(3 * InfoLabel->fontMetrics().lineSpacing());
+    InfoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     facts->addRow(QStringLiteral("プログラム名 :"), ProgramNameLabel);
     facts->addRow(QStringLiteral("ご使用のバージョン :"), VersionLabel);
     facts->addRow(QStringLiteral("ダウンロード容量 :"), DLLabel);
@@ -50,11 +76,131 @@ NewVersionForm::NewVersionForm()
     buttons->addWidget(FileDLStart);
     buttons->addWidget(CancelNewVersion);
     layout->addLayout(buttons);
-    resize(440, 260);
-    connect(CancelNewVersion, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
+    resize(460, 280);
 }
 
 void NewVersionForm::Form_Load()
 {
+    VersionLabel->setText(ProgramVersion::text());
+    InfoLabel->setText(QStringLiteral("ダウンロードを開始します。[ダウンロード]をクリックしてください。"));
     show();
+}
+
+void NewVersionForm::FileDLStart_Click()
+{
+    if (CloseOnClick == 1) {
+        FormRegistry::instance().unload(this);
+        return;
+    }
+    FileDLStart->setEnabled(false);
+    CancelNewVersion->setEnabled(false);
+    UpdateServer::configure(*Inet);
+    busy_ = true;
+    QPointer<NewVersionForm> alive(this);
+    const QString status = Inet->OpenURL(UpdateServer::statusUrl());
+    if (!alive) {
+        return;
+    }
+    if (status == QStringLiteral("Ready")) {
+        if (!download()) {
+            return;
+        }
+    } else if (status == QStringLiteral("NoReady")) {
+        serviceUnavailable();
+    } else {
+        showFailure(DownloadTexts::unreachable());
+    }
+    busy_ = false;
+    if (closeWhenDone_) {
+        FormRegistry::instance().unload(this);
+    }
+}
+
+bool NewVersionForm::download()
+{
+    UpdateFile::removeOld();
+    DownloadStarted = true;
+    DownloadSize = 0;
+    DownloadFailed = false;
+    QPointer<NewVersionForm> alive(this);
+    QCoreApplication::processEvents();
+    if (!alive) {
+        return false;
+    }
+    downloading_ = true;
+    const QByteArray program = Inet->OpenURLBytes(UpdateServer::downloadUrl());
+    if (!alive) {
+        return false;
+    }
+    downloading_ = false;
+    // A failed transfer or a missing "Content-length" must not pass as a complete program.
+    const bool complete = !Inet->failed() && !DownloadFailed &&
+                          !Inet->GetHeader(QStringLiteral("Content-length")).isEmpty() &&
+                          program.size() == DownloadSize;
+    if (!complete || closeWhenDone_ || !UpdateFile::install(program)) {
+        showFailure(DownloadTexts::retry());
+        Inet->Cancel();
+        return true;
+    }
+    platform::launchProgram(UpdateFile::path());
+    FormRegistry::instance().unload(this);
+    return false;
+}
+
+void NewVersionForm::serviceUnavailable()
+{
+    InfoLabel->setText(QStringLiteral("現在、アップデートサービスを利用できません。"));
+    CancelNewVersion->hide();
+    FileDLStart->setText(QStringLiteral("閉じる"));
+    CloseOnClick = 1;
+    FileDLStart->setEnabled(true);
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QString());
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
+}
+
+void NewVersionForm::showFailure(const QString &text)
+{
+    InfoLabel->setText(text);
+    CancelNewVersion->setEnabled(true);
+    FileDLStart->setEnabled(true);
+}
+
+void NewVersionForm::Inet_StateChanged(qint16 state)
+{
+    if (!DownloadStarted) {
+        return;
+    }
+    const QString text = DownloadTexts::forState(state);
+    if (!text.isEmpty()) {
+        InfoLabel->setText(text);
+    }
+    // The size and the error belong to the download, not to the status query before it.
+    if (state == platform::Transfer::ResponseReceived && downloading_) {
+        DownloadSize = Inet->GetHeader(QStringLiteral("Content-length")).toInt();
+        DLLabel->setText(DownloadTexts::kilobytes(DownloadSize));
+    } else if (state == platform::Transfer::Error) {
+        CancelNewVersion->setEnabled(true);
+        DownloadFailed = DownloadFailed || downloading_;
+    }
+}
+
+void NewVersionForm::CancelNewVersion_Click()
+{
+    FormRegistry::instance().unload(this);
+}
+
+void NewVersionForm::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (busy_) {
+        closeWhenDone_ = true;
+        Inet->Cancel();
+        return;
+    }
+    FormRegistry::instance().unload(this);
+}
+
+void NewVersionForm::Form_Unload()
+{
+    Inet->Cancel();
 }

@@ -2,8 +2,14 @@
 
 #include "app/Form.h"
 
+#include <cstdint>
+
 class QLabel;
 class QPushButton;
+
+namespace platform {
+class Transfer;
+}
 
 // Downloads and starts the update program.
 class NewVersionForm : public Form {
@@ -12,6 +18,10 @@ public:
     NewVersionForm();
 
     void Form_Load() override;
+    void Form_Unload() override;
+    void FileDLStart_Click();
+    void CancelNewVersion_Click();
+    void Inet_StateChanged(qint16 state);
 
     QLabel *ProgramNameLabel = nullptr;
     QLabel *VersionLabel = nullptr;
@@ -19,4 +29,29 @@ public:
     QLabel *InfoLabel = nullptr;
     QPushButton *FileDLStart = nullptr;
     QPushButton *CancelNewVersion = nullptr;
+    platform::Transfer *Inet = nullptr;
+
+    // 1 after "NoReady": FileDLStart then closes the window.
+    std::uint8_t CloseOnClick = 0;
+    // Set when the first download begins; state texts show only from then on.
+    bool DownloadStarted = false;
+    // The transfer reported its error state during the current download.
+    bool DownloadFailed = false;
+    // The byte count the server announced for the current download.
+    std::int32_t DownloadSize = 0;
+
+protected:
+    // A close asked for during a transfer cancels it and closes once it has ended.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    // False when the window was unloaded meanwhile or has handed over to the update.
+    bool download();
+    void serviceUnavailable();
+    void showFailure(const QString &text);
+
+    bool busy_ = false;
+    bool downloading_ = false;
+    bool closeWhenDone_ = false;
 };

@@ -1,12 +1,45 @@
 #include "update/VersionStatusForm.h"
 
+#include "app/DateText.h"
 #include "app/FormRegistry.h"
+#include "app/ProgramVersion.h"
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Transfer.h"
+#include "update/NewVersionForm.h"
+#include "update/UpdateServer.h"
 
+#include <QCloseEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace RegistryModule;
+
+namespace {
+
+const QStringList unreachableLines{
+    QStringLiteral("インターネットへの接続が適切でないか、又は、"),
+    QStringLiteral("アップデートセンターが停止している可能性があります。"),
+};
+
+QString programLine()
+{
+    return QStringLiteral("プログラム : Lyrabox 3");
+}
+
+QString versionLine()
+{
+    return QStringLiteral("バージョン : ") + ProgramVersion::text();
+}
+
+} // namespace
 
 VersionStatusForm::VersionStatusForm()
 {
@@ -25,6 +58,10 @@ VersionStatusForm::VersionStatusForm()
                    this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
+    auto *separator = new QFrame(this);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(separator);
     layout->addWidget(new QLabel(QStringLiteral("ステータス :"), this));
     StatusList = new QListWidget(this);
     StatusList->setObjectName(QStringLiteral("StatusList"));
@@ -38,11 +75,132 @@ VersionStatusForm::VersionStatusForm()
     buttons->addWidget(VersionCheck);
     buttons->addWidget(ExitVerSta);
     layout->addLayout(buttons);
-    resize(440, 300);
-    connect(ExitVerSta, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
+    resize(440, 320);
+
+    Inet = new platform::Transfer(this);
+    Inet->setObjectName(QStringLiteral("Inet"));
+    connect(VersionCheck, &QPushButton::clicked, this, &VersionStatusForm::VersionCheck_Click);
+    connect(ExitVerSta, &QPushButton::clicked, this, &VersionStatusForm::ExitVerSta_Click);
 }
 
 void VersionStatusForm::Form_Load()
 {
+    addLines({QStringLiteral("-- ソフトウェア情報 --"), programLine(), versionLine(), QString(),
+              QStringLiteral("※個人を特定できる情報は、一切送信されません。")});
     show();
+}
+
+void VersionStatusForm::addLines(const QStringList &lines)
+{
+    StatusList->addItems(lines);
+}
+
+void VersionStatusForm::VersionCheck_Click()
+{
+    if (CloseOnClick == 1) {
+        CloseOnClick = 0;
+        closeByUser();
+        return;
+    }
+    VersionCheck->setEnabled(false);
+    ExitVerSta->setEnabled(false);
+    StatusList->clear();
+    addLines({programLine(), versionLine(), QStringLiteral("MIRAVELT アップデートセンターに接続しています...")});
+    UpdateServer::configure(*Inet);
+    checking_ = true;
+    if (!runCheck()) {
+        return;
+    }
+    checking_ = false;
+    if (closeWhenDone_) {
+        closeByUser();
+    }
+}
+
+bool VersionStatusForm::runCheck()
+{
+    QPointer<VersionStatusForm> alive(this);
+    const QString status = Inet->OpenURL(UpdateServer::statusUrl());
+    if (!alive) {
+        return false;
+    }
+    if (status == QStringLiteral("Ready")) {
+        addLines({QStringLiteral("接続しました。"), QStringLiteral("最新のバージョンを確認しています...")});
+        const QString version = Inet->OpenURL(UpdateServer::versionUrl());
+        if (!alive) {
+            return false;
+        }
+        if (version == QStringLiteral("Update")) {
+            handOverToDownload();
+            return false;
+        }
+        if (version == QStringLiteral("OK")) {
+            addLines({QStringLiteral("このプログラムは、最新のバージョンです。"),
+                      QStringLiteral("アップデートの必要は、ありません。")});
+            SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
+        } else {
+            addLines(QStringList{QStringLiteral("通信中にエラーが発生しました。")} + unreachableLines);
+        }
+    } else if (status == QStringLiteral("NoReady")) {
+        addLines({QStringLiteral("接続できませんでした。"),
+                  QStringLiteral("現在、アップデートサービスを利用できません。")});
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
+    } else {
+        addLines(QStringList{QStringLiteral("接続できませんでした。")} + unreachableLines);
+    }
+    finishCheck();
+    return true;
+}
+
+void VersionStatusForm::handOverToDownload()
+{
+    FormRegistry &forms = FormRegistry::instance();
+    if (sys().MainFormLoaded) {
+        sys().MainFormLoaded = false;
+        forms.unload<MainForm>();
+    }
+    forms.load<NewVersionForm>();
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
+    forms.unload(this);
+}
+
+void VersionStatusForm::finishCheck()
+{
+    CloseOnClick = 1;
+    VersionCheck->setText(QStringLiteral("閉じる"));
+    VersionCheck->setEnabled(true);
+    ExitVerSta->hide();
+}
+
+void VersionStatusForm::ExitVerSta_Click()
+{
+    closeByUser();
+}
+
+void VersionStatusForm::closeByUser()
+{
+    // Whoever waits for the outcome goes on before this window is gone.
+    emit closedWithoutUpdate();
+    FormRegistry::instance().unload(this);
+}
+
+void VersionStatusForm::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (checking_) {
+        closeWhenDone_ = true;
+        Inet->Cancel();
+        return;
+    }
+    closeByUser();
+}
+
+void VersionStatusForm::Form_Unload()
+{
+    Inet->Cancel();
+    if (sys().MainFormLoaded) {
+        if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
+            main->setEnabled(true);
+        }
+    }
 }

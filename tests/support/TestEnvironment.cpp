@@ -5,6 +5,7 @@
 #include "app/SystemDataBox.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "platform/Launcher.h"
 #include "platform/MediaChannel.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
@@ -93,6 +94,10 @@ void resetAll()
     platform::setMediaDevice(nullptr);
     refuseMessageBoxes();
     platform::setShellOpenHandler([](const QString &) { return true; });
+    platform::setProgramLauncher([](const QString &program) {
+        ADD_FAILURE() << "unexpected program start: " << program.toStdString();
+        return false;
+    });
     platform::setUserNameOverride(std::nullopt);
     platform::setTodayOverride(std::nullopt);
     RandomSource::setDrawOverride({});

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+// Starts a program file as a process of its own, detached from the player.
+// Returns whether it started.
+using ProgramLauncher = std::function<bool(const QString &program)>;
+
+bool launchProgram(const QString &program);
+
+// Replaces the real start (tests record what was started); empty restores it.
+void setProgramLauncher(ProgramLauncher launcher);
+
+} // namespace platform

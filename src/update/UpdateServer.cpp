@@ -1,0 +1,51 @@
+#include "update/UpdateServer.h"
+
+#include "app/ProgramVersion.h"
+#include "app/RegistryModule.h"
+#include "platform/Transfer.h"
+
+using namespace RegistryModule;
+
+namespace UpdateServer {
+namespace {
+
+QString query(const char *script)
+{
+    return baseUrl() + QStringLiteral("/software/product/update/") + QLatin1String(script) +
+           QStringLiteral(".cgi?product=LYRA30");
+}
+
+} // namespace
+
+QString baseUrl()
+{
+    QString base = GetRegString(HKEY_LOCAL_MACHINE, InstallKey, ServerValue).trimmed();
+    while (base.endsWith(u'/')) {
+        base.chop(1);
+    }
+    return base.isEmpty() ? DefaultBaseUrl : base;
+}
+
+QString statusUrl()
+{
+    return query("status");
+}
+
+QString versionUrl()
+{
+    return query("version") + QStringLiteral("&revision=") + ProgramVersion::revisionText();
+}
+
+QString downloadUrl()
+{
+    return query("download") + QStringLiteral("&revision=") + ProgramVersion::revisionText();
+}
+
+void configure(platform::Transfer &transfer)
+{
+    bool ok = false;
+    const int seconds = GetRegString(HKEY_LOCAL_MACHINE, InstallKey, TimeoutValue).toInt(&ok);
+    transfer.setTimeout(1000 * (ok && seconds > 0 && seconds <= 600 ? seconds : DefaultTimeoutSeconds));
+}
+
+} // namespace UpdateServer
