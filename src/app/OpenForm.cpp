@@ -131,8 +131,9 @@ void OpenForm::takeWayOn()
         handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
                                                   "今すぐに、ダウンロードを行ってください。。"));
     } else if (versionCheckDue()) {
-        auto &check = handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
-                                                                   "最新のバージョンの確認を行います。"));
+        auto &check =
+            handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                                         "最新のバージョンの確認を行います。"));
         // A check that brought no update must not keep an offline user from the player.
         connect(&check, &VersionStatusForm::closedWithoutUpdate, &check, &OpenForm::loadPlayer);
     } else {

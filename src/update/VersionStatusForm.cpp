@@ -105,7 +105,8 @@ void VersionStatusForm::VersionCheck_Click()
     VersionCheck->setEnabled(false);
     ExitVerSta->setEnabled(false);
     StatusList->clear();
-    addLines({programLine(), versionLine(), QStringLiteral("MIRAVELT アップデートセンターに接続しています...")});
+    addLines(
+        {programLine(), versionLine(), QStringLiteral("MIRAVELT アップデートセンターに接続しています...")});
     UpdateServer::configure(*Inet);
     checking_ = true;
     if (!runCheck()) {
