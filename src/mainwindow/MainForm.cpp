@@ -69,12 +69,15 @@ MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
 
 void MainForm::createControls()
 {
-    MusicPlay = placed(new ImageButton(QStringLiteral("music-play"), true, this), "MusicPlay", {16, 8, 54, 55});
-    MusicStop = placed(new ImageButton(QStringLiteral("music-stop"), true, this), "MusicStop", {46, 56, 25, 25});
+    MusicPlay =
+        placed(new ImageButton(QStringLiteral("music-play"), true, this), "MusicPlay", {16, 8, 54, 55});
+    MusicStop =
+        placed(new ImageButton(QStringLiteral("music-stop"), true, this), "MusicStop", {46, 56, 25, 25});
     MusicStop->setEnabled(false);
     FolderSetup =
         placed(new ImageButton(QStringLiteral("folder-setup"), true, this), "FolderSetup", {163, 73, 93, 15});
-    FrontForm = placed(new ImageButton(QStringLiteral("front-form"), false, this), "FrontForm", {216, 0, 17, 17});
+    FrontForm =
+        placed(new ImageButton(QStringLiteral("front-form"), false, this), "FrontForm", {216, 0, 17, 17});
     ExitProgram =
         placed(new ImageButton(QStringLiteral("exit-program"), false, this), "ExitProgram", {232, 0, 17, 17});
 
@@ -86,7 +89,8 @@ void MainForm::createControls()
     NowTimeLabel = label(this, "NowTimeLabel", QStringLiteral("00:00:00"), {80, 43, 76, 19});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
     StatusLabel = label(this, "StatusLabel", QStringLiteral("Stop."), {225, 51, 24, 11});
-    AllTimeLine = placed(new ProgressBar(QStringLiteral("progress-base"), this), "AllTimeLine", {80, 64, 169, 3});
+    AllTimeLine =
+        placed(new ProgressBar(QStringLiteral("progress-base"), this), "AllTimeLine", {80, 64, 169, 3});
     TimeLine = placed(new ProgressBar(QStringLiteral("progress-bar"), this), "TimeLine", {80, 64, 169, 3});
 
     QFont small = font();
@@ -128,7 +132,8 @@ void MainForm::createLamps()
         {&MainForm::LBUImg, "LBUImg", 152, "lamp-list-backup"},
     };
     for (const auto &lamp : lamps) {
-        Lamp *l = placed(new Lamp(QString::fromLatin1(lamp.picture), this), lamp.name, {lamp.left, 20, 12, 12});
+        Lamp *l =
+            placed(new Lamp(QString::fromLatin1(lamp.picture), this), lamp.name, {lamp.left, 20, 12, 12});
         l->hide();
         this->*lamp.member = l;
     }

@@ -18,8 +18,9 @@ void MainForm::MakeWindowRegion()
         WindowTopModule::WindowTop(*this, WindowTopModule::Topmost);
         return;
     }
-    platform::showMessage(this, {QStringLiteral("フォームの変形に失敗しました。"), QApplication::applicationDisplayName(),
-                                 platform::MessageIcon::None, platform::MessageButtons::Ok});
+    platform::showMessage(this, {QStringLiteral("フォームの変形に失敗しました。"),
+                                 QApplication::applicationDisplayName(), platform::MessageIcon::None,
+                                 platform::MessageButtons::Ok});
     clearMask();
     // A player that never appears could not be reached at all: show it, rectangular.
     show();

@@ -11,7 +11,8 @@ void Lamp::paintEvent(QPaintEvent *)
     QPainter(this).drawPixmap(0, 0, picture_);
 }
 
-ProgressBar::ProgressBar(const QString &picture, QWidget *parent) : QWidget(parent), picture_(skinPicture(picture))
+ProgressBar::ProgressBar(const QString &picture, QWidget *parent)
+    : QWidget(parent), picture_(skinPicture(picture))
 {
 }
 

@@ -33,9 +33,18 @@ TEST_F(MainFormTest, LoadAppliesEverySetting)
         bool autostartLamp;
     } rows[] = {
         {{}, {0, 1, 2, 1}, 0, "ウィンドウ最背面化", true, false},
-        {{{LeftCMenu, "1"}, {RightCMenu, "2"}, {MiddleCMenu, "0"}, {TaskLCMenu, "0"}, {DownWin, "1"},
-          {RegistryModule::InfoCover, "on"}, {RunValue, "/usr/bin/lyrabox3"}},
-         {1, 2, 0, 0}, 1, "タスクトレイ常駐化", false, true},
+        {{{LeftCMenu, "1"},
+          {RightCMenu, "2"},
+          {MiddleCMenu, "0"},
+          {TaskLCMenu, "0"},
+          {DownWin, "1"},
+          {RegistryModule::InfoCover, "on"},
+          {RunValue, "/usr/bin/lyrabox3"}},
+         {1, 2, 0, 0},
+         1,
+         "タスクトレイ常駐化",
+         false,
+         true},
     };
     for (const auto &row : rows) {
         TestEnvironment::resetAll();

@@ -37,7 +37,8 @@ TEST(WindowRegionTest, CoversExactlyThePixelsUnlikeTheTopLeftOne)
         {"opaque to the right edge", picture({"..###"}), QRegion(2, 0, 3, 1)},
         {"a row of key colour only", picture({"....", ".##.", "...."}), QRegion(1, 1, 2, 1)},
         {"two runs in a row", picture({".#..##"}), QRegion(1, 0, 1, 1) + QRegion(4, 0, 2, 1)},
-        {"key colour is whatever the top-left pixel is", picture({"#..", "#.#"}, qRgb(0, 0, 0), qRgb(255, 0, 255)),
+        {"key colour is whatever the top-left pixel is",
+         picture({"#..", "#.#"}, qRgb(0, 0, 0), qRgb(255, 0, 255)),
          QRegion(1, 0, 2, 1) + QRegion(1, 1, 1, 1)},
         {"nothing opaque", picture({"...", "..."}), QRegion()},
     };

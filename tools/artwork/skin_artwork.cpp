@@ -41,10 +41,10 @@ QColor alpha(QColor c, int a)
 QPainterPath bodyOutline()
 {
     QPainterPath body;
-    body.addEllipse(QRectF(0, 0, 88, 88));       // the play button's disc
+    body.addEllipse(QRectF(0, 0, 88, 88)); // the play button's disc
     body.addRoundedRect(QRectF(30, 2, 225, 88), 14, 14);
-    body.addRoundedRect(QRectF(206, 0, 49, 24), 7, 7);    // cap of the two small buttons
-    body.addRoundedRect(QRectF(146, 66, 109, 43), 9, 9);  // tab of the menu button
+    body.addRoundedRect(QRectF(206, 0, 49, 24), 7, 7);   // cap of the two small buttons
+    body.addRoundedRect(QRectF(146, 66, 109, 43), 9, 9); // tab of the menu button
     body.setFillRule(Qt::WindingFill);
     QPainterPath notch;
     notch.addEllipse(QRectF(99, 82, 30, 30)); // a bite out of the lower edge
@@ -172,7 +172,8 @@ QImage makeSkinImage(int scale, const QImage &mask)
     for (int y = 0; y < out.height(); ++y) {
         for (int x = 0; x < out.width(); ++x) {
             const QColor c = art.pixelColor(x, y);
-            const bool opaque = mask.isNull() ? c.alpha() >= 128 : mask.pixelColor(x / scale, y / scale) != keyColour;
+            const bool opaque =
+                mask.isNull() ? c.alpha() >= 128 : mask.pixelColor(x / scale, y / scale) != keyColour;
             if (!opaque) {
                 out.setPixelColor(x, y, keyColour);
                 continue;
@@ -190,7 +191,8 @@ QImage makeSkinImage(int scale, const QImage &mask)
 
 enum class ButtonState { Out, In, Down };
 
-void drawRoundButton(QPainter &p, QRectF box, ButtonState state, const std::function<void(QPainter &, QPointF, qreal)> &glyph)
+void drawRoundButton(QPainter &p, QRectF box, ButtonState state,
+                     const std::function<void(QPainter &, QPointF, qreal)> &glyph)
 {
     const QPointF c = box.center();
     const qreal r = std::min(box.width(), box.height()) / 2 - 0.5;
@@ -214,7 +216,9 @@ void drawRoundButton(QPainter &p, QRectF box, ButtonState state, const std::func
         p.drawEllipse(c, face - 1, face - 1);
     }
     const QPointF at = down ? c + QPointF(0.6, 0.8) : c;
-    const QColor ink = state == ButtonState::In ? QColor(0xd4, 0xf6, 0xff) : down ? glyphCyan.darker(130) : glyphCyan;
+    const QColor ink = state == ButtonState::In ? QColor(0xd4, 0xf6, 0xff)
+                       : down                   ? glyphCyan.darker(130)
+                                                : glyphCyan;
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
     glyph(p, at, face);
@@ -256,7 +260,8 @@ void drawMenuButton(QPainter &p, ButtonState state)
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     p.setFont(font);
     p.setPen(state == ButtonState::In ? QColor(0xd4, 0xf6, 0xff) : down ? glyphCyan.darker(130) : glyphCyan);
-    p.drawText(box.translated(down ? 0.6 : 0, down ? 0.8 : 0), Qt::AlignCenter, QStringLiteral("MENU \u25be"));
+    p.drawText(box.translated(down ? 0.6 : 0, down ? 0.8 : 0), Qt::AlignCenter,
+               QStringLiteral("MENU \u25be"));
 }
 
 void drawSmallButton(QPainter &p, bool close)
@@ -324,7 +329,7 @@ void drawLamp(QPainter &p, int kind)
         p.drawLine(QPointF(3, 3), QPointF(9, 9));
         p.drawLine(QPointF(3, 9), QPointF(9, 3));
         break;
-    case 4: // endless repeat: a loop
+    case 4:   // endless repeat: a loop
     case 5: { // one-time repeat: a loop with a 1
         p.drawPath(loopArrow(c, 3.8));
         QPainterPath head;
@@ -390,13 +395,15 @@ QList<Artwork> skinArtwork()
             [state](QPainter &p) { drawRoundButton(p, QRectF(0, 0.5, 54, 54), state, playPauseGlyph); });
         add(QStringLiteral("music-stop-") + states[s], {25, 25},
             [state](QPainter &p) { drawRoundButton(p, QRectF(0, 0, 25, 25), state, stopGlyph); });
-        add(QStringLiteral("folder-setup-") + states[s], {93, 15}, [state](QPainter &p) { drawMenuButton(p, state); });
+        add(QStringLiteral("folder-setup-") + states[s], {93, 15},
+            [state](QPainter &p) { drawMenuButton(p, state); });
     }
     add(QStringLiteral("front-form"), {17, 17}, [](QPainter &p) { drawSmallButton(p, false); });
     add(QStringLiteral("exit-program"), {17, 17}, [](QPainter &p) { drawSmallButton(p, true); });
-    const QString lamps[] = {QStringLiteral("autostart"), QStringLiteral("autoplay"), QStringLiteral("on-top"),
-                             QStringLiteral("this-music-exit"), QStringLiteral("all-repeat"),
-                             QStringLiteral("one-repeat"), QStringLiteral("list-backup")};
+    const QString lamps[] = {QStringLiteral("autostart"),  QStringLiteral("autoplay"),
+                             QStringLiteral("on-top"),     QStringLiteral("this-music-exit"),
+                             QStringLiteral("all-repeat"), QStringLiteral("one-repeat"),
+                             QStringLiteral("list-backup")};
     for (int i = 0; i < 7; ++i) {
         add(QStringLiteral("lamp-") + lamps[i], {12, 12}, [i](QPainter &p) { drawLamp(p, i); });
     }

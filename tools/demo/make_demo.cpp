@@ -51,12 +51,19 @@ Bytes midiFile(const std::vector<Note> &notes, int tempoMicros, const std::vecto
         events.push_back({n.start * 120, {static_cast<std::uint8_t>(0x90 | ch), pitch, 84}});
         events.push_back({(n.start + n.length) * 120 - 10, {static_cast<std::uint8_t>(0x80 | ch), pitch, 0}});
     }
-    std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) { return a.tick < b.tick; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event &a, const Event &b) { return a.tick < b.tick; });
 
-    Bytes track{0x00, 0xff, 0x51, 0x03, static_cast<std::uint8_t>(tempoMicros >> 16),
-                static_cast<std::uint8_t>(tempoMicros >> 8), static_cast<std::uint8_t>(tempoMicros)};
+    Bytes track{0x00,
+                0xff,
+                0x51,
+                0x03,
+                static_cast<std::uint8_t>(tempoMicros >> 16),
+                static_cast<std::uint8_t>(tempoMicros >> 8),
+                static_cast<std::uint8_t>(tempoMicros)};
     for (std::size_t ch = 0; ch < programs.size(); ++ch) {
-        track.insert(track.end(), {0x00, static_cast<std::uint8_t>(0xc0 | ch), static_cast<std::uint8_t>(programs[ch])});
+        track.insert(track.end(),
+                     {0x00, static_cast<std::uint8_t>(0xc0 | ch), static_cast<std::uint8_t>(programs[ch])});
     }
     int last = 0;
     for (const Event &e : events) {
@@ -130,7 +137,8 @@ Bytes chimeWav()
         for (std::size_t i = 0; start + i < mix.size(); ++i) {
             const double t = double(i) / rate;
             const double w = 2 * std::numbers::pi * notes[n] * t;
-            const double tone = std::sin(w) + 0.4 * std::sin(2.76 * w) * std::exp(-t * 3) + 0.2 * std::sin(5.4 * w) * std::exp(-t * 6);
+            const double tone = std::sin(w) + 0.4 * std::sin(2.76 * w) * std::exp(-t * 3) +
+                                0.2 * std::sin(5.4 * w) * std::exp(-t * 6);
             mix[start + i] += 0.22 * tone * std::exp(-t * 1.6) * std::min(1.0, t * 200);
         }
     }

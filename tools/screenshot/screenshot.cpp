@@ -41,7 +41,8 @@ int main(int argc, char *argv[])
     if (plain.size() > 1) {
         QThread::msleep(plain[1].toULong());
     }
-    QImage image = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage image =
+        QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
     if (crop) {
         const QRect box = differingBox(image);
         if (box.isEmpty()) {
