@@ -1,29 +1,37 @@
 #pragma once
 
-#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
 
-// A picture that acts as a button: it reports presses, releases and clicks
-// (a left release over the picture after a press on it).
-class ImageButton : public QLabel {
+// A picture that acts as a button, with its normal, hover and pressed
+// pictures. The window decides which one shows; the button reports presses,
+// moves, releases and clicks (a left release over it after a press on it).
+class ImageButton : public QWidget {
     Q_OBJECT
 public:
-    enum class Glyph { None, Play, Stop, Menu, Back, Close };
+    enum Picture { Out, In, Down };
 
-    explicit ImageButton(Glyph glyph, QWidget *parent = nullptr);
+    // "front-form" takes one picture for every state; "music-play" takes
+    // "music-play-out", "-in" and "-down".
+    ImageButton(const QString &picture, bool threeStates, QWidget *parent);
+
+    void showPicture(Picture picture);
+    Picture shownPicture() const { return shown_; }
 
 signals:
     void pressed(Qt::MouseButton button);
-    void released(Qt::MouseButton button);
+    void moved();
+    void released(Qt::MouseButton button, QPoint globalPos);
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintGlyph(QPainter &painter) const;
-
-    Glyph glyph_;
+    QPixmap pictures_[3];
+    Picture shown_ = Out;
     bool held_ = false;
 };

@@ -3,19 +3,17 @@
 #include "app/FormRegistry.h"
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
+#include "help/VersionForm.h"
 #include "mainwindow/ImageButton.h"
-#include "mainwindow/WindowTopModule.h"
+#include "mainwindow/SkinPicture.h"
+#include "mainwindow/SkinWidgets.h"
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>
-#include <QLinearGradient>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
-#include <QWindow>
 
 using namespace RegistryModule;
 
@@ -48,12 +46,11 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QRect plac
     return l;
 }
 
-ImageButton *imageButton(QWidget *parent, const char *name, ImageButton::Glyph glyph, QRect place)
+template <class T> T *placed(T *widget, const char *name, QRect place)
 {
-    auto *b = new ImageButton(glyph, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    return b;
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(place);
+    return widget;
 }
 
 } // namespace
@@ -64,18 +61,25 @@ MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
     setWindowTitle(QStringLiteral("Lyrabox 3"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/lyrabox3.png")));
     setFixedSize(skinWidth, skinHeight);
+    setMouseTracking(true);
     createControls();
     createLamps();
+    connectButtons();
 }
 
 void MainForm::createControls()
 {
-    MusicPlay = imageButton(this, "MusicPlay", ImageButton::Glyph::Play, {16, 8, 54, 55});
-    MusicStop = imageButton(this, "MusicStop", ImageButton::Glyph::Stop, {46, 56, 25, 25});
+    MusicPlay =
+        placed(new ImageButton(QStringLiteral("music-play"), true, this), "MusicPlay", {16, 8, 54, 55});
+    MusicStop =
+        placed(new ImageButton(QStringLiteral("music-stop"), true, this), "MusicStop", {46, 56, 25, 25});
     MusicStop->setEnabled(false);
-    FolderSetup = imageButton(this, "FolderSetup", ImageButton::Glyph::Menu, {163, 73, 93, 15});
-    FrontForm = imageButton(this, "FrontForm", ImageButton::Glyph::Back, {216, 0, 17, 17});
-    ExitProgram = imageButton(this, "ExitProgram", ImageButton::Glyph::Close, {232, 0, 17, 17});
+    FolderSetup =
+        placed(new ImageButton(QStringLiteral("folder-setup"), true, this), "FolderSetup", {163, 73, 93, 15});
+    FrontForm =
+        placed(new ImageButton(QStringLiteral("front-form"), false, this), "FrontForm", {216, 0, 17, 17});
+    ExitProgram =
+        placed(new ImageButton(QStringLiteral("exit-program"), false, this), "ExitProgram", {232, 0, 17, 17});
 
     FileStatusLabel = label(this, "FileStatusLabel", QStringLiteral("Rest : 0 / 0 Files"), {80, 8, 89, 12});
     TitleBox = new QWidget(this);
@@ -85,11 +89,9 @@ void MainForm::createControls()
     NowTimeLabel = label(this, "NowTimeLabel", QStringLiteral("00:00:00"), {80, 43, 76, 19});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
     StatusLabel = label(this, "StatusLabel", QStringLiteral("Stop."), {225, 51, 24, 11});
-    AllTimeLine = label(this, "AllTimeLine", QString(), {80, 64, 169, 3});
-    TimeLine = label(this, "TimeLine", QString(), {80, 64, 169, 3});
-    AllTimeLine->setStyleSheet(QStringLiteral("background: #2a3350;"));
-    TimeLine->setStyleSheet(QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
-                                           "stop:0 #4fc3f7, stop:1 #9575cd);"));
+    AllTimeLine =
+        placed(new ProgressBar(QStringLiteral("progress-base"), this), "AllTimeLine", {80, 64, 169, 3});
+    TimeLine = placed(new ProgressBar(QStringLiteral("progress-bar"), this), "TimeLine", {80, 64, 169, 3});
 
     QFont small = font();
     small.setPixelSize(10);
@@ -109,9 +111,6 @@ void MainForm::createControls()
     TitleTimer->setObjectName(QStringLiteral("TitleTimer"));
     TitleTimer->setInterval(30);
 
-    connect(MusicPlay, &ImageButton::clicked, this, &MainForm::MusicPlay_Click);
-    connect(MusicStop, &ImageButton::clicked, this, &MainForm::MusicStop_Click);
-    connect(ExitProgram, &ImageButton::clicked, this, &MainForm::ExitProgram_Click);
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
     connect(TitleTimer, &QTimer::timeout, this, &MainForm::TitleTimer_Timer);
 }
@@ -119,28 +118,26 @@ void MainForm::createControls()
 void MainForm::createLamps()
 {
     const struct {
-        QLabel *MainForm::*member;
+        Lamp *MainForm::*member;
         const char *name;
         int left;
-        const char *colour;
+        const char *picture;
     } lamps[] = {
-        {&MainForm::WAWImg, "WAWImg", 80, "#7cb342"},
-        {&MainForm::WAPImg, "WAPImg", 92, "#29b6f6"},
-        {&MainForm::WindowTopupImg, "WindowTopupImg", 104, "#ffca28"},
-        {&MainForm::ThisMusicExitImg, "ThisMusicExitImg", 116, "#ef5350"},
-        {&MainForm::AllRepeatImg, "AllRepeatImg", 128, "#ab47bc"},
-        {&MainForm::OneRepeatImg, "OneRepeatImg", 140, "#ec407a"},
-        {&MainForm::LBUImg, "LBUImg", 152, "#26a69a"},
+        {&MainForm::WAWImg, "WAWImg", 80, "lamp-autostart"},
+        {&MainForm::WAPImg, "WAPImg", 92, "lamp-autoplay"},
+        {&MainForm::WindowTopupImg, "WindowTopupImg", 104, "lamp-on-top"},
+        {&MainForm::ThisMusicExitImg, "ThisMusicExitImg", 116, "lamp-this-music-exit"},
+        {&MainForm::AllRepeatImg, "AllRepeatImg", 128, "lamp-all-repeat"},
+        {&MainForm::OneRepeatImg, "OneRepeatImg", 140, "lamp-one-repeat"},
+        {&MainForm::LBUImg, "LBUImg", 152, "lamp-list-backup"},
     };
     for (const auto &lamp : lamps) {
-        QLabel *l = label(this, lamp.name, QString(), {lamp.left, 20, 12, 12});
-        l->setStyleSheet(QStringLiteral("background: %1; border-radius: 3px; margin: 2px;")
-                             .arg(QString::fromLatin1(lamp.colour)));
+        Lamp *l =
+            placed(new Lamp(QString::fromLatin1(lamp.picture), this), lamp.name, {lamp.left, 20, 12, 12});
         l->hide();
         this->*lamp.member = l;
     }
-    InfoCover = label(this, "InfoCover", QString(), {80, 20, 113, 12});
-    InfoCover->setStyleSheet(QStringLiteral("background: #161b2e;"));
+    InfoCover = placed(new Lamp(QStringLiteral("info-cover"), this), "InfoCover", {80, 20, 113, 12});
 }
 
 void MainForm::applyTextColour(const QColor &colour)
@@ -154,6 +151,14 @@ void MainForm::applyTextColour(const QColor &colour)
 
 void MainForm::Form_Load()
 {
+    MainPicture = QImage(QStringLiteral(":/artwork/skin.png"));
+    background_ = skinPicture(QStringLiteral("skin"));
+    for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {
+        button->showPicture(ImageButton::Out);
+    }
+    if (!MainPicture.isNull()) {
+        setFixedSize(MainPicture.size());
+    }
     TimeLine->resize(0, TimeLine->height());
     sys().ElapsedDisplay = true;
     applyTextColour(textColourOf(setting(DColor)));
@@ -162,7 +167,7 @@ void MainForm::Form_Load()
     sys().MiddleClickMenu = menuSetting(MiddleCMenu, "2");
     sys().TaskLeftClickMenu = menuSetting(TaskLCMenu, "1");
     setEnabled(false);
-    WindowTopModule::WindowTop(*this, WindowTopModule::Topmost);
+    MakeWindowRegion();
     setEnabled(true);
     sys().PlayCommand = 1;
     applySettings();
@@ -204,7 +209,14 @@ void MainForm::Form_Unload()
         MediaCommands::send(QStringLiteral("close MusicMedia"));
     }
     sys().MainFormLoaded = false;
-    FormRegistry::instance().unload<PlayListForm>();
+    FormRegistry &forms = FormRegistry::instance();
+    if (!isVisible()) {
+        if (PlayListForm *list = forms.find<PlayListForm>()) {
+            list->TasktrayEnd();
+        }
+    }
+    forms.unload<PlayListForm>();
+    forms.unload<VersionForm>();
 }
 
 void MainForm::ExitProgram_Click()
@@ -215,50 +227,4 @@ void MainForm::ExitProgram_Click()
     if (answer != platform::MessageAnswer::No) {
         FormRegistry::instance().unload(this);
     }
-}
-
-void MainForm::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, QColor(36, 42, 68));
-    gradient.setColorAt(1, QColor(18, 21, 36));
-    painter.fillRect(rect(), gradient);
-    painter.setPen(QColor(70, 80, 120));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    // The status words come in dark red and dark green: give them a light plate.
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(226, 232, 244));
-    painter.drawRoundedRect(QRectF(StatusLabel->geometry()).adjusted(-3, -1, 1, 1), 3, 3);
-}
-
-void MainForm::Form_MouseDown(Qt::MouseButton button, QPoint globalPos)
-{
-    if (button != Qt::LeftButton) {
-        return;
-    }
-    // Without a window manager there is no system move: follow the mouse ourselves.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        return;
-    }
-    dragging_ = true;
-    dragOffset_ = globalPos - frameGeometry().topLeft();
-}
-
-void MainForm::mousePressEvent(QMouseEvent *event)
-{
-    Form_MouseDown(event->button(), event->globalPosition().toPoint());
-}
-
-void MainForm::mouseMoveEvent(QMouseEvent *event)
-{
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-    }
-}
-
-void MainForm::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging_ = false;
 }

@@ -2,10 +2,14 @@
 
 #include "app/Form.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QPoint>
 
 class ImageButton;
+class Lamp;
 class PlayListForm;
+class ProgressBar;
 class QLabel;
 class QTimer;
 
@@ -29,6 +33,8 @@ public:
     void FileNameLabel_Change();
     void TitleTimer_Timer();
     void ExitProgram_Click();
+    // Sends the window to the back or, by the setting, into the tray.
+    void FrontForm_Click();
 
     // Puts a title into FileNameLabel, sized to its text.
     void setTitle(const QString &title);
@@ -46,18 +52,25 @@ public:
     QLabel *NowTimeLabel = nullptr;
     QLabel *AllTimeLabel = nullptr;
     QLabel *FileStatusLabel = nullptr;
-    QLabel *TimeLine = nullptr;
-    QLabel *AllTimeLine = nullptr;
-    QLabel *WAWImg = nullptr;
-    QLabel *WAPImg = nullptr;
-    QLabel *WindowTopupImg = nullptr;
-    QLabel *ThisMusicExitImg = nullptr;
-    QLabel *AllRepeatImg = nullptr;
-    QLabel *OneRepeatImg = nullptr;
-    QLabel *LBUImg = nullptr;
-    QLabel *InfoCover = nullptr;
+    ProgressBar *TimeLine = nullptr;
+    ProgressBar *AllTimeLine = nullptr;
+    Lamp *WAWImg = nullptr;
+    Lamp *WAPImg = nullptr;
+    Lamp *WindowTopupImg = nullptr;
+    Lamp *ThisMusicExitImg = nullptr;
+    Lamp *AllRepeatImg = nullptr;
+    Lamp *OneRepeatImg = nullptr;
+    Lamp *LBUImg = nullptr;
+    Lamp *InfoCover = nullptr;
     QTimer *MusicTimer = nullptr;
     QTimer *TitleTimer = nullptr;
+
+    // The skin at its own size; the window's outline is cut from it.
+    QImage MainPicture;
+    // The mouse went down on that button and has not come up yet.
+    bool PlayPressed = false;
+    bool StopPressed = false;
+    bool FolderSetupPressed = false;
 
     static constexpr int TwipsPerPixel = 15;
 
@@ -71,7 +84,17 @@ protected:
 private:
     void createControls();
     void createLamps();
+    void connectButtons();
     void applySettings();
+    void MakeWindowRegion();
+
+    // The three picture buttons' shared pattern.
+    bool &pressedFlag(const ImageButton *button);
+    void imageButton_MouseDown(ImageButton *button);
+    void imageButton_MouseMove(ImageButton *button);
+    void imageButton_MouseUp(ImageButton *button);
+    void FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos);
+    void showNormalPictures();
     void applyTextColour(const QColor &colour);
 
     // Play control steps.
@@ -89,6 +112,7 @@ private:
 
     void placeTitle(int leftTwips);
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
+    void Form_MouseMove();
 
     int titleLeftTwips_ = 0;
     // The end of a track dispatches the next one by itself.
@@ -96,6 +120,7 @@ private:
     // A track opened since the dispatcher last renewed the list: a list where
     // nothing opens must not be renewed and retried for ever.
     bool openedSinceRenewal_ = false;
+    QPixmap background_;
     bool dragging_ = false;
     QPoint dragOffset_;
 };

@@ -2,6 +2,7 @@
 #include "app/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SkinWidgets.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"

@@ -1,6 +1,7 @@
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SkinWidgets.h"
 #include "playback/MediaCommands.h"
 #include "playback/TimeText.h"
 #include "playlist/PlayListForm.h"

@@ -11,6 +11,7 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
+class TrayIcon;
 
 // The play list window: owner of the play folders, the waiting folders and the
 // shuffled queue of files still to play. Loaded for the whole run; OK hides it.
@@ -79,6 +80,13 @@ public:
     QAction *OneMusicRepeat2 = nullptr;
     QAction *ThisMusicExit = nullptr;
     QAction *ThisMusicExit2 = nullptr;
+    QAction *WindowTopup = nullptr;
+    QAction *WindowTopup2 = nullptr;
+
+    // Hides the main window into the tray; with no tray the window stays.
+    void TasktrayStart();
+    // Removes the tray icon; it does not show the main window.
+    void TasktrayEnd();
 
     void AllListRenewal_Click();
     void PartListRenewal_Click();
@@ -113,6 +121,11 @@ private:
     void updateEditButtons();
     bool OpenPlayList_KeyDown(int key);
 
+    TrayIcon &trayIcon();
+    void trayIcon_LeftPress();
+    void leaveTray();
+
+    TrayIcon *tray_ = nullptr;
     // The text the program last wrote, put back when anything else changes it.
     QString shownPath_;
 };

@@ -1,3 +1,4 @@
+#include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
 

@@ -1,3 +1,4 @@
+#include "support/PrivateDisplay.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -5,6 +6,11 @@
 
 int main(int argc, char **argv)
 {
+    // Listing the tests needs no display; running the window tests does.
+    const bool ownDisplay = qEnvironmentVariable("LYRA_TEST_DISPLAY") == QStringLiteral("xvfb");
+    if (ownDisplay && !PrivateDisplay::start()) {
+        return 1;
+    }
     // Test discovery runs the binary without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -18,5 +24,6 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     const int result = RUN_ALL_TESTS();
     TestEnvironment::removeDirectories();
+    PrivateDisplay::stop();
     return result;
 }

@@ -1,6 +1,8 @@
-// Draws the player's bundled artwork (splash and icons) into a folder.
+// Draws the player's bundled artwork (splash, icons, skin) into a folder.
 // Usage: make_artwork <output-folder>
 // Everything is computed from fixed formulas, so repeated runs give the same PNGs.
+
+#include "skin_artwork.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -202,11 +204,12 @@ void drawShadow(QPainter &p, const QSize &canvas, const QPainterPath &shape, con
     p.drawImage(0, 0, softened(mask, blur));
 }
 
-QImage makeIcon128()
+QImage makeIcon128(int size = 128)
 {
-    QImage image = blankImage(128, 128);
+    QImage image = blankImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
 
     const QRectF tile(8, 6, 112, 112);
     drawShadow(p, image.size(), tileShape(tile), {0, 3}, 150, 4);
@@ -216,11 +219,12 @@ QImage makeIcon128()
 }
 
 // At 32 px the big icon turns to mush; fewer, thicker strokes on pixel centres read better.
-QImage makeIcon32()
+QImage makeIcon32(int size = 32)
 {
-    QImage image = blankImage(32, 32);
+    QImage image = blankImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
 
     drawTile(p, QRectF(1, 1, 30, 30));
     // Box chosen so the crossbar, bridge and both strings land on whole pixels.
@@ -378,5 +382,13 @@ int main(int argc, char *argv[])
     bool ok = save(makeSplash(), folder, QStringLiteral("splash.png"));
     ok = save(makeIcon128(), folder, QStringLiteral("lyrabox3.png")) && ok;
     ok = save(makeIcon32(), folder, QStringLiteral("lyrabox3-32.png")) && ok;
+    // The tray and window icon at every size a desktop asks for.
+    for (const int size : {16, 24, 48, 64, 256}) {
+        const QImage icon = size < 48 ? makeIcon32(size) : makeIcon128(size);
+        ok = save(icon, folder, QStringLiteral("lyrabox3-%1.png").arg(size)) && ok;
+    }
+    for (const Artwork &art : skinArtwork()) {
+        ok = save(art.image, folder, art.name + QStringLiteral(".png")) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,136 @@
+#include "mainwindow/MainForm.h"
+
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/ImageButton.h"
+#include "mainwindow/SkinWidgets.h"
+#include "mainwindow/WindowTopModule.h"
+#include "playlist/PlayListForm.h"
+
+#include <QAction>
+#include <QMouseEvent>
+#include <QWindow>
+
+void MainForm::connectButtons()
+{
+    for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {
+        connect(button, &ImageButton::pressed, this, [this, button] { imageButton_MouseDown(button); });
+        connect(button, &ImageButton::moved, this, [this, button] { imageButton_MouseMove(button); });
+        connect(button, &ImageButton::released, this, [this, button] { imageButton_MouseUp(button); });
+    }
+    connect(FolderSetup, &ImageButton::released, this, &MainForm::FolderSetup_MouseUp);
+    connect(MusicPlay, &ImageButton::clicked, this, &MainForm::MusicPlay_Click);
+    connect(MusicStop, &ImageButton::clicked, this, &MainForm::MusicStop_Click);
+    connect(FrontForm, &ImageButton::clicked, this, &MainForm::FrontForm_Click);
+    connect(ExitProgram, &ImageButton::clicked, this, &MainForm::ExitProgram_Click);
+}
+
+bool &MainForm::pressedFlag(const ImageButton *button)
+{
+    return button == MusicPlay ? PlayPressed : button == MusicStop ? StopPressed : FolderSetupPressed;
+}
+
+void MainForm::imageButton_MouseDown(ImageButton *button)
+{
+    pressedFlag(button) = true;
+    button->showPicture(ImageButton::Down);
+}
+
+void MainForm::imageButton_MouseMove(ImageButton *button)
+{
+    if (pressedFlag(button)) {
+        return;
+    }
+    showNormalPictures();
+    button->showPicture(ImageButton::In);
+}
+
+void MainForm::imageButton_MouseUp(ImageButton *button)
+{
+    // The picture stays until the next move over a button or the window.
+    pressedFlag(button) = false;
+}
+
+void MainForm::showNormalPictures()
+{
+    for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {
+        button->showPicture(ImageButton::Out);
+    }
+}
+
+void MainForm::FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos)
+{
+    int choice = -1;
+    switch (button) {
+    case Qt::LeftButton:
+        choice = sys().LeftClickMenu;
+        break;
+    case Qt::RightButton:
+        choice = sys().RightClickMenu;
+        break;
+    case Qt::MiddleButton:
+        choice = sys().MiddleClickMenu;
+        break;
+    default:
+        break;
+    }
+    PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
+    if (list && (choice == 0 || choice == 1)) {
+        list->PopupMenu(choice == 0 ? list->ComMenu2 : list->ComMenu, globalPos);
+    }
+    FolderSetupPressed = false;
+}
+
+void MainForm::FrontForm_Click()
+{
+    PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
+    if (sys().DownWinMode == 1) {
+        if (list) {
+            list->TasktrayStart();
+        }
+        return;
+    }
+    if (list && list->WindowTopup->isChecked()) {
+        WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
+        WindowTopupImg->hide();
+        list->WindowTopup->setChecked(false);
+        list->WindowTopup2->setChecked(false);
+    }
+    WindowTopModule::WindowTop(*this, WindowTopModule::Bottom);
+}
+
+void MainForm::Form_MouseDown(Qt::MouseButton button, QPoint globalPos)
+{
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    // Without a window manager there is no system move: follow the mouse ourselves.
+    if (windowHandle() && windowHandle()->startSystemMove()) {
+        return;
+    }
+    dragging_ = true;
+    dragOffset_ = globalPos - frameGeometry().topLeft();
+}
+
+void MainForm::Form_MouseMove()
+{
+    showNormalPictures();
+}
+
+void MainForm::mousePressEvent(QMouseEvent *event)
+{
+    Form_MouseDown(event->button(), event->globalPosition().toPoint());
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+    Form_MouseMove();
+}
+
+void MainForm::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = false;
+}

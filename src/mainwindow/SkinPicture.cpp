@@ -1,0 +1,16 @@
+#include "mainwindow/SkinPicture.h"
+
+#include <QGuiApplication>
+
+QPixmap skinPicture(const QString &name)
+{
+    const QString base = QStringLiteral(":/artwork/") + name;
+    if (qApp->devicePixelRatio() > 1.0) {
+        QPixmap twice(base + QStringLiteral("@2x.png"));
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2.0);
+            return twice;
+        }
+    }
+    return QPixmap(base + QStringLiteral(".png"));
+}

@@ -1,0 +1,59 @@
+#include "playlist/PlayListForm.h"
+
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/TrayIcon.h"
+
+namespace {
+MainForm *mainForm()
+{
+    return FormRegistry::instance().find<MainForm>();
+}
+} // namespace
+
+TrayIcon &PlayListForm::trayIcon()
+{
+    if (tray_ == nullptr) {
+        tray_ = new TrayIcon(this);
+        connect(tray_, &TrayIcon::leftPressed, this, &PlayListForm::trayIcon_LeftPress);
+        connect(tray_, &TrayIcon::rightPressed, this, &PlayListForm::leaveTray);
+    }
+    return *tray_;
+}
+
+void PlayListForm::TasktrayStart()
+{
+    // With no tray there would be no way back to a hidden window.
+    if (!TrayIcon::available()) {
+        return;
+    }
+    if (MainForm *main = mainForm()) {
+        main->hide();
+    }
+    trayIcon().add();
+}
+
+void PlayListForm::TasktrayEnd()
+{
+    trayIcon().remove();
+}
+
+void PlayListForm::trayIcon_LeftPress()
+{
+    if (sys().TaskLeftClickMenu == 0) {
+        if (MainForm *main = mainForm()) {
+            main->MusicPlayCallSys();
+        }
+    } else if (sys().TaskLeftClickMenu == 1) {
+        leaveTray();
+    }
+}
+
+void PlayListForm::leaveTray()
+{
+    TasktrayEnd();
+    if (MainForm *main = mainForm()) {
+        main->show();
+    }
+}

@@ -1,0 +1,123 @@
+#include "app/RegistryModule.h"
+#include "mainwindow/ImageButton.h"
+#include "mainwindow/TrayIcon.h"
+#include "playback/PlayerFixture.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using namespace RegistryModule;
+
+namespace {
+
+class DesktopWindowTest : public PlayerFixture {
+protected:
+    void TearDown() override
+    {
+        PlayerFixture::TearDown();
+        if (trayHost.state() != QProcess::NotRunning) {
+            trayHost.terminate();
+            trayHost.waitForFinished(5000);
+        }
+    }
+
+    bool startTrayHost()
+    {
+        trayHost.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom")});
+        return QTest::qWaitFor([] { return TrayIcon::available(); }, 10000);
+    }
+
+    static QWidget *trayIconWidget()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qstrcmp(w->metaObject()->className(), "QSystemTrayIconSys") == 0 && w->isVisible()) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+
+    QProcess trayHost;
+};
+
+QRect opaqueBox(const QImage &skin)
+{
+    QRect box;
+    for (int y = 0; y < skin.height(); ++y) {
+        for (int x = 0; x < skin.width(); ++x) {
+            if (skin.pixel(x, y) != skin.pixel(0, 0)) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
+{
+    loadPlayer({});
+    main->move(200, 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    QTest::qWait(300);
+    const QString shot = folder.filePath(QStringLiteral("main.png"));
+    QProcess tool;
+    tool.start(QStringLiteral(LYRA_SCREENSHOT_BINARY), {shot, QStringLiteral("0"), QStringLiteral("--crop")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.state() == QProcess::NotRunning; }, 20000));
+    ASSERT_EQ(tool.exitCode(), 0);
+
+    const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);
+    const QImage skin = QImage(QStringLiteral(":/artwork/skin.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), opaqueBox(skin).size()) << "only the window's outline differs from the root";
+    const QRgb root = qRgb(255, 255, 255);
+    const int r = image.width() - 1;
+    const int b = image.height() - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b)}) {
+        EXPECT_EQ(image.pixel(corner), root) << corner.x() << "," << corner.y();
+    }
+    EXPECT_NE(image.pixel(image.width() / 2, image.height() / 2), root);
+}
+
+TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysRestores)
+{
+    ASSERT_TRUE(startTrayHost());
+    const struct {
+        const char *taskLeft;
+        bool leftPlays;
+        bool leftRestores;
+    } rows[] = {{"0", true, false}, {"1", false, true}, {"2", false, false}};
+    for (const auto &row : rows) {
+        TestEnvironment::resetAll();
+        messages.install();
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, QStringLiteral("1"));
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, QString::fromLatin1(row.taskLeft));
+        loadPlayer({makeFile(QStringLiteral("a.mp3"))});
+        QTest::mouseClick(main->FrontForm, Qt::LeftButton);
+        EXPECT_FALSE(main->isVisible()) << row.taskLeft;
+        auto *icon = list->findChild<QSystemTrayIcon *>(QStringLiteral("TasktrayImage"));
+        ASSERT_TRUE(icon && icon->isVisible());
+        EXPECT_EQ(icon->toolTip(), QStringLiteral("MIRAVELT Lyrabox 3"));
+        ASSERT_TRUE(QTest::qWaitFor([] { return trayIconWidget() != nullptr; }, 5000));
+
+        QTest::mousePress(trayIconWidget(), Qt::LeftButton);
+        EXPECT_EQ(sys().PlayCommand == 2, row.leftPlays) << row.taskLeft;
+        EXPECT_EQ(main->isVisible(), row.leftRestores) << row.taskLeft;
+        EXPECT_EQ(icon->isVisible(), !row.leftRestores) << row.taskLeft;
+        if (!row.leftRestores) {
+            QTest::mousePress(trayIconWidget(), Qt::RightButton);
+            EXPECT_TRUE(main->isVisible() && !icon->isVisible()) << row.taskLeft;
+        }
+    }
+}
+
+TEST_F(DesktopWindowTest, WithoutATrayTheWindowIsNeverHidden)
+{
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, QStringLiteral("1"));
+    loadPlayer({});
+    ASSERT_FALSE(TrayIcon::available());
+    QTest::mouseClick(main->FrontForm, Qt::LeftButton);
+    EXPECT_TRUE(main->isVisible());
+}
