@@ -14,6 +14,8 @@ packages=(
   fonts-vlgothic qt6-translations-l10n
   # tests and benchmarks
   xvfb xauth gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox
+  # fuzz targets (libFuzzer)
+  clang libclang-rt-14-dev
 )
 
 sudo_cmd=()

@@ -89,14 +89,17 @@ void IniFile::parseLine(const QByteArray &line, Group *&current)
     current->entries.push_back(Entry{name, decode(line.mid(eq + 1))});
 }
 
-void IniFile::load(const QString &path)
+IniFile::LoadResult IniFile::load(const QString &path)
 {
     groups_.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return;
+        return QFileInfo(path).exists() ? LoadResult::Incomplete : LoadResult::Missing;
     }
-    const QByteArray content = file.read(maxFileBytes);
+    const QByteArray content = file.read(maxFileBytes + 1);
+    if (content.size() > maxFileBytes || file.error() != QFileDevice::NoError) {
+        return LoadResult::Incomplete;
+    }
     Group *current = nullptr;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -113,6 +116,7 @@ void IniFile::load(const QString &path)
         }
         start = end + 1;
     }
+    return LoadResult::Read;
 }
 
 bool IniFile::save(const QString &path) const

@@ -8,7 +8,10 @@
 // fewer entries, never a failure.
 class IniFile {
 public:
-    void load(const QString &path);
+    enum class LoadResult { Read, Missing, Incomplete };
+    // Incomplete: the file exists but could not be read in full (unopenable or
+    // past the size bound), so writing it back would lose values.
+    LoadResult load(const QString &path);
     bool save(const QString &path) const;
 
     // Empty when absent; found tells the two apart.

@@ -119,6 +119,27 @@ TEST_F(PlayListEditing, KeysActOnlyWhileTheirButtonIsEnabled)
     EXPECT_EQ(form.PlayList->count(), 2) << "nothing selected after a hold-back";
 }
 
+TEST_F(PlayListEditing, ButtonsFollowEverySelectionAndKeysIgnoreKeypadAndShift)
+{
+    PlayListForm &form = withEntries(3);
+    form.PlayList->setPaths({"/a.mp3", "/b.mp3", "/a.mp3"});
+    click(form, 0);
+    click(form, 2);
+    EXPECT_EQ(buttons(form), (Buttons{true, true, false})) << "the second copy of the same path";
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int selectedAfter;
+    } rows[] = {{Qt::Key_U, Qt::ShiftModifier, 1},
+                {Qt::Key_D, Qt::KeypadModifier, 2},
+                {Qt::Key_Delete, Qt::KeypadModifier, -1}};
+    for (const auto &row : rows) {
+        QTest::keyClick(form.OpenPlayList, row.key, row.modifiers);
+        EXPECT_EQ(selected(form), row.selectedAfter) << row.key;
+    }
+    EXPECT_EQ(form.PlayList->count(), 2);
+}
+
 TEST_F(PlayListEditing, HoldingBackCountsDownButKeepsTheTotal)
 {
     putListFile(".fllx3",

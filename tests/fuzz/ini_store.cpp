@@ -1,0 +1,59 @@
+// Any settings file: it loads, and what it gave saves and loads back the same.
+#include "app/IniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+
+namespace {
+QString scratch(const char *name)
+{
+    return QDir::tempPath() + QStringLiteral("/lyrabox3-fuzz-") +
+           QString::number(QCoreApplication::applicationPid()) + QLatin1String(name);
+}
+
+// Every group and name the input spells, as decoded by the store.
+QList<std::pair<QString, QString>> probes(const QByteArray &bytes)
+{
+    QList<std::pair<QString, QString>> found;
+    QString group;
+    for (const QByteArray &raw : bytes.split('\n')) {
+        const QByteArray line = raw.endsWith('\r') ? raw.chopped(1) : raw;
+        if (line.startsWith('[') && line.endsWith(']') && line.size() >= 2) {
+            group = IniFile::decode(line.mid(1, line.size() - 2));
+        } else if (const qsizetype eq = line.indexOf('='); eq > 0 && found.size() < 64) {
+            found.append({group, IniFile::decode(line.left(eq))});
+        }
+    }
+    return found;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString in = scratch("-in.ini");
+    const QString out = scratch("-out.ini");
+    QFile file(in);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        return 0;
+    }
+    file.close();
+    IniFile first;
+    if (first.load(in) != IniFile::LoadResult::Read || !first.save(out)) {
+        std::abort();
+    }
+    IniFile second;
+    if (second.load(out) != IniFile::LoadResult::Read) {
+        std::abort();
+    }
+    for (const auto &[group, name] : probes(bytes)) {
+        bool a = false;
+        bool b = false;
+        if (first.value(group, name, &a) != second.value(group, name, &b) || a != b) {
+            std::abort();
+        }
+    }
+    return 0;
+}
