@@ -100,6 +100,13 @@ IniFile::LoadResult IniFile::load(const QString &path)
     if (content.size() > maxFileBytes || file.error() != QFileDevice::NoError) {
         return LoadResult::Incomplete;
     }
+    parse(content);
+    return LoadResult::Read;
+}
+
+void IniFile::parse(const QByteArray &content)
+{
+    groups_.clear();
     Group *current = nullptr;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -116,7 +123,6 @@ IniFile::LoadResult IniFile::load(const QString &path)
         }
         start = end + 1;
     }
-    return LoadResult::Read;
 }
 
 bool IniFile::save(const QString &path) const
@@ -126,6 +132,12 @@ bool IniFile::save(const QString &path) const
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
+    file.write(text());
+    return file.commit();
+}
+
+QByteArray IniFile::text() const
+{
     QByteArray out;
     for (const Group &g : groups_) {
         out += '[' + encode(g.name, "") + "]\n";
@@ -134,8 +146,7 @@ bool IniFile::save(const QString &path) const
         }
         out += '\n';
     }
-    file.write(out);
-    return file.commit();
+    return out;
 }
 
 IniFile::Group *IniFile::findGroup(const QString &name)

@@ -13,6 +13,9 @@ public:
     // past the size bound), so writing it back would lose values.
     LoadResult load(const QString &path);
     bool save(const QString &path) const;
+    // The file's text without the file.
+    void parse(const QByteArray &content);
+    QByteArray text() const;
 
     // Empty when absent; found tells the two apart.
     QString value(const QString &group, const QString &name, bool *found = nullptr) const;
