@@ -20,24 +20,7 @@ void writeRaw(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-const QStringList allSettingNames{MFPattern(1), MFPattern(2), MFPattern(3), MFPattern(4), MFPattern(5),
-                                  MFPattern(6), DColor,       LeftCMenu,    RightCMenu,   MiddleCMenu,
-                                  TaskLCMenu,   TitleScroll,  TitleToolTip, AutoPlay,     PlayEndMode,
-                                  InfoCover,    DownWin,      ListBackup};
-
 } // namespace
-
-TEST_F(RegistryTest, EveryValueReadsEmptyWhenNothingIsStored)
-{
-    for (const QString &name : allSettingNames) {
-        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, name), QString()) << name.toStdString();
-    }
-    for (const QString &name : {Revision, LastUP, Release}) {
-        EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, name), QString());
-    }
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QString());
-    EXPECT_FALSE(QFileInfo::exists(platform::configDir())) << "reading creates nothing";
-}
 
 TEST_F(RegistryTest, WritesReadBackAndEmptyEqualsMissing)
 {

