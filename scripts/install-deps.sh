@@ -13,13 +13,11 @@ packages=(
   # Japanese text and standard buttons
   fonts-vlgothic qt6-translations-l10n
   # tests and benchmarks
-<<<<<<< HEAD
-  xvfb xauth gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox
+  xvfb xauth gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
   # the update server the update tests talk to, and their test certificate
   nginx-light openssl
-=======
-  xvfb xauth gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
->>>>>>> mw-take
+  # fuzz targets (libFuzzer)
+  clang libclang-rt-14-dev
 )
 
 sudo_cmd=()

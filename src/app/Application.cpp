@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "app/OpenForm.h"
 #include "mainwindow/MainForm.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -47,6 +48,7 @@ bool startUp()
     forms.load<OpenForm>();
     startingUp = false;
     if (endRequested) {
+        platform::setUnattended(true);
         endProgramInOrder();
     }
     return forms.loadedCount() > 0;
@@ -55,6 +57,7 @@ bool startUp()
 void requestEnd()
 {
     if (!startingUp) {
+        platform::setUnattended(true);
         endProgramInOrder();
         return;
     }

@@ -52,6 +52,10 @@ QString execQuoted(const QString &program)
             quoted += u'\\';
         }
         quoted += c;
+        // A lone "%" would be read as a field code.
+        if (c == u'%') {
+            quoted += c;
+        }
     }
     return quoted + u'"';
 }

@@ -89,14 +89,24 @@ void IniFile::parseLine(const QByteArray &line, Group *&current)
     current->entries.push_back(Entry{name, decode(line.mid(eq + 1))});
 }
 
-void IniFile::load(const QString &path)
+IniFile::LoadResult IniFile::load(const QString &path)
 {
     groups_.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return;
+        return QFileInfo(path).exists() ? LoadResult::Incomplete : LoadResult::Missing;
     }
-    const QByteArray content = file.read(maxFileBytes);
+    const QByteArray content = file.read(maxFileBytes + 1);
+    if (content.size() > maxFileBytes || file.error() != QFileDevice::NoError) {
+        return LoadResult::Incomplete;
+    }
+    parse(content);
+    return LoadResult::Read;
+}
+
+void IniFile::parse(const QByteArray &content)
+{
+    groups_.clear();
     Group *current = nullptr;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -122,6 +132,12 @@ bool IniFile::save(const QString &path) const
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
+    file.write(text());
+    return file.commit();
+}
+
+QByteArray IniFile::text() const
+{
     QByteArray out;
     for (const Group &g : groups_) {
         out += '[' + encode(g.name, "") + "]\n";
@@ -130,8 +146,7 @@ bool IniFile::save(const QString &path) const
         }
         out += '\n';
     }
-    file.write(out);
-    return file.commit();
+    return out;
 }
 
 IniFile::Group *IniFile::findGroup(const QString &name)

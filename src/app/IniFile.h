@@ -8,8 +8,14 @@
 // fewer entries, never a failure.
 class IniFile {
 public:
-    void load(const QString &path);
+    enum class LoadResult { Read, Missing, Incomplete };
+    // Incomplete: the file exists but could not be read in full (unopenable or
+    // past the size bound), so writing it back would lose values.
+    LoadResult load(const QString &path);
     bool save(const QString &path) const;
+    // The file's text without the file.
+    void parse(const QByteArray &content);
+    QByteArray text() const;
 
     // Empty when absent; found tells the two apart.
     QString value(const QString &group, const QString &name, bool *found = nullptr) const;

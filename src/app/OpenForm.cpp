@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -62,22 +63,35 @@ void OpenForm::Form_Load()
     seedRandom();
     noticeFirstRunOfRevision();
     VersionLabel->setText(QStringLiteral("バージョン : ") + ProgramVersion::text());
-    QCoreApplication::processEvents();
     if (const QScreen *screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
     show();
+    // The loads that follow keep the event loop away until the splash unloads.
+    QCoreApplication::processEvents();
     takeWayOn();
 }
 
 bool OpenForm::refuseSecondInstance()
 {
-    if (platform::programInstanceLock().acquire()) {
+    platform::InstanceLock &lock = platform::programInstanceLock();
+    QString error;
+    switch (lock.acquire(&error)) {
+    case platform::InstanceLock::Result::Acquired:
         return false;
+    case platform::InstanceLock::Result::HeldByAnother:
+        platform::showMessage(nullptr, {QStringLiteral("Lyrabox 3 は、すでに起動しています。\r\n"),
+                                        QStringLiteral("多重起動エラー"), platform::MessageIcon::Exclamation,
+                                        platform::MessageButtons::Ok});
+        break;
+    case platform::InstanceLock::Result::Failed:
+        platform::showMessage(nullptr, {QStringLiteral("起動ロックを作成できませんでした。\r\n") +
+                                            QDir::toNativeSeparators(platform::InstanceLock::defaultPath()) +
+                                            QStringLiteral(" : ") + error,
+                                        QStringLiteral("起動エラー"), platform::MessageIcon::Critical,
+                                        platform::MessageButtons::Ok});
+        break;
     }
-    platform::showMessage(nullptr, {QStringLiteral("Lyrabox 3 は、すでに起動しています。\r\n"),
-                                    QStringLiteral("多重起動エラー"), platform::MessageIcon::Exclamation,
-                                    platform::MessageButtons::Ok});
     FormRegistry::instance().unload(this);
     return true;
 }

@@ -4,6 +4,11 @@
 #include "app/IniFile.h"
 #include "platform/Paths.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
 namespace RegistryModule {
 namespace {
 
@@ -22,6 +27,36 @@ QString asRead(const QString &stored, bool found)
     }
     const qsizetype nul = stored.indexOf(QChar(u'\0'));
     return nul < 0 ? stored : stored.left(nul);
+}
+
+QString asideName(const QString &path)
+{
+    const QString stem = path + QStringLiteral(".unread-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString name = stem;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n) {
+        name = stem + u'-' + QString::number(n);
+    }
+    return name;
+}
+
+// A file read only in part must never be written over: it moves aside and the
+// store starts from defaults. False when it could not be moved either.
+bool loadStore(const QString &path, IniFile &ini)
+{
+    if (ini.load(path) != IniFile::LoadResult::Incomplete) {
+        return true;
+    }
+    ini = IniFile();
+    const QString aside = asideName(path);
+    if (QFile::rename(path, aside)) {
+        std::fprintf(stderr, "lyrabox3: settings file %s could not be read in full; kept as %s\n",
+                     qPrintable(path), qPrintable(aside));
+        return true;
+    }
+    std::fprintf(stderr, "lyrabox3: settings file %s could not be read in full nor moved aside\n",
+                 qPrintable(path));
+    return false;
 }
 
 } // namespace
@@ -43,7 +78,7 @@ QString GetRegString(RootKey root, const QString &keyPath, const QString &valueN
         return asRead(AutostartEntry::read(platform::autostartEntryPath()), true);
     }
     IniFile ini;
-    ini.load(backingFile(root));
+    loadStore(backingFile(root), ini);
     bool found = false;
     const QString stored = ini.value(keyPath, valueName, &found);
     return asRead(stored, found);
@@ -55,7 +90,9 @@ bool SetRegString(RootKey root, const QString &keyPath, const QString &valueName
         return AutostartEntry::write(platform::autostartEntryPath(), text);
     }
     IniFile ini;
-    ini.load(backingFile(root));
+    if (!loadStore(backingFile(root), ini)) {
+        return false;
+    }
     ini.setValue(keyPath, valueName, text);
     return ini.save(backingFile(root));
 }

@@ -118,8 +118,9 @@ private:
     // The end of a track dispatches the next one by itself.
     bool advancingByItself_ = false;
     // A track opened since the dispatcher last renewed the list: a list where
-    // nothing opens must not be renewed and retried for ever.
-    bool openedSinceRenewal_ = false;
+    // nothing opens must not be renewed and retried for ever. True at start:
+    // no renewal has failed yet, so the first end of the list renews once.
+    bool openedSinceRenewal_ = true;
     QPixmap background_;
     bool dragging_ = false;
     QPoint dragOffset_;

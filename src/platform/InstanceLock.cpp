@@ -1,6 +1,7 @@
 #include "platform/InstanceLock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -19,20 +20,30 @@ QString InstanceLock::defaultPath()
     return dir + QStringLiteral("/lyrabox3.lock");
 }
 
-bool InstanceLock::acquire()
+InstanceLock::Result InstanceLock::acquire(QString *error)
 {
     if (isHeld()) {
-        return true;
+        return Result::Acquired;
     }
     lock_ = std::make_unique<QLockFile>(path_);
     // A lock whose owner died is taken over by tryLock; no age limit, since the
     // owner's process id is checked.
     lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
-        return false;
+    if (lock_->tryLock(0)) {
+        return Result::Acquired;
     }
-    return true;
+    const bool held = lock_->error() == QLockFile::LockFailedError;
+    lock_.reset();
+    if (held) {
+        return Result::HeldByAnother;
+    }
+    if (error != nullptr) {
+        const QFileInfo folder(QFileInfo(path_).absolutePath());
+        *error = !folder.isDir()        ? QStringLiteral("フォルダがありません")
+                 : !folder.isWritable() ? QStringLiteral("フォルダに書き込めません")
+                                        : QStringLiteral("ロックファイルを作成できません");
+    }
+    return Result::Failed;
 }
 
 void InstanceLock::release()

@@ -16,8 +16,10 @@ public:
     InstanceLock(const InstanceLock &) = delete;
     InstanceLock &operator=(const InstanceLock &) = delete;
 
-    // True when this process now holds the lock (or already held it).
-    bool acquire();
+    enum class Result { Acquired, HeldByAnother, Failed };
+    // Acquired also when this process already held it. On Failed (the lock
+    // file cannot be made), `error` says why.
+    Result acquire(QString *error = nullptr);
     void release();
     bool isHeld() const;
 

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace platform {
 namespace {
 
@@ -9,6 +11,21 @@ MessageBoxHandler &handler()
 {
     static MessageBoxHandler h;
     return h;
+}
+
+bool unattendedMode = false;
+
+MessageAnswer closedAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageAnswer::Ok;
 }
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
@@ -65,10 +82,20 @@ MessageAnswer showQtMessage(QWidget *parent, const MessageRequest &request)
 
 MessageAnswer showMessage(QWidget *parent, const MessageRequest &request)
 {
+    if (unattendedMode) {
+        std::fprintf(stderr, "lyrabox3: %s\n%s\n", qPrintable(request.title),
+                     qPrintable(QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+        return closedAnswer(request.buttons);
+    }
     if (handler()) {
         return handler()(parent, request);
     }
     return showQtMessage(parent, request);
+}
+
+void setUnattended(bool unattended)
+{
+    unattendedMode = unattended;
 }
 
 void setMessageBoxHandler(MessageBoxHandler h)

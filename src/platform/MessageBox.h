@@ -23,6 +23,10 @@ using MessageBoxHandler = std::function<MessageAnswer(QWidget *parent, const Mes
 
 MessageAnswer showMessage(QWidget *parent, const MessageRequest &request);
 
+// While unattended (the program is being ended from outside), a message goes
+// to standard error and reads as closed unanswered: nobody is there to click.
+void setUnattended(bool unattended);
+
 // Replaces the real dialog; an empty handler restores it.
 void setMessageBoxHandler(MessageBoxHandler handler);
 

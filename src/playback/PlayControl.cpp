@@ -135,11 +135,13 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
     list.PlayList->removeAt(0);
 
     MediaCommands::open(path);
-    if (sys().MciResult == 0) {
-        openedSinceRenewal_ = true;
-    }
+    const bool opened = sys().MciResult == 0;
     MediaCommands::send(QStringLiteral("set MusicMedia time format milliseconds"));
     MediaCommands::status(QStringLiteral("length"));
+    // A track of no length ends at once: for the guard it is one that did not open.
+    if (opened && MediaCommands::replyNumber(sys().MciReply).value_or(0) > 0) {
+        openedSinceRenewal_ = true;
+    }
     if (const auto length = MediaCommands::replyNumber(sys().MciReply)) {
         AllTimeLabel->setText(QStringLiteral("/ ") + TimeText(*length, sys()));
     }

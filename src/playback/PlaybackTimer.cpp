@@ -52,26 +52,33 @@ void MainForm::showProgress()
 }
 
 namespace {
-void playAgainFromTheStart()
+// False when the track cannot start again (it never opened): repeating it
+// would end it at every tick for ever.
+bool playAgainFromTheStart()
 {
     MediaCommands::send(QStringLiteral("seek MusicMedia to start"));
+    if (sys().MciResult != 0) {
+        return false;
+    }
     MediaCommands::send(QStringLiteral("play MusicMedia"));
+    return sys().MciResult == 0;
 }
 } // namespace
 
 void MainForm::endOfTrack()
 {
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
-    if (list && list->AllMusicRepeat->isChecked()) {
-        playAgainFromTheStart();
+    if (list && list->AllMusicRepeat->isChecked() && playAgainFromTheStart()) {
         return;
     }
     if (list && list->OneMusicRepeat->isChecked()) {
-        playAgainFromTheStart();
+        const bool restarted = !list->AllMusicRepeat->isChecked() && playAgainFromTheStart();
         list->OneMusicRepeat->setChecked(false);
         list->OneMusicRepeat2->setChecked(false);
         OneRepeatImg->hide();
-        return;
+        if (restarted) {
+            return;
+        }
     }
     MusicStop_Click();
     if (list && list->ThisMusicExit->isChecked()) {

@@ -15,54 +15,43 @@ public:
     void feed(QByteArrayView chunk)
     {
         for (const char c : chunk) {
-            if (pendingCr_) {
-                pendingCr_ = false;
-                if (c == '\n') {
-                    continue;
-                }
-            }
-            if (c == '\r') {
+            if (c == '\r' || c == '\n') {
                 endLine();
-                pendingCr_ = true;
             } else {
                 addByte(c);
             }
         }
     }
 
-    QStringList finish()
+    Contents finish()
     {
-        if (!line_.isEmpty() || overlong_ || damaged_) {
-            endLine();
-        }
-        if (lastLineEmpty_ && !entries_.isEmpty()) {
-            entries_.removeLast();
-        }
-        return std::move(entries_);
+        endLine();
+        return std::move(contents_);
     }
 
 private:
     void addByte(char c)
     {
-        if (c == '\0') {
-            damaged_ = true;
-        }
-        if (line_.size() < MaxLineBytes) {
-            line_.append(c);
-        } else {
-            overlong_ = true;
-        }
+        damaged_ = damaged_ || c == '\0';
+        line_.append(c);
+        // An overlong line is kept only as far as the file bound allows.
+        overlong_ = overlong_ || line_.size() > MaxLineBytes;
     }
 
     void endLine()
     {
-        lastLineEmpty_ = line_.isEmpty() && !overlong_;
+        if (line_.isEmpty()) {
+            return;
+        }
+        QString entry;
         if (!overlong_ && !damaged_) {
             decoder_.resetState();
-            QString entry = decoder_.decode(line_);
-            if (!decoder_.hasError()) {
-                entries_.append(std::move(entry));
-            }
+            entry = decoder_.decode(line_);
+        }
+        if (overlong_ || damaged_ || decoder_.hasError()) {
+            contents_.unusable.append(line_);
+        } else {
+            contents_.entries.append(std::move(entry));
         }
         line_.clear();
         overlong_ = false;
@@ -71,34 +60,36 @@ private:
 
     QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     QByteArray line_;
-    QStringList entries_;
-    bool pendingCr_ = false;
+    Contents contents_;
     bool overlong_ = false;
     bool damaged_ = false;
-    bool lastLineEmpty_ = false;
 };
 
 } // namespace
 
-QByteArray format(const QStringList &entries)
+QByteArray format(const QStringList &entries, const QByteArrayList &unusable)
 {
     QByteArray out;
     for (const QString &entry : entries) {
         out += entry.toUtf8();
         out += "\r\n";
     }
+    for (const QByteArray &line : unusable) {
+        out += line;
+        out += "\r\n";
+    }
     out += "\r\n";
     return out;
 }
 
-QStringList parse(QByteArrayView data)
+Contents parse(QByteArrayView data)
 {
     LineSplitter splitter;
     splitter.feed(data);
     return splitter.finish();
 }
 
-QStringList read(const QString &path)
+Contents read(const QString &path)
 {
     // Devices and pipes could block or never end.
     QFile file(path);
@@ -119,11 +110,11 @@ QStringList read(const QString &path)
     return splitter.finish();
 }
 
-bool write(const QString &path, const QStringList &entries, QString *error)
+bool write(const QString &path, const QStringList &entries, QString *error, const QByteArrayList &unusable)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    const QByteArray bytes = format(entries);
+    const QByteArray bytes = format(entries, unusable);
     const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!ok && error != nullptr) {
         *error = file.errorString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -14,19 +15,25 @@ inline constexpr qsizetype MaxLineBytes = qsizetype{32} * 1024;
 // Bytes read from one file at most, so a runaway file cannot stall the start.
 inline constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
 
-QByteArray format(const QStringList &entries);
+// What a file holds: the entries, and the lines that cannot name a file (NUL,
+// bad UTF-8, too long), byte for byte, so a folder list can keep them.
+struct Contents {
+    QStringList entries;
+    QByteArrayList unusable;
+};
 
-// A line ends at CR LF or a lone CR; a lone LF stays in the line. The last line
-// is dropped only when it is the closing empty line, so a file cut short keeps
-// its last entry. Lines that cannot name a file (NUL, bad UTF-8, too long) are
-// skipped.
-QStringList parse(QByteArrayView data);
+// `unusable` lines follow the entries unchanged.
+QByteArray format(const QStringList &entries, const QByteArrayList &unusable = {});
 
-// A missing or unreadable file gives an empty list.
-QStringList read(const QString &path);
+// A line ends at CR LF, LF or CR; empty lines are no entries.
+Contents parse(QByteArrayView data);
+
+// A missing or unreadable file gives no entries.
+Contents read(const QString &path);
 
 // Replaces the file atomically: the old file stays whole until the new one is
 // complete. On failure, returns false and says why in `error`.
-bool write(const QString &path, const QStringList &entries, QString *error = nullptr);
+bool write(const QString &path, const QStringList &entries, QString *error = nullptr,
+           const QByteArrayList &unusable = {});
 
 } // namespace ListFile

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -45,7 +46,8 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringLi
     DirCloser closer(dir);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     while (const dirent *entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') {
+        // A name with a line end cannot be stored in a list file line.
+        if (entry->d_name[0] == '.' || std::strpbrk(entry->d_name, "\r\n") != nullptr) {
             continue;
         }
         // Decoded straight behind the prefix: one string per file, not two.

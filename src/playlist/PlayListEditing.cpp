@@ -21,6 +21,8 @@ void PlayListForm::OpenPlayList_Click()
     sys().FilePositionLock = true;
     FilePosition->setText(PlayList->at(selectedIndex()));
     sys().FilePositionLock = false;
+    // The text stays the same when another copy of the path is selected.
+    updateEditButtons();
 }
 
 void PlayListForm::FilePosition_Change()
@@ -107,7 +109,9 @@ bool PlayListForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == OpenPlayList && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() == Qt::NoModifier && OpenPlayList_KeyDown(key->key())) {
+        // The keypad's Delete and a capital U or D are the same keys.
+        const Qt::KeyboardModifiers ignored = Qt::KeypadModifier | Qt::ShiftModifier;
+        if ((key->modifiers() & ~ignored) == Qt::NoModifier && OpenPlayList_KeyDown(key->key())) {
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include "app/Form.h"
 #include "playlist/PathListModel.h"
 
+#include <QByteArrayList>
 #include <QStringList>
 
 class QAction;
@@ -36,6 +37,9 @@ public:
 
     QStringList FolderList;
     QStringList FolderWaitList;
+    // Folder-list lines that name no folder, written back unchanged.
+    QByteArrayList unusableFolderLines;
+    QByteArrayList unusableWaitLines;
     PathListModel *PlayList = nullptr; // entry 0 plays next
     QStringList MusicAllList;          // scratch of the shuffle, empty in between
     // The ";"-separated wildcards the lister takes (see PlayFilePattern); the

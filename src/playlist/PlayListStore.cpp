@@ -29,11 +29,12 @@ void reportSaveFailures(const QStringList &failures)
                            platform::MessageButtons::Ok});
 }
 
-void saveList(const QString &extension, const QStringList &entries, QStringList &failures)
+void saveList(const QString &extension, const QStringList &entries, QStringList &failures,
+              const QByteArrayList &unusable = {})
 {
     const QString path = PlayListForm::listFilePath(extension);
     QString error;
-    if (!ListFile::write(path, entries, &error)) {
+    if (!ListFile::write(path, entries, &error, unusable)) {
         failures << QDir::toNativeSeparators(path) + QStringLiteral(" : ") + error;
     }
 }
@@ -49,8 +50,12 @@ void PlayListForm::Form_Load()
 {
     MusicFilePattern = PlayFilePattern::fromSettings();
     PlayList->clear();
-    FolderList = ListFile::read(listFilePath(FolderListFile));
-    FolderWaitList = ListFile::read(listFilePath(WaitListFile));
+    ListFile::Contents folders = ListFile::read(listFilePath(FolderListFile));
+    FolderList = std::move(folders.entries);
+    unusableFolderLines = std::move(folders.unusable);
+    ListFile::Contents waiting = ListFile::read(listFilePath(WaitListFile));
+    FolderWaitList = std::move(waiting.entries);
+    unusableWaitLines = std::move(waiting.unusable);
     PlayListRenewal();
     sys().ListBackupOn =
         RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
@@ -64,7 +69,7 @@ void PlayListForm::Form_Load()
 void PlayListForm::restoreBackupList()
 {
     // The renewal's total stays: it is what the folders hold, not what is left.
-    PlayList->setPaths(ListFile::read(listFilePath(BackupListFile)));
+    PlayList->setPaths(ListFile::read(listFilePath(BackupListFile)).entries);
     NaviFile->setText(QString::number(PlayList->count()));
 }
 
@@ -76,8 +81,8 @@ void PlayListForm::Form_Unload()
 void PlayListForm::saveLists()
 {
     QStringList failures;
-    saveList(FolderListFile, FolderList, failures);
-    saveList(WaitListFile, FolderWaitList, failures);
+    saveList(FolderListFile, FolderList, failures, unusableFolderLines);
+    saveList(WaitListFile, FolderWaitList, failures, unusableWaitLines);
     // With the backup off an older backup file stays as it is, unread.
     if (sys().ListBackupOn) {
         saveList(BackupListFile, PlayList->paths(), failures);

@@ -40,16 +40,6 @@ private:
 
 } // namespace
 
-TEST_F(ApplicationTest, StandardButtonsReadInJapanese)
-{
-    Application::installJapaneseTranslations(*qApp);
-    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
-    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text().remove(u'&'), QStringLiteral("はい(Y)").remove(u'&'))
-        << box.button(QDialogButtonBox::Yes)->text().toStdString();
-    EXPECT_TRUE(box.button(QDialogButtonBox::No)->text().startsWith(QStringLiteral("いいえ")));
-    EXPECT_TRUE(box.button(QDialogButtonBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
-}
-
 TEST_F(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChosen)
 {
     EnvironmentGuard guard{"XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"};

@@ -20,24 +20,7 @@ void writeRaw(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-const QStringList allSettingNames{MFPattern(1), MFPattern(2), MFPattern(3), MFPattern(4), MFPattern(5),
-                                  MFPattern(6), DColor,       LeftCMenu,    RightCMenu,   MiddleCMenu,
-                                  TaskLCMenu,   TitleScroll,  TitleToolTip, AutoPlay,     PlayEndMode,
-                                  InfoCover,    DownWin,      ListBackup};
-
 } // namespace
-
-TEST_F(RegistryTest, EveryValueReadsEmptyWhenNothingIsStored)
-{
-    for (const QString &name : allSettingNames) {
-        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, name), QString()) << name.toStdString();
-    }
-    for (const QString &name : {Revision, LastUP, Release}) {
-        EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, name), QString());
-    }
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QString());
-    EXPECT_FALSE(QFileInfo::exists(platform::configDir())) << "reading creates nothing";
-}
 
 TEST_F(RegistryTest, WritesReadBackAndEmptyEqualsMissing)
 {
@@ -92,7 +75,7 @@ TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
 
 TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
 {
-    const QString program = QStringLiteral("/opt/My \"Apps\"/lyrabox3");
+    const QString program = QStringLiteral("/opt/My \"Apps\" 100%/lyrabox3");
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, program);
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), program);
 
@@ -101,7 +84,7 @@ TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
     const QByteArray text = entry.readAll();
     entry.close();
     EXPECT_TRUE(text.contains("[Desktop Entry]"));
-    EXPECT_TRUE(text.contains("Exec=\"/opt/My \\\\\"Apps\\\\\"/lyrabox3\"")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Exec=\"/opt/My \\\\\"Apps\\\\\" 100%%/lyrabox3\"")) << text.toStdString();
     EXPECT_FALSE(text.contains("Hidden=true"));
 
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, QString());
@@ -149,4 +132,24 @@ TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
     writeRaw(QDir::cleanPath(platform::configDir()), "not a folder");
     EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get")));
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release), QString());
+}
+
+TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
+{
+    const QString file = backingFile(HKEY_CURRENT_USER);
+    const QByteArray big = "[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\n" + QByteArray(9 * 1024 * 1024, '#');
+    for (const bool asFolder : {false, true}) {
+        QDir(platform::configDir()).removeRecursively();
+        if (asFolder) {
+            QDir().mkpath(file + "/inside");
+        } else {
+            writeRaw(file, big);
+        }
+        EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, QStringLiteral("play")));
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString()) << "defaults";
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QStringLiteral("play"));
+        const QFileInfoList aside = QDir(platform::configDir()).entryInfoList({"HKEY_CURRENT_USER.ini.*"});
+        ASSERT_EQ(aside.size(), 1) << asFolder;
+        EXPECT_TRUE(asFolder ? QDir(aside[0].filePath()).exists("inside") : aside[0].size() == big.size());
+    }
 }

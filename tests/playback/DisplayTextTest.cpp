@@ -1,5 +1,4 @@
 #include "app/SystemDataBox.h"
-#include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
@@ -29,16 +28,6 @@ TEST(TimeText, VeryLongTimesKeepCorrectMinutesAndGroupThousands)
     EXPECT_EQ(TimeText((1000.0 * 3600 + 61) * 1000, box), QStringLiteral("1,000:01:01"));
     EXPECT_EQ(TimeText(600.0 * 3600 * 1000 + 59 * 60000, box), QStringLiteral("600:59:00"));
     QLocale::setDefault(previous);
-}
-
-TEST(GetFileName, TakesTheTextAfterTheLastSeparator)
-{
-    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Music\\a.mp3"), u'\\'), QStringLiteral("a.mp3"));
-    EXPECT_EQ(GetFileName(QStringLiteral("C:\\Music\\"), u'\\'), QString());
-    EXPECT_EQ(GetFileName(QStringLiteral("a.mp3"), u'\\'), QStringLiteral("a.mp3"));
-    EXPECT_EQ(GetFileName(QString()), QString());
-    EXPECT_EQ(GetFileName(QStringLiteral("/home/u/音楽/\"live\" take.mp3")),
-              QStringLiteral("\"live\" take.mp3"));
 }
 
 TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)

@@ -139,16 +139,6 @@ TEST_F(PlayControlTest, AListOfOnlyMissingFilesStopsAfterOneRenewal)
     EXPECT_TRUE(device->commands.isEmpty());
 }
 
-TEST_F(PlayControlTest, RemainingTimeModeShowsTheFullLengthAtOnce)
-{
-    loadPlayer({makeFile(QStringLiteral("a.mp3"))});
-    sys().ElapsedDisplay = false;
-    device->length = 3723000;
-    main->MusicPlay_Click();
-    EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("01:02:03"));
-    EXPECT_EQ(main->AllTimeLabel->text(), QStringLiteral("/ 01:02:03"));
-}
-
 TEST_F(PlayControlTest, AutoPlayStartsAtLoadAndLightsItsLamp)
 {
     RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,

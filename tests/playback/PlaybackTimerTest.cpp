@@ -158,9 +158,47 @@ TEST_F(PlaybackTimerTest, AFolderOfUnplayableFilesStopsAfterOneFullPass)
     }
     EXPECT_EQ(sys().PlayCommand, 1);
     EXPECT_EQ(status(), QStringLiteral("Stop."));
-    EXPECT_EQ(opens(), 2);
+    EXPECT_EQ(opens(), 4) << "nothing opened since start: the list is renewed once";
 
     // A click by the user tries again.
     main->MusicPlay_Click();
-    EXPECT_EQ(opens(), 3);
+    EXPECT_EQ(opens(), 5);
+}
+
+TEST_F(PlaybackTimerTest, TracksThatNeverPlayNeitherSpinNorRepeatForEver)
+{
+    const struct {
+        const char *name;
+        qint64 length;
+        bool brokenFirst;
+        bool endlessRepeat;
+        int queued;
+        int opens;
+        int playCommand;
+    } rows[] = {
+        {"tracks of no length: renewed once, then stopped", 0, false, false, 1, 3, 1},
+        {"endless repeat of a track that never opened: the next one plays", 205000, true, true, 2, 2, 2},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        const QString z = makeFile(QStringLiteral("z.wav"));
+        device->length = row.length;
+        if (row.brokenFirst) {
+            device->unplayable << z;
+        }
+        loadPlayer(QStringList{z, makeFile(QStringLiteral("a.mp3"))}.first(row.queued));
+        list->FolderList = QStringList{folder.path() + u'/'};
+        list->AllMusicRepeat->setChecked(row.endlessRepeat);
+        main->MusicPlay_Click();
+        for (int tick = 0; tick < 20 && opens() < 4; ++tick) {
+            main->MusicTimer_Timer();
+            if (sys().PlayCommand != 2) {
+                break;
+            }
+        }
+        EXPECT_EQ(opens(), row.opens);
+        EXPECT_EQ(sys().PlayCommand, row.playCommand);
+    }
 }

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QSet>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,16 +94,4 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
     EXPECT_EQ(main->FileStatusLabel->text(), QStringLiteral("Rest : 0 / 4 Files"));
     EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("00:00:00"));
     EXPECT_FALSE(main->MusicTimer->isActive());
-}
-
-TEST_F(RealPlaybackTest, CloseAfterThisTrackEndsTheProgramAtTheEndOfARealTrack)
-{
-    AudioFixtures::makeTone(folder.path(), QStringLiteral("one.wav"), 500);
-    AudioFixtures::makeTone(folder.path(), QStringLiteral("two.wav"), 500);
-    loadPlayerOver(folder.path());
-    list->ThisMusicExit->setChecked(true);
-    QSignalSpy ended(&FormRegistry::instance(), &FormRegistry::lastFormUnloaded);
-    main->MusicPlay_Click();
-    ASSERT_TRUE(ended.wait(10000));
-    EXPECT_EQ(FormRegistry::instance().loadedCount(), 0);
 }

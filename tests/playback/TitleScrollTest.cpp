@@ -61,15 +61,3 @@ TEST_F(TitleScrollTest, WithScrollingOffALongTitleStaysAtTheLeftEdge)
     ticks(100);
     EXPECT_EQ(main->titleLeftTwips(), 0);
 }
-
-TEST_F(TitleScrollTest, AShorterTitlePutsTheLabelBackAtTheLeftEdge)
-{
-    main->setTitle(QString(200, u'x'));
-    ticks(30);
-    ASSERT_LT(main->titleLeftTwips(), 0);
-    main->setTitle(QString());
-    EXPECT_FALSE(main->TitleTimer->isActive());
-    EXPECT_EQ(main->titleLeftTwips(), 0);
-    EXPECT_EQ(sys().TitleWaitCount, 0);
-    EXPECT_FALSE(sys().TitleRestart);
-}

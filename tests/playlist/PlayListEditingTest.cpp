@@ -43,25 +43,6 @@ protected:
 
 } // namespace
 
-TEST_F(PlayListEditing, TheWindowIsLaidOutFromItsTwipsAndOnlyHides)
-{
-    PlayListForm &form = load();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("プレイリスト"));
-    EXPECT_EQ(form.size(), QSize(601, 313));
-    EXPECT_EQ(form.OpenPlayList->geometry(), QRect(192, 80, 401, 160));
-    EXPECT_EQ(form.ExitPlayList->geometry(), QRect(480, 272, 113, 33));
-    EXPECT_NE(form.findChild<QWidget *>(QStringLiteral("PLHelp")), nullptr);
-    EXPECT_EQ(buttons(form), (Buttons{false, false, false}));
-    form.show();
-    form.ExitPlayList->click();
-    EXPECT_FALSE(form.isVisible());
-    form.show();
-    form.close();
-    TestEnvironment::flushEvents();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(FormRegistry::instance().find<PlayListForm>(), &form) << "still loaded";
-}
-
 TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllows)
 {
     PlayListForm &form = withEntries(4);
@@ -100,23 +81,26 @@ TEST_F(PlayListEditing, MovingEntryThreeUpThreeTimesMakesItPlayNext)
     EXPECT_EQ(buttons(form), (Buttons{true, false, true}));
 }
 
-TEST_F(PlayListEditing, KeysActOnlyWhileTheirButtonIsEnabled)
+TEST_F(PlayListEditing, ButtonsFollowEverySelectionAndKeysIgnoreKeypadAndShift)
 {
     PlayListForm &form = withEntries(3);
+    form.PlayList->setPaths({"/a.mp3", "/b.mp3", "/a.mp3"});
     click(form, 0);
-    key(form, Qt::Key_U);
-    EXPECT_EQ(form.PlayList->at(0), QStringLiteral("/music/album/0.mp3"));
-    key(form, Qt::Key_D);
-    key(form, Qt::Key_D);
-    key(form, Qt::Key_D);
-    EXPECT_EQ(form.PlayList->at(2), QStringLiteral("/music/album/0.mp3"));
-    EXPECT_EQ(selected(form), 2);
-    key(form, Qt::Key_U);
-    EXPECT_EQ(form.PlayList->at(1), QStringLiteral("/music/album/0.mp3"));
-    key(form, Qt::Key_Delete);
-    EXPECT_EQ(form.PlayList->paths(), (QStringList{"/music/album/1.mp3", "/music/album/2.mp3"}));
-    key(form, Qt::Key_Delete);
-    EXPECT_EQ(form.PlayList->count(), 2) << "nothing selected after a hold-back";
+    click(form, 2);
+    EXPECT_EQ(buttons(form), (Buttons{true, true, false})) << "the second copy of the same path";
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int selectedAfter;
+    } rows[] = {{Qt::Key_U, Qt::ShiftModifier, 1},
+                {Qt::Key_D, Qt::KeypadModifier, 2},
+                {Qt::Key_Delete, Qt::KeypadModifier, -1},
+                {Qt::Key_Delete, Qt::NoModifier, -1}};
+    for (const auto &row : rows) {
+        QTest::keyClick(form.OpenPlayList, row.key, row.modifiers);
+        EXPECT_EQ(selected(form), row.selectedAfter) << row.key;
+    }
+    EXPECT_EQ(form.PlayList->count(), 2);
 }
 
 TEST_F(PlayListEditing, HoldingBackCountsDownButKeepsTheTotal)

@@ -46,26 +46,6 @@ TEST_F(PlayListRenewalTest, PatternGroupsComeFromTheSettings)
     EXPECT_EQ(load().PlayList->paths(), QStringList{mix + "none"});
 }
 
-TEST_F(PlayListRenewalTest, FixedDrawsKeepOrReverseTheCollectedOrder)
-{
-    const QString rock = folderWith(QStringLiteral("Rock"), {"1.mp3", "2.mp3", "3.mp3", "4.mp3"});
-    QStringList collected;
-    listMusicFiles(rock, FilePattern(QStringLiteral("*.mp3")), collected, rock);
-    PlayListForm &form = load();
-    form.FolderList = {rock};
-    RandomSource::setDrawOverride([] { return 0.0; });
-    form.PlayListRenewal();
-    EXPECT_EQ(form.PlayList->paths(), collected);
-
-    RandomSource::setDrawOverride([] { return 0.999999; });
-    form.PlayListRenewal();
-    std::reverse(collected.begin(), collected.end());
-    EXPECT_EQ(form.PlayList->paths(), collected);
-    form.PartListRenewal->click(); // the same rule within the list: back again
-    std::reverse(collected.begin(), collected.end());
-    EXPECT_EQ(form.PlayList->paths(), collected);
-}
-
 TEST_F(PlayListRenewalTest, CountersAfterFullAndPartialRenewal)
 {
     const QString rock = folderWith(QStringLiteral("Rock"), {"1.mp3", "2.mp3", "3.mp3"});
