@@ -179,6 +179,8 @@ void PlayListForm::createPlayModes()
     OneMusicRepeat2 = checkable(this, QStringLiteral("OneMusicRepeat2"), QStringLiteral("随時リピート"));
     ThisMusicExit = checkable(this, QStringLiteral("ThisMusicExit"), QStringLiteral("この曲で閉じる"));
     ThisMusicExit2 = checkable(this, QStringLiteral("ThisMusicExit2"), QStringLiteral("この曲で閉じる"));
+    WindowTopup = checkable(this, QStringLiteral("WindowTopup"), QStringLiteral("常に手前に表示"));
+    WindowTopup2 = checkable(this, QStringLiteral("WindowTopup2"), QStringLiteral("常に手前に表示"));
 }
 
 void PlayListForm::connectHandlers()
@@ -197,11 +199,6 @@ void PlayListForm::connectHandlers()
     connect(PlayList, &QAbstractItemModel::rowsRemoved, this, &PlayListForm::updateEditButtons);
     connect(PlayList, &QAbstractItemModel::rowsInserted, this, &PlayListForm::updateEditButtons);
     connect(PlayList, &QAbstractItemModel::rowsMoved, this, &PlayListForm::updateEditButtons);
-}
-
-void PlayListForm::ExitPlayList_Click()
-{
-    hide();
 }
 
 void PlayListForm::closeEvent(QCloseEvent *event)
