@@ -104,7 +104,6 @@ void addSeparator(QMenu *menu, const QString &name)
 {
     QAction *separator = menu->addSeparator();
     separator->setObjectName(name);
-    separator->setText(QStringLiteral("-"));
 }
 
 QMenu *addSubmenu(QMenu *menu, const QString &name, const QString &caption)
