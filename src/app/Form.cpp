@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 
 Form::Form(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags | Qt::Window) {}
 
@@ -10,4 +11,12 @@ void Form::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     FormRegistry::instance().unload(this);
+}
+
+void Form::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        emit hidden();
+    }
 }

@@ -12,7 +12,14 @@ public:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
 
+signals:
+    // Emitted by the form registry once the window is unloaded.
+    void unloaded();
+    // The program hid the window (not the window manager minimising it).
+    void hidden();
+
 protected:
     // Closing a window from its title bar unloads it.
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 };

@@ -44,6 +44,7 @@ void FormRegistry::unload(Form *form)
     forms_.erase(it);
     form->Form_Unload();
     form->hide();
+    emit form->unloaded();
     form->deleteLater();
     if (forms_.empty()) {
         emit lastFormUnloaded();

@@ -201,11 +201,6 @@ void PlayListForm::connectHandlers()
     connect(PlayList, &QAbstractItemModel::rowsMoved, this, &PlayListForm::updateEditButtons);
 }
 
-void PlayListForm::ExitPlayList_Click()
-{
-    hide();
-}
-
 void PlayListForm::closeEvent(QCloseEvent *event)
 {
     // The player needs this window for the whole run: closing only hides it.

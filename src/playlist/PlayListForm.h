@@ -92,6 +92,28 @@ public:
     // Removes the tray icon; it does not show the main window.
     void TasktrayEnd();
 
+    // Its caption names the time display the next click switches to.
+    QAction *DisplayTimeSet = nullptr;
+    QAction *DisplayTimeSet2 = nullptr;
+
+    // Cancels a pending close-after-this-track, and says so.
+    void ThisMusicExitInfo();
+
+    // Menu commands, run by an item and by its twin. A checkable item has
+    // already flipped its own mark (and its twin's) when its command runs.
+    void FolderSetupMenu_Click();
+    void PlayListMenu_Click();
+    void AllListRenewalMenu_Click();
+    void PartListRenewalMenu_Click();
+    void WindowTopup_Click();
+    void DisplayTimeSet_Click();
+    void PlayOption_Click();
+    void AllMusicRepeat_Click();
+    void OneMusicRepeat_Click();
+    void ThisMusicExit_Click();
+    void VersionInfo_Click();
+    void NewVersionMenu_Click();
+
     void AllListRenewal_Click();
     void PartListRenewal_Click();
     void OpenPlayList_Click();
@@ -103,6 +125,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -113,6 +136,9 @@ private:
     void createListArea();
     void createPlayModes();
     void createMenus();
+    void fillMenu(QMenu *top, bool flat);
+    QAction *commandAction(QMenu *menu, const QString &name, const QString &caption);
+    void connectCommands();
     void connectHandlers();
 
     void collectMusicFiles();

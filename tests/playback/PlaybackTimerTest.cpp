@@ -1,6 +1,8 @@
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 
+#include "playlist/ListFile.h"
+
 #include <QAction>
 #include <QTimer>
 
@@ -73,7 +75,6 @@ TEST_F(PlaybackTimerTest, EndlessRepeatRestartsEveryTimeAndWinsOverTheOneTimeRep
 {
     loadPlayer({makeFile(QStringLiteral("a.mp3")), makeFile(QStringLiteral("b.mp3"))});
     list->AllMusicRepeat->setChecked(true);
-    list->OneMusicRepeat->setChecked(true);
     list->OneMusicRepeat2->setChecked(true);
     playFirstAndEndIt();
     for (int i = 0; i < 3; ++i) {
@@ -94,9 +95,7 @@ TEST_F(PlaybackTimerTest, EndlessRepeatRestartsEveryTimeAndWinsOverTheOneTimeRep
 TEST_F(PlaybackTimerTest, TheOneTimeRepeatPlaysTheTrackTwiceThenClearsItself)
 {
     loadPlayer({makeFile(QStringLiteral("a.mp3")), makeFile(QStringLiteral("b.mp3"))});
-    list->OneMusicRepeat->setChecked(true);
-    list->OneMusicRepeat2->setChecked(true);
-    main->OneRepeatImg->show();
+    list->OneMusicRepeat2->trigger();
     playFirstAndEndIt();
     EXPECT_EQ(restarts(), 1);
     EXPECT_EQ(device->commands.last(), QStringLiteral("play MusicMedia"));
@@ -111,9 +110,11 @@ TEST_F(PlaybackTimerTest, TheOneTimeRepeatPlaysTheTrackTwiceThenClearsItself)
 TEST_F(PlaybackTimerTest, CloseAfterThisTrackEndsTheProgramWithoutAQuestion)
 {
     loadPlayer({makeFile(QStringLiteral("a.mp3")), makeFile(QStringLiteral("b.mp3"))});
-    list->ThisMusicExit->setChecked(true);
+    list->FolderList = QStringList{folder.path() + u'/'};
+    list->ThisMusicExit2->trigger();
     playFirstAndEndIt();
     EXPECT_EQ(FormRegistry::instance().loadedCount(), 0);
+    EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(QStringLiteral(".fllx3"))), list->FolderList);
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(opens(), 1);
     EXPECT_EQ(device->commands.last(), QStringLiteral("close MusicMedia"));

@@ -1,0 +1,102 @@
+#include "app/FormRegistry.h"
+#include "app/OptionForm.h"
+#include "app/SystemDataBox.h"
+#include "folders/FolderForm.h"
+#include "help/VersionForm.h"
+#include "mainwindow/MainForm.h"
+#include "playlist/PlayListForm.h"
+#include "update/VersionStatusForm.h"
+
+#include <QEvent>
+#include <QPushButton>
+
+namespace {
+
+// The main window takes no input while the window is open; whichever way the
+// window goes (its buttons, its title bar, an unload by the program), the main
+// window must come back, or the player is dead.
+void enableMainFormWhenGone(MainForm *main, Form &window)
+{
+    const auto enable = [main] { main->setEnabled(true); };
+    QObject::disconnect(&window, &Form::hidden, main, nullptr);
+    QObject::disconnect(&window, &Form::unloaded, main, nullptr);
+    QObject::connect(&window, &Form::hidden, main, enable);
+    QObject::connect(&window, &Form::unloaded, main, enable);
+    // It may have gone already, from inside its own load.
+    if (!FormRegistry::instance().isLoaded(&window) || window.isHidden()) {
+        enable();
+    }
+}
+
+template <class T> void openWindow(PlayListForm &list)
+{
+    MainForm *main = FormRegistry::instance().find<MainForm>();
+    if (main != nullptr) {
+        main->setEnabled(false);
+    }
+    list.ThisMusicExitInfo();
+    T &window = FormRegistry::instance().load<T>();
+    // A window loaded earlier and only hidden does not run its load again.
+    if (FormRegistry::instance().isLoaded(&window)) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    }
+    if (main != nullptr) {
+        enableMainFormWhenGone(main, window);
+    }
+}
+
+} // namespace
+
+void PlayListForm::FolderSetupMenu_Click()
+{
+    openWindow<FolderForm>(*this);
+}
+
+void PlayListForm::PlayOption_Click()
+{
+    openWindow<OptionForm>(*this);
+}
+
+void PlayListForm::VersionInfo_Click()
+{
+    openWindow<VersionForm>(*this);
+}
+
+void PlayListForm::NewVersionMenu_Click()
+{
+    openWindow<VersionStatusForm>(*this);
+}
+
+void PlayListForm::PlayListMenu_Click()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void PlayListForm::AllListRenewalMenu_Click()
+{
+    AllListRenewal->click();
+}
+
+void PlayListForm::PartListRenewalMenu_Click()
+{
+    PartListRenewal->click();
+}
+
+void PlayListForm::ExitPlayList_Click()
+{
+    hide();
+    sys().HelpContext.clear();
+    sys().ShownHelpContext.clear();
+}
+
+bool PlayListForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        sys().HelpContext = QStringLiteral("PlayList");
+    }
+    return Form::event(event);
+}
