@@ -49,7 +49,7 @@ QString FolderDisplayForm(const QString &folder, PathConvention convention)
     if (folder.size() <= convention.rootLength || !folder.endsWith(convention.separator)) {
         return folder;
     }
-    return folder.chopped(1);
+    return FileNameShortCut(folder.chopped(1), convention);
 }
 
 QString FolderDisplayForm(const QString &folder)

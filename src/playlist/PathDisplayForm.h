@@ -17,7 +17,7 @@ inline constexpr PathConvention LinuxPaths{u'/', 1};
 QString FileNameShortCut(const QString &s, PathConvention convention);
 QString FileNameShortCut(const QString &s);
 
-// Folder lists show the root unchanged and other folders without their final
-// separator.
+// Folder lists show the root unchanged and other folders in the short form of
+// the path without its final separator.
 QString FolderDisplayForm(const QString &folder, PathConvention convention);
 QString FolderDisplayForm(const QString &folder);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// The "drives" of the player: mounted volumes that hold real file systems.
+namespace platform {
+
+struct Volume {
+    QString rootPath; // the mount point, ending in "/"
+    QString name;     // label, or the device's name
+    // As a drive list shows it: mount point and name.
+    QString text() const;
+};
+
+// Pseudo and virtual file systems (proc, sysfs, cgroup, tmpfs, overlay ...) are
+// left out, removable media kept; "/" is always there.
+QList<Volume> mountedVolumes();
+
+// Replaces the system's list (tests add volumes that do not answer); empty restores it.
+void setVolumeSource(std::function<QList<Volume>()> source);
+
+// The volume a path lies on: the one with the longest mount point above it.
+Volume volumeOf(const QString &path, const QList<Volume> &volumes);
+
+enum class DirectoryAnswer { Answered, NoAnswer, Failed };
+
+// Opens a directory on a helper thread and waits at most timeoutMs, so that a
+// hung network volume or an empty drive cannot freeze a window. NoAnswer: the
+// device is gone, has no medium, does not reply or is not connected.
+DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 3000);
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "folders/FolderForm.h"
+#include "folders/FolderListModel.h"
+#include "platform/Volumes.h"
+#include "playlist/PathListModel.h"
+#include "playlist/PlayListForm.h"
+#include "support/MessageRecorder.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The play list window and the set-up window over a tree of empty files.
+class FolderFixture : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        sys().LoginUserName = QStringLiteral("tester");
+        list = &FormRegistry::instance().load<PlayListForm>();
+        messages.install();
+    }
+    void TearDown() override
+    {
+        platform::setVolumeSource({});
+        CleanStateTest::TearDown();
+    }
+
+    FolderForm &setup()
+    {
+        FolderForm &form = FormRegistry::instance().load<FolderForm>();
+        form.show();
+        return form;
+    }
+
+    // A folder path ending in "/" holding the given empty files.
+    QString folderWith(const QString &name, const QStringList &files = {})
+    {
+        const QString folder = tree.filePath(name) + u'/';
+        QDir().mkpath(folder);
+        for (const QString &file : files) {
+            QFile(folder + file).open(QIODevice::WriteOnly);
+        }
+        return folder;
+    }
+
+    static void click(QListView *view, int row)
+    {
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    // Holds one file back: a renewal brings it back, so a short list means none ran.
+    bool renewedSince(qsizetype fullCount) const { return list->PlayList->count() == fullCount; }
+
+    PlayListForm *list = nullptr;
+    MessageRecorder messages;
+    QTemporaryDir tree;
+};

@@ -1,0 +1,242 @@
+#include "FolderFixture.h"
+
+#include "folders/FolderContents.h"
+#include "mainwindow/MainForm.h"
+#include "platform/FileNameCodec.h"
+#include "playlist/PathDisplayForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class FolderLists : public FolderFixture {
+protected:
+    static QStringList shown(const QListView *view)
+    {
+        QStringList rows;
+        for (int r = 0; r < view->model()->rowCount(); ++r) {
+            rows << view->model()->index(r, 0).data().toString();
+        }
+        return rows;
+    }
+    static QListWidgetItem *dirItem(const FolderForm &form, const QString &path)
+    {
+        for (int r = 0; r < form.DirMenu->count(); ++r) {
+            if (form.DirMenu->item(r)->data(Qt::UserRole).toString() == path) {
+                return form.DirMenu->item(r);
+            }
+        }
+        return nullptr;
+    }
+    static QStringList files(const FolderForm &form)
+    {
+        QStringList names;
+        for (int r = 0; r < form.FileMenu->count(); ++r) {
+            names << form.FileMenu->item(r)->text();
+        }
+        return names;
+    }
+};
+
+TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
+{
+    const QString rock = folderWith("Rock", {"a.mp3", "b.wav"});
+    const QString jazz = folderWith("Jazz", {"c.mp3"});
+    list->FolderWaitList = {jazz};
+    FolderForm &form = setup();
+    struct Row {
+        QString folder;
+        QStringList play, wait;
+        QString lastShown;
+        int messages;
+    };
+    const Row rows[] = {
+        {"/", {"/"}, {jazz}, "/", 0},
+        {rock.chopped(1), {"/", rock}, {jazz}, FolderDisplayForm(rock), 0},
+        {jazz, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 0},
+        {rock, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 1},
+    };
+    for (const Row &row : rows) {
+        ASSERT_TRUE(form.setDirectory(row.folder));
+        form.FolderRegistration->click();
+        EXPECT_EQ(list->FolderList, row.play) << row.folder.toStdString();
+        EXPECT_EQ(list->FolderWaitList, row.wait);
+        EXPECT_EQ(shown(form.FolderListAppearance).last(), row.lastShown);
+        EXPECT_EQ(shown(form.FolderWaitListAppearance).size(), row.wait.size());
+        EXPECT_EQ(list->NaviFolder->text(), QString::number(row.play.size())); // renewed
+        EXPECT_EQ(messages.shown().size(), row.messages);
+    }
+    EXPECT_EQ(messages.shown().last().text,
+              "'" + rock + "' は、すでに選択されています。\r\n他のフォルダを選択してください。");
+    EXPECT_EQ(messages.shown().last().title, "MIRAVELT Lyrabox 3 - 選択エラー");
+}
+
+TEST_F(FolderLists, MoveAndRemoveRenewOnlyWhenPlayFoldersChange)
+{
+    const QString a = folderWith("A", {"1.mp3"}), b = folderWith("B", {"2.mp3"}),
+                  w = folderWith("W", {"3.mp3"});
+    enum Action { Move, Remove, DeleteKey, CKey };
+    struct Row {
+        int list, row;
+        Action action;
+        QStringList play, wait;
+        bool renewed;
+    };
+    const Row rows[] = {
+        {1, 0, Move, {b}, {w, a}, true},   {2, 0, Move, {a, b, w}, {}, true},
+        {1, 1, Remove, {a}, {w}, true},    {2, 0, Remove, {a, b}, {}, false},
+        {1, 0, DeleteKey, {b}, {w}, true}, {2, 0, CKey, {a, b, w}, {}, true},
+    };
+    for (const Row &row : rows) {
+        FormRegistry::instance().unload<FolderForm>();
+        TestEnvironment::flushEvents();
+        list->FolderList = {a, b};
+        list->FolderWaitList = {w};
+        list->PlayListRenewal();
+        list->PlayList->removeAt(0); // held back: only a renewal brings it back
+        FolderForm &form = setup();
+        QListView *view = row.list == 1 ? form.FolderListAppearance : form.FolderWaitListAppearance;
+        click(view, row.row);
+        EXPECT_EQ(form.FolderChangeImplementation->text(), row.list == 1 ? "↓" : "↑");
+        if (row.action == Move) {
+            form.FolderChangeImplementation->click();
+        } else if (row.action == Remove) {
+            form.FolderOut->click();
+        } else {
+            QTest::keyClick(view, row.action == DeleteKey ? Qt::Key_Delete : Qt::Key_C);
+        }
+        // Until a new click, neither key does anything.
+        QTest::keyClick(view, Qt::Key_Delete);
+        QTest::keyClick(view, Qt::Key_C);
+        EXPECT_EQ(list->FolderList, row.play) << row.list << row.action;
+        EXPECT_EQ(list->FolderWaitList, row.wait);
+        EXPECT_EQ(shown(form.FolderWaitListAppearance).size(), row.wait.size());
+        EXPECT_EQ(list->PlayList->count(), row.renewed ? row.play.size() : 1);
+        EXPECT_EQ(form.FolderChangeImplementation->text(), "-");
+        EXPECT_FALSE(form.FolderOut->isEnabled() || form.FolderInfo->isEnabled());
+    }
+}
+
+TEST_F(FolderLists, PathBoxRefusesTypingAndWideningIsUndoneExactly)
+{
+    FolderForm &form = setup();
+    const QString path = form.FolderPosition->text();
+    QTest::keyClicks(form.FolderPosition, "typed");
+    form.FolderPosition->setText("changed");
+    EXPECT_EQ(form.FolderPosition->text(), path);
+
+    QList<QRect> before{form.geometry()};
+    for (const QWidget *child : form.findChildren<QWidget *>()) {
+        before << child->geometry();
+    }
+    form.FolderListView->click();
+    EXPECT_EQ(form.FolderListView->text(), "<<");
+    EXPECT_EQ(form.FolderListAppearance->width(), 200 + 104); // 3000 + 1560 twips
+    form.FolderListView->click();
+    QList<QRect> after{form.geometry()};
+    for (const QWidget *child : form.findChildren<QWidget *>()) {
+        after << child->geometry();
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(form.FolderListView->text(), ">>");
+}
+
+TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
+{
+    const QString base = folderWith("base");
+    const QString mixed = folderWith("base/Mixed", {"song.MID", "list.m3u", "notes.txt", ".hidden.mp3"});
+    const QString text = folderWith("base/Text", {"readme.txt"});
+    const QByteArray oddBytes = QFile::encodeName(base) + "caf\xe9";
+    ASSERT_EQ(::mkdir(oddBytes.constData(), 0755), 0);
+    ::close(::creat(oddBytes + "/x.mp3", 0644));
+    list->MusicFilePattern = "*.wav"; // the browser does not follow the play-file groups
+    FolderForm &form = setup();
+    ASSERT_TRUE(form.setDirectory(base));
+    const int rows = form.DirMenu->count();
+
+    QListWidget *dirs = form.DirMenu;
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {},
+                      dirs->visualItemRect(dirItem(form, mixed.chopped(1))).center());
+    EXPECT_EQ(files(form), (QStringList{"list.m3u", "song.MID"}));
+    EXPECT_EQ(form.FolderPosition->text(), mixed.chopped(1));
+    EXPECT_EQ(dirs->count(), rows); // one click does not make it current
+
+    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {},
+                       dirs->visualItemRect(dirItem(form, text.chopped(1))).center());
+    EXPECT_EQ(dirs->item(dirs->count() - 1)->data(Qt::UserRole).toString(), text.chopped(1));
+    EXPECT_TRUE(files(form).isEmpty());
+    EXPECT_EQ(form.FolderPosition->text(), text.chopped(1));
+
+    ASSERT_TRUE(form.setDirectory(platform::decodeFileName(oddBytes)));
+    form.DirMenu_Change();
+    EXPECT_TRUE(form.FolderPosition->text().endsWith(u"caf\ufffd"))
+        << form.FolderPosition->text().toStdString();
+    form.FolderRegistration->click();
+    EXPECT_EQ(platform::encodeFileName(list->FolderList.last()), oddBytes + '/');
+    QStringList inside;
+    EXPECT_TRUE(FolderContents::playableFiles(list->FolderList.last(), inside));
+    EXPECT_EQ(inside, QStringList{"x.mp3"});
+    ::unlink(oddBytes + "/x.mp3"); // beyond what QTemporaryDir can remove
+    ::rmdir(oddBytes.constData());
+}
+
+TEST_F(FolderLists, VolumeThatDoesNotAnswerKeepsTheOldFolder)
+{
+    const QString music = folderWith("Music");
+    const QString gone = folderWith("gone");
+    QDir(gone).removeRecursively();
+    platform::setVolumeSource([gone] { return QList<platform::Volume>{{"/", "root"}, {gone, "USB"}}; });
+    FolderForm &form = setup();
+    ASSERT_TRUE(form.setDirectory(music));
+    form.DirMenu_Change();
+    form.DriveMenu->setCurrentIndex(1);
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].text, "指定されたドライブのからの応答がありません。\r\n確認してください。");
+    EXPECT_EQ(messages.shown()[0].title, "MIRAVELT Lyrabox 3 - ファイルエラー");
+    EXPECT_EQ(form.FolderPosition->text(), music.chopped(1));
+    EXPECT_EQ(form.DriveMenu->currentIndex(), 0);
+    form.FolderRegistration->click();
+    EXPECT_EQ(list->FolderList, QStringList{music});
+}
+
+TEST_F(FolderLists, PropertiesFallBackToOwnSheetAndClosingEnablesTheMainWindow)
+{
+    const QString music = folderWith("Music", {"a.mp3", "b.wav", "c.txt"});
+    QFile(music + "a.mp3").resize(1000);
+    list->FolderList = {music};
+    MainForm &main = FormRegistry::instance().load<MainForm>();
+    main.setEnabled(false);
+    FolderForm &form = setup();
+    click(form.FolderListAppearance, 0);
+    form.FolderInfo->click();
+    QWidget *sheet = nullptr;
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return (sheet = form.findChild<QWidget *>("FolderProperties")); }, 5000));
+    EXPECT_EQ(sheet->findChild<QLabel *>("FolderPath")->text(), music);
+    EXPECT_EQ(sheet->findChild<QLabel *>("PlayFileCount")->text(), "2");
+    EXPECT_TRUE(sheet->findChild<QLabel *>("PlayFileSize")->text().contains("1,000"));
+    form.close();
+    EXPECT_TRUE(main.isEnabled());
+    EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr);
+}
+
+TEST(FileNameCodec, AnyBytesSurviveAndShowAsReplacementMarks)
+{
+    const std::pair<QByteArray, bool> names[] = {
+        {"plain", true},         {"曲/アルバム", true}, {"caf\xe9", false}, {"\xff\xfe", false},
+        {"\xed\xa0\x80", false}, {"\xc0\xaf", false},   {"a\x80", false},   {"\xf0\x9f\x8e\xb5", true}};
+    for (const auto &[bytes, valid] : names) {
+        const QString name = platform::decodeFileName(bytes);
+        EXPECT_EQ(platform::encodeFileName(name), bytes) << bytes.toHex().constData();
+        EXPECT_EQ(platform::visibleFileName(name).contains(QChar::ReplacementCharacter), !valid);
+    }
+}
+
+} // namespace
