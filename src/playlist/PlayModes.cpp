@@ -1,6 +1,7 @@
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SkinWidgets.h"
 #include "mainwindow/WindowTopModule.h"
 #include "platform/MessageBox.h"
 #include "playlist/PlayListForm.h"
@@ -19,7 +20,7 @@ MainForm *mainForm()
     return FormRegistry::instance().find<MainForm>();
 }
 
-void showLamp(QLabel *MainForm::*lamp, bool on)
+void showLamp(Lamp *MainForm::*lamp, bool on)
 {
     if (MainForm *main = mainForm()) {
         (main->*lamp)->setVisible(on);
@@ -35,7 +36,7 @@ void showCancelled(QWidget *parent, const QString &caption)
 }
 
 // Clears a mode's marks and lamp; true when it was on.
-bool clearMode(QAction *mode, QLabel *MainForm::*lamp)
+bool clearMode(QAction *mode, Lamp *MainForm::*lamp)
 {
     const bool wasOn = mode->isChecked();
     mode->setChecked(false);

@@ -114,7 +114,7 @@ TEST_F(PlaybackTimerTest, CloseAfterThisTrackEndsTheProgramWithoutAQuestion)
     list->ThisMusicExit2->trigger();
     playFirstAndEndIt();
     EXPECT_EQ(FormRegistry::instance().loadedCount(), 0);
-    EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(QStringLiteral(".fllx3"))), list->FolderList);
+    EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(QStringLiteral(".fllx3"))).entries, list->FolderList);
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(opens(), 1);
     EXPECT_EQ(device->commands.last(), QStringLiteral("close MusicMedia"));

@@ -1,3 +1,4 @@
+#include "mainwindow/SkinWidgets.h"
 #include "platform/Shell.h"
 #include "playlist/PlayListFixture.h"
 #include "support/MessageRecorder.h"
