@@ -18,6 +18,8 @@ packages=(
   nginx-light openssl
   # fuzz targets (libFuzzer)
   clang libclang-rt-14-dev
+  # the desktop's opener for the welcome page and web pages
+  xdg-utils
 )
 
 sudo_cmd=()
