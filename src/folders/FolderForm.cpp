@@ -2,7 +2,7 @@
 
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
-#include "folders/DialogLayout.h"
+#include "app/DialogLayout.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderSearchForm.h"
 #include "mainwindow/MainForm.h"

@@ -1,5 +1,6 @@
 #include "playlist/PlayListForm.h"
 
+#include "app/DialogLayout.h"
 #include "app/SystemDataBox.h"
 #include "playlist/PathDisplayForm.h"
 
@@ -12,32 +13,13 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include <cmath>
+using namespace DialogLayout;
 
 namespace {
-
-// Sizes are kept in twips; 15 twips make a pixel at 96 dpi.
-int px(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-QRect twipRect(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
-
-// A guide line of the dialog, drawn etched: shadow, then highlight 20 twips
-// lower (or to the right, for a vertical line).
-struct GuideLine {
-    int x1, y1, x2, y2;
-    bool vertical() const { return x1 == x2; }
-};
 
 constexpr GuideLine Line1{2760, 960, 2760, 3600};
 constexpr GuideLine Line2{0, 855, 9015, 855};
 constexpr GuideLine Line3{120, 3990, 8895, 3990};
-constexpr int EtchOffset = 20;
 
 constexpr int ClientWidth = 9015;
 constexpr int ClientHeight = 4695;
@@ -46,21 +28,6 @@ template <class T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect rect)
-{
-    auto *l = named(new QLabel(caption, parent), name);
-    l->setGeometry(rect);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect rect)
-{
-    auto *b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(rect);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QAction *checkable(QObject *parent, const QString &name, const QString &caption)
@@ -162,13 +129,7 @@ void PlayListForm::createListArea()
     OpenPlayList->setModel(PlayList);
     OpenPlayList->installEventFilter(this);
     Label2 = label(this, "Label2", QStringLiteral("ファイル : "), twipRect(2880, 3720, 840, 195));
-    FilePosition = named(new QLineEdit(this), "FilePosition");
-    FilePosition->setGeometry(twipRect(3720, 3735, 5175, 180));
-    FilePosition->setReadOnly(true);
-    FilePosition->setFrame(false);
-    QPalette face = FilePosition->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    FilePosition->setPalette(face);
+    FilePosition = pathBox(this, "FilePosition", twipRect(3720, 3735, 5175, 180));
 }
 
 void PlayListForm::createPlayModes()
@@ -213,11 +174,6 @@ void PlayListForm::paintEvent(QPaintEvent *event)
     Form::paintEvent(event);
     QPainter painter(this);
     for (const GuideLine &line : {Line1, Line2, Line3}) {
-        const int dx = line.vertical() ? EtchOffset : 0;
-        const int dy = line.vertical() ? 0 : EtchOffset;
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawLine(px(line.x1), px(line.y1), px(line.x2), px(line.y2));
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawLine(px(line.x1 + dx), px(line.y1 + dy), px(line.x2 + dx), px(line.y2 + dy));
+        drawEtched(painter, *this, line);
     }
 }

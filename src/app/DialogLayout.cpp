@@ -1,4 +1,4 @@
-#include "folders/DialogLayout.h"
+#include "app/DialogLayout.h"
 
 #include <QLabel>
 #include <QLineEdit>

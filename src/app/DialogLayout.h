@@ -11,7 +11,7 @@ class QPainter;
 class QPushButton;
 class QWidget;
 
-// Sizes of the folder windows are kept in twips (15 to a pixel at 96 dpi) and
+// Sizes of the dialog windows are kept in twips (15 to a pixel at 96 dpi) and
 // converted here, at the widget boundary.
 namespace DialogLayout {
 
