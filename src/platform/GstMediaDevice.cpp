@@ -1,7 +1,7 @@
 #include "platform/GstMediaDevice.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/FileNameCodec.h"
+
 #include <QLoggingCategory>
 #include <QRegularExpression>
 
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -292,8 +293,11 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
         readBus();
     }
     const QString text = command.trimmed();
+    // Regular expressions refuse the lone surrogates that carry a file name's stray
+    // bytes; this copy has the same length, so its offsets hold for the original.
+    const QString matchable = visibleFileName(text);
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QStringList words = text.split(blanks, Qt::SkipEmptyParts);
+    const QStringList words = matchable.split(blanks, Qt::SkipEmptyParts);
     if (words.isEmpty()) {
         return MciUnrecognizedCommand;
     }
@@ -305,14 +309,14 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
         static const QRegularExpression openCommand(QStringLiteral("^open\\s+\"(.*)\"\\s+alias\\s+(\\S+)$"),
                                                     QRegularExpression::CaseInsensitiveOption |
                                                         QRegularExpression::DotMatchesEverythingOption);
-        const QRegularExpressionMatch match = openCommand.match(text);
+        const QRegularExpressionMatch match = openCommand.match(matchable);
         if (!match.hasMatch()) {
             return text.count(u'"') == 1 ? MciNoClosingQuote : MciUnrecognizedKeyword;
         }
         if (match.capturedView(2).compare(kAlias, Qt::CaseInsensitive) != 0) {
             return MciInvalidDeviceName;
         }
-        return open(match.captured(1));
+        return open(text.mid(match.capturedStart(1), match.capturedLength(1)));
     }
 
     const bool known = sameWord(verb, "set") || sameWord(verb, "status") || sameWord(verb, "play") ||
@@ -376,17 +380,19 @@ int GstMediaDevice::open(const QString &path)
     if (pipeline_) {
         return MciDuplicateAlias;
     }
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile()) {
+    // By its bytes: a name that is not UTF-8 must still open.
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (path.isEmpty() || ::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return MciFileNotFound;
     }
-    if (file.size() == 0) {
+    if (st.st_size == 0) {
         return MciInvalidFile;
     }
     if (!gstReady()) {
         return MciCannotLoadDriver;
     }
-    gchar *uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr);
+    gchar *uri = gst_filename_to_uri(name.constData(), nullptr);
     if (!uri) {
         return MciFileNotFound;
     }
@@ -404,7 +410,7 @@ int GstMediaDevice::open(const QString &path)
     }
     qint64 lengthMs = queriedLengthMs(pipeline);
     if (lengthMs <= 0) {
-        lengthMs = discoveredLengthMs(uri, file.size());
+        lengthMs = discoveredLengthMs(uri, st.st_size);
     }
     g_free(uri);
 

@@ -3,6 +3,7 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "platform/FileNameCodec.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
@@ -10,10 +11,11 @@
 #include "playlist/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -25,8 +27,9 @@ PlayListForm *playListForm()
 // An ordinary, visible file: hidden files count as missing, as directories do.
 bool playableFileExists(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.isFile() && !info.fileName().startsWith(u'.');
+    struct stat st {};
+    const bool file = ::stat(platform::encodeFileName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return file && !path.section(u'/', -1).startsWith(u'.');
 }
 
 } // namespace
@@ -160,7 +163,7 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
     if (sys().TitleToolTipOn) {
         FileNameLabel->setToolTip(sys().MusicFileName);
     }
-    setTitle(GetFileName(sys().MusicFileName));
+    setTitle(platform::visibleFileName(GetFileName(sys().MusicFileName)));
     sys().PlayCommand = 2;
 }
 

@@ -1,10 +1,11 @@
 #include "playlist/ListFile.h"
 
+#include "platform/FileNameCodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace ListFile {
 namespace {
@@ -43,22 +44,17 @@ private:
         if (line_.isEmpty()) {
             return;
         }
-        QString entry;
-        if (!overlong_ && !damaged_) {
-            decoder_.resetState();
-            entry = decoder_.decode(line_);
-        }
-        if (overlong_ || damaged_ || decoder_.hasError()) {
+        // Paths are bytes: a name that is not UTF-8 is carried, so its folder still opens.
+        if (overlong_ || damaged_) {
             contents_.unusable.append(line_);
         } else {
-            contents_.entries.append(std::move(entry));
+            contents_.entries.append(platform::decodeFileName(line_));
         }
         line_.clear();
         overlong_ = false;
         damaged_ = false;
     }
 
-    QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     QByteArray line_;
     Contents contents_;
     bool overlong_ = false;
@@ -71,7 +67,7 @@ QByteArray format(const QStringList &entries, const QByteArrayList &unusable)
 {
     QByteArray out;
     for (const QString &entry : entries) {
-        out += entry.toUtf8();
+        out += platform::encodeFileName(entry);
         out += "\r\n";
     }
     for (const QByteArray &line : unusable) {

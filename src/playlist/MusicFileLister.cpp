@@ -1,6 +1,7 @@
 #include "playlist/MusicFileLister.h"
 
-#include <QFile>
+#include "platform/FileNameCodec.h"
+
 #include <QStringDecoder>
 
 #include <cstring>
@@ -39,7 +40,7 @@ private:
 bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names,
                     const QString &prefix)
 {
-    DIR *dir = opendir(QFile::encodeName(folder).constData());
+    DIR *dir = opendir(platform::encodeFileName(folder).constData());
     if (dir == nullptr) {
         return false;
     }
@@ -57,8 +58,14 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringLi
         QChar *name = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
         decoder.resetState();
         const QChar *nameEnd = decoder.appendToBuffer(name, bytes);
-        if (decoder.hasError() || !pattern.matches(QStringView(name, nameEnd)) ||
-            !isOrdinaryFile(dir, entry)) {
+        if (decoder.hasError()) {
+            // Rare: a name that is not UTF-8 is carried byte by byte.
+            path.truncate(prefix.size());
+            path += platform::decodeFileName(bytes);
+            name = path.data() + prefix.size();
+            nameEnd = path.constData() + path.size();
+        }
+        if (!pattern.matches(QStringView(name, nameEnd)) || !isOrdinaryFile(dir, entry)) {
             continue;
         }
         path.truncate(prefix.size() + (nameEnd - name));

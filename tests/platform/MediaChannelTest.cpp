@@ -1,3 +1,4 @@
+#include "platform/FileNameCodec.h"
 #include "platform/MediaChannel.h"
 #include "platform/GstMediaDevice.h"
 #include "support/AudioFixtures.h"
@@ -175,14 +176,16 @@ TEST_F(MediaChannelTest, UnplayableFilesFailAndLeaveTheReplyAlone)
     EXPECT_EQ(openTrack(wav), 0);
 }
 
-TEST_F(MediaChannelTest, NamesWithBlanksJapaneseAndQuotationMarksOpenAndPlay)
+TEST_F(MediaChannelTest, NamesWithBlanksJapaneseQuotationMarksAndStrayBytesOpenAndPlay)
 {
-    const QString wav = tone("tone.wav");
+    const QByteArray wav = platform::encodeFileName(tone("tone.wav"));
     for (const QString &name : {u"with blanks & 100% #1.wav"_s, u"日本語の曲.wav"_s, u"say \"hello\".wav"_s,
-                                u"trap\" alias MusicMedia.wav"_s}) {
+                                u"trap\" alias MusicMedia.wav"_s, platform::decodeFileName("caf\xe9 \xff.wav")}) {
         SCOPED_TRACE(name.toStdString());
         const QString path = fixtureDir() + u'/' + name;
-        ASSERT_TRUE(QFile::exists(path) || QFile::copy(wav, path));
+        const QByteArray bytes = platform::encodeFileName(path);
+        ::unlink(bytes.constData());
+        ASSERT_EQ(::link(wav.constData(), bytes.constData()), 0);
         ASSERT_EQ(openTrack(path), 0);
         EXPECT_EQ(status("length"), kToneMs);
         ASSERT_EQ(send("play MusicMedia"), 0);

@@ -1,4 +1,5 @@
 #include "playlist/ListFile.h"
+#include "platform/FileNameCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,9 @@ TEST(ListFile, Lines)
         {"A\r\n\r\nB\r\n\r\n", {"A", "B"}, {}},
         {"music\nmusic2\n", {"music", "music2"}, {}},
         {"A\n\r\nB", {"A", "B"}, {}},
-        {QByteArray("A\r\nB\0C\r\n\xff\xfe\r\nD", 13), {"A", "D"}, {QByteArray("B\0C", 3), "\xff\xfe"}},
+        {QByteArray("A\r\nB\0C\r\n\xff\xfe\r\nD", 13),
+         {"A", platform::decodeFileName("\xff\xfe"), "D"},
+         {QByteArray("B\0C", 3)}},
         {"A\r\n" + longLine + "\r\nD", {"A", "D"}, {longLine}},
     };
     for (const auto &row : rows) {

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/FileNameCodec.h"
 #include "playlist/ListFile.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST_F(PlayListStore, LoadReadsTheListsRenewsHiddenAndUnloadWritesThemBack)
     PlayListForm &form = load();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.FolderList, QStringList{folder});
-    EXPECT_EQ(form.FolderWaitList, (QStringList{"/wait/a/", "/wait/b/"}));
+    EXPECT_EQ(form.FolderWaitList, (QStringList{"/wait/a/", platform::decodeFileName("/\xff/"), "/wait/b/"}));
     EXPECT_EQ(form.PlayList->count(), 5);
     EXPECT_EQ(sys().TotalFiles, 5);
     EXPECT_FALSE(sys().ListBackupOn);
@@ -36,7 +37,7 @@ TEST_F(PlayListStore, LoadReadsTheListsRenewsHiddenAndUnloadWritesThemBack)
     unload();
     EXPECT_EQ(listFile(".fllx3"), platform::dataDir() + "tester.fllx3");
     EXPECT_EQ(listFileBytes(".fllx3"), QByteArray("\r\n"));
-    EXPECT_EQ(listFileBytes(".fwllx3"), QByteArray("/wait/a/\r\n/wait/b/\r\n/\xff/\r\n\r\n"));
+    EXPECT_EQ(listFileBytes(".fwllx3"), QByteArray("/wait/a/\r\n/\xff/\r\n/wait/b/\r\n\r\n"));
     EXPECT_EQ(listFileBytes(".flblx3"), QByteArray("<missing>"));
 }
 
