@@ -102,7 +102,7 @@ Header header(QWidget *parent, const char *areaName, int widthTwips, const QStri
     QFont bold = h.title->font();
     bold.setBold(true);
     h.title->setFont(bold);
-    h.instructions = label(h.area, "Label6", instructions, twipRect(960, 330, 7935, 720));
+    h.instructions = label(h.area, "Label6", instructions, twipRect(960, 330, widthTwips - 1080, 720));
     h.instructions->setWordWrap(true);
     h.instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return h;

@@ -1,8 +1,8 @@
 #include "folders/FolderForm.h"
 
+#include "app/DialogLayout.h"
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
-#include "app/DialogLayout.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderSearchForm.h"
 #include "mainwindow/MainForm.h"
@@ -61,6 +61,8 @@ FolderForm::FolderForm()
     Image5 = h.image;
     Label5 = h.title;
     Label6 = h.instructions;
+    // The white band covers the widened window; the text wraps in the narrow one.
+    Label6->resize(px(ClientWidth - 1080), Label6->height());
     createLists();
     createCommands();
     createBrowser();

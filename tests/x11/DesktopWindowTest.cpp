@@ -2,8 +2,10 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "playback/PlayerFixture.h"
+#include "playlist/PlayListForm.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -120,4 +122,32 @@ TEST_F(DesktopWindowTest, WithoutATrayTheWindowIsNeverHidden)
     ASSERT_FALSE(TrayIcon::available());
     QTest::mouseClick(main->FrontForm, Qt::LeftButton);
     EXPECT_TRUE(main->isVisible());
+}
+
+// Through the X server, as a person clicks: each button opens the menu its setting names.
+TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
+{
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, QStringLiteral("1"));
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, RightCMenu, QStringLiteral("0"));
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, MiddleCMenu, QStringLiteral("2"));
+    loadPlayer({});
+    main->move(200, 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
+    const struct {
+        const char *button;
+        QMenu *expected;
+    } rows[] = {{"1", list->ComMenu}, {"3", list->ComMenu2}, {"2", nullptr}};
+    for (const auto &row : rows) {
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QString::number(centre.x()),
+                           QString::number(centre.y()), QStringLiteral("click"),
+                           QString::fromLatin1(row.button)});
+        const bool shown = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 3000);
+        EXPECT_EQ(shown ? QApplication::activePopupWidget() : nullptr, row.expected)
+            << "button " << row.button;
+        if (shown) {
+            QApplication::activePopupWidget()->close();
+        }
+    }
 }
