@@ -20,6 +20,8 @@ packages=(
   clang libclang-rt-14-dev
   # the desktop's opener for the welcome page and web pages
   xdg-utils
+  # checking the shipped desktop entry and AppStream data
+  desktop-file-utils appstream
 )
 
 sudo_cmd=()

@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lyrabox3"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lyrabox 3"));
+    // Panels and task bars match the window to the installed desktop entry by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.miravelt.Lyrabox3"));
     // The program ends when its last window unloads, not when the last one hides.
     QApplication::setQuitOnLastWindowClosed(false);
     Application::installJapaneseTranslations(app);

@@ -25,6 +25,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <cstdio>
+
 using namespace RegistryModule;
 
 namespace {
@@ -115,7 +117,12 @@ void OpenForm::noticeFirstRunOfRevision()
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, revision);
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QString());
-    platform::shellOpen(platform::programDataFile(QStringLiteral("welcome.html")));
+    const QString page = platform::programDataFile(QStringLiteral("welcome.html"));
+    if (!platform::shellOpen(page)) {
+        // Without a handler for web pages the person can still open it by hand.
+        std::fprintf(stderr, "lyrabox3: no program opened the welcome page; it is at %s\n",
+                     qUtf8Printable(page));
+    }
 }
 
 bool OpenForm::versionCheckDue()
