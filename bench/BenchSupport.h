@@ -1,0 +1,184 @@
+#pragma once
+
+// Shared pieces of the benchmarks: a private X server, a private user profile,
+// trees of play folders, and figures read from /proc.
+
+#include "app/DateText.h"
+#include "platform/UserName.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <QWidget>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace bench {
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+    }
+}
+
+inline double median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return -1;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// `folders` play folders of `files` tiny files each; returns the folders.
+inline QStringList buildTree(const QString &root, int folders, int files)
+{
+    QStringList list;
+    for (int f = 0; f < folders; ++f) {
+        const QString folder = QStringLiteral("%1/folder%2/").arg(root).arg(f, 4, 10, QLatin1Char('0'));
+        QDir().mkpath(folder);
+        for (int i = 0; i < files; ++i) {
+            writeFile(folder + QStringLiteral("track%1.mp3").arg(i, 3, 10, QLatin1Char('0')), "ID3");
+        }
+        list << folder;
+    }
+    return list;
+}
+
+inline QByteArray listText(const QStringList &entries)
+{
+    QByteArray text;
+    for (const QString &entry : entries) {
+        text += entry.toUtf8() + "\r\n";
+    }
+    return text + "\r\n";
+}
+
+// A user past the first run, with these play folders, settings and (if any) backup list.
+inline void prepareUser(const QString &home, const QStringList &folders, const QByteArray &settings,
+                        const QStringList &backup = {})
+{
+    QDir().mkpath(home + QStringLiteral("/runtime"));
+    QFile::setPermissions(home + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_CURRENT_USER.ini"),
+              "[Software\\MIRAVELT\\Lyrabox 3]\n" + settings);
+    writeFile(home + QStringLiteral("/config/lyrabox3/HKEY_LOCAL_MACHINE.ini"),
+              "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=41\nLastUP=" +
+                  DateText::format(QDate::currentDate()).toUtf8() + "\nRelease=\n");
+    const QString lists = home + QStringLiteral("/data/lyrabox3/") + platform::currentUserName();
+    writeFile(lists + QStringLiteral(".fllx3"), listText(folders));
+    QFile::remove(lists + QStringLiteral(".flblx3"));
+    if (!backup.isEmpty()) {
+        writeFile(lists + QStringLiteral(".flblx3"), listText(backup));
+    }
+}
+
+inline QProcessEnvironment environment(const QString &home, const QString &display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("LYRABOX_AUDIO_SINK"), QStringLiteral("fakesink"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
+    return env;
+}
+
+// A private Xvfb with no window manager, stopped by its process id.
+class XServer {
+public:
+    explicit XServer(const QString &display) : display_(display)
+    {
+        server_.start(QStringLiteral("Xvfb"),
+                      {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.waitForStarted();
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X") + display.mid(1);
+        for (int i = 0; i < 100 && !QFileInfo::exists(socket); ++i) {
+            QThread::msleep(50);
+        }
+    }
+    ~XServer()
+    {
+        server_.terminate();
+        server_.waitForFinished(5000);
+    }
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    const QString &display() const { return display_; }
+
+private:
+    QString display_;
+    QProcess server_;
+};
+
+inline void stopProcess(QProcess &process)
+{
+    process.kill(); // no unload: the lists on disk stay as the run found them
+    process.waitForFinished(5000);
+}
+
+// A line of /proc/PID/status, in its own unit (kB for memory).
+inline double statusField(qint64 pid, const QByteArray &name, const QString &task = {})
+{
+    const QString path = task.isEmpty() ? QStringLiteral("/proc/%1/status").arg(pid)
+                                        : QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task);
+    QFile status(path);
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(name + ':')) {
+            return line.mid(name.size() + 1).trimmed().split(' ').value(0).toDouble();
+        }
+    }
+    return -1;
+}
+
+// Voluntary and involuntary context switches of every thread of the process.
+inline double contextSwitches(qint64 pid)
+{
+    double total = 0;
+    const QStringList tasks =
+        QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &task : tasks) {
+        total += std::max(0.0, statusField(pid, "voluntary_ctxt_switches", task)) +
+                 std::max(0.0, statusField(pid, "nonvoluntary_ctxt_switches", task));
+    }
+    return total;
+}
+
+// The reference program: a bare Qt window, shown, then the event loop.
+inline int runBareWindow(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(320, 120);
+    window.show();
+    return app.exec();
+}
+
+inline bool wantsBareWindow(int argc, char **argv)
+{
+    return argc > 1 && QByteArray(argv[1]) == "--bare-window";
+}
+
+} // namespace bench
