@@ -13,7 +13,7 @@ packages=(
   # Japanese text and standard buttons
   fonts-vlgothic qt6-translations-l10n
   # tests and benchmarks
-  xvfb xauth xdotool gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
+  xvfb xauth xdotool libxcb1-dev gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
   # the update server the update tests talk to, and their test certificate
   nginx-light openssl
   # fuzz targets (libFuzzer)
