@@ -107,36 +107,6 @@ TEST_F(MainFormTest, LeftPressOnLabelsAndLampsDragsTheWindowOtherButtonsDoNot)
     }
 }
 
-TEST_F(MainFormTest, FolderSetupPopsUpTheMenuItsButtonAndSettingChoose)
-{
-    const struct {
-        QString setting;
-        const char *value;
-        Qt::MouseButton button;
-        const char *menu; // nullptr: none
-    } rows[] = {
-        {LeftCMenu, "", Qt::LeftButton, "ComMenu2"},  {RightCMenu, "", Qt::RightButton, "ComMenu"},
-        {MiddleCMenu, "", Qt::MiddleButton, nullptr}, {LeftCMenu, "2", Qt::LeftButton, nullptr},
-        {LeftCMenu, "1", Qt::LeftButton, "ComMenu"},  {MiddleCMenu, "0", Qt::MiddleButton, "ComMenu2"},
-    };
-    for (const auto &row : rows) {
-        TestEnvironment::resetAll();
-        messages.install();
-        set(row.setting, QString::fromLatin1(row.value));
-        loadPlayer({});
-        list->ComMenu->addAction(QStringLiteral("a"));
-        list->ComMenu2->addAction(QStringLiteral("b"));
-        QTest::mouseClick(main->FolderSetup, row.button, {}, QPoint(5, 5));
-        QWidget *shown = QApplication::activePopupWidget();
-        EXPECT_EQ(shown ? shown->objectName() : QString(), QString::fromLatin1(row.menu ? row.menu : ""))
-            << row.setting.toStdString() << "=" << row.value;
-        if (shown) {
-            shown->close();
-        }
-        EXPECT_FALSE(main->FolderSetupPressed);
-    }
-}
-
 TEST_F(MainFormTest, FrontFormSendsBackEndingAlwaysOnTopAndNeverHidesWithoutATray)
 {
     loadPlayer({});

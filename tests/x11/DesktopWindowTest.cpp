@@ -127,27 +127,36 @@ TEST_F(DesktopWindowTest, WithoutATrayTheWindowIsNeverHidden)
 // Through the X server, as a person clicks: each button opens the menu its setting names.
 TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
 {
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, QStringLiteral("1"));
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, RightCMenu, QStringLiteral("0"));
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, MiddleCMenu, QStringLiteral("2"));
-    loadPlayer({});
-    main->move(200, 150);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
     const struct {
-        const char *button;
-        QMenu *expected;
-    } rows[] = {{"1", list->ComMenu}, {"3", list->ComMenu2}, {"2", nullptr}};
+        QString setting;
+        const char *value;
+        const char *button; // as xdotool numbers them
+        const char *menu;   // nullptr: none
+    } rows[] = {
+        {LeftCMenu, "", "1", "ComMenu2"}, {RightCMenu, "", "3", "ComMenu"},
+        {MiddleCMenu, "", "2", nullptr},  {LeftCMenu, "2", "1", nullptr},
+        {LeftCMenu, "1", "1", "ComMenu"}, {MiddleCMenu, "0", "2", "ComMenu2"},
+    };
     for (const auto &row : rows) {
+        TestEnvironment::resetAll();
+        messages.install();
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, row.setting, QString::fromLatin1(row.value));
+        loadPlayer({});
+        main->move(200, 150);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
         QProcess::execute(QStringLiteral("xdotool"),
                           {QStringLiteral("mousemove"), QString::number(centre.x()),
                            QString::number(centre.y()), QStringLiteral("click"),
                            QString::fromLatin1(row.button)});
-        const bool shown = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 3000);
-        EXPECT_EQ(shown ? QApplication::activePopupWidget() : nullptr, row.expected)
-            << "button " << row.button;
+        (void)QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; },
+                              row.menu ? 3000 : 1000);
+        QWidget *shown = QApplication::activePopupWidget();
+        EXPECT_EQ(shown ? shown->objectName() : QString(), QString::fromLatin1(row.menu ? row.menu : ""))
+            << row.setting.toStdString() << "=" << row.value;
         if (shown) {
-            QApplication::activePopupWidget()->close();
+            shown->close();
         }
+        EXPECT_FALSE(main->FolderSetupPressed);
     }
 }
