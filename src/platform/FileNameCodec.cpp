@@ -1,5 +1,7 @@
 #include "platform/FileNameCodec.h"
 
+#include <QStringDecoder>
+
 namespace platform {
 namespace {
 
@@ -53,6 +55,12 @@ bool isEscape(char16_t c)
 
 QString decodeFileName(QByteArrayView bytes)
 {
+    // Nearly every name is valid UTF-8: the library decoder takes it at once.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString valid = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        return valid;
+    }
     QString name;
     name.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {

@@ -143,6 +143,8 @@ private:
 
     void collectMusicFiles();
     void dealMusicAllList();
+    // The full renewal's counts without its shuffle, for a list about to be replaced.
+    void countMusicFiles();
     void showCounts();
     void restoreBackupList();
     void saveLists();

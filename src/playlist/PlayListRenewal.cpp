@@ -21,6 +21,16 @@ void PlayListForm::PlayListRenewal()
     clearFilePosition();
 }
 
+void PlayListForm::countMusicFiles()
+{
+    PlayList->clear();
+    collectMusicFiles();
+    sys().TotalFiles = MusicAllList.size();
+    MusicAllList.clear();
+    showCounts();
+    clearFilePosition();
+}
+
 void PlayListForm::AllListRenewal_Click()
 {
     PlayListRenewal();

@@ -56,12 +56,15 @@ void PlayListForm::Form_Load()
     ListFile::Contents waiting = ListFile::read(listFilePath(WaitListFile));
     FolderWaitList = std::move(waiting.entries);
     unusableWaitLines = std::move(waiting.unusable);
-    PlayListRenewal();
     sys().ListBackupOn =
         RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
                                      RegistryModule::ListBackup) == QStringLiteral("active");
     if (sys().ListBackupOn && QFileInfo::exists(listFilePath(BackupListFile))) {
+        // The restored list replaces the renewed one at once: only the renewal's total is kept.
+        countMusicFiles();
         restoreBackupList();
+    } else {
+        PlayListRenewal();
     }
     sys().FilePositionLock = false;
 }
