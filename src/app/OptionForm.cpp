@@ -1,13 +1,63 @@
 #include "app/OptionForm.h"
 
-OptionForm::OptionForm()
+#include "app/RegistryModule.h"
+#include "app/SystemDataBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QListWidget>
+
+using namespace RegistryModule;
+
+namespace {
+
+QString setting(const QString &name)
 {
-    setObjectName(QStringLiteral("OptionForm"));
-    setWindowTitle(QStringLiteral("プレイオプション"));
-    resize(480, 320);
+    return GetRegString(HKEY_CURRENT_USER, SettingsKey, name);
 }
+
+// An empty stored index means the given default; the lists always hold the entry.
+void showEntry(QComboBox *box, const QString &stored, int fallback)
+{
+    bool ok = false;
+    int index = stored.toInt(&ok);
+    box->setCurrentIndex(ok && index >= 0 && index < box->count() ? index : fallback);
+}
+
+} // namespace
 
 void OptionForm::Form_Load()
 {
+    for (int n = 1; n <= 6; ++n) {
+        FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != QStringLiteral("none"));
+    }
+    showEntry(DisplayTextColor, setting(DColor), 0);
+    DisplayTextColor_Click();
+    TitleScrollInfo->setChecked(setting(TitleScroll) != QStringLiteral("off"));
+    TitleToolTipInfo->setChecked(setting(TitleToolTip) != QStringLiteral("off"));
+    WindowsAutoWakeup->setChecked(!GetRegString(HKEY_CURRENT_USER, RunKey, RunValue).isEmpty());
+    WakeupAutoPlay->setChecked(setting(AutoPlay) == QStringLiteral("play"));
+    PlayListBackUp->setChecked(sys().ListBackupOn);
+    PlayEndMode->setChecked(sys().PlayEndStop);
+    InfoCover->setChecked(setting(RegistryModule::InfoCover) == QStringLiteral("on"));
+    showEntry(LeftCMS, setting(LeftCMenu), 0);
+    showEntry(RightCMS, setting(RightCMenu), 1);
+    showEntry(MiddleCMS, setting(MiddleCMenu), 2);
+    showEntry(TaskLCMS, setting(TaskLCMenu), 0);
+    DownWinCC->setCurrentIndex(setting(DownWin) == QStringLiteral("1") ? 1 : 0);
     show();
+}
+
+bool OptionForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        sys().HelpContext = QStringLiteral("Option");
+    }
+    return Form::event(event);
+}
+
+void OptionForm::ExitSetup_Click()
+{
+    close();
 }

@@ -2,6 +2,12 @@
 
 #include "app/Form.h"
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
 // Every setting of the player.
 class OptionForm : public Form {
     Q_OBJECT
@@ -9,4 +15,40 @@ public:
     OptionForm();
 
     void Form_Load() override;
+    void DisplayTextColor_Click();
+    void FileSystemAdvise_Click();
+    void SystemAdvice_Click();
+    void ExitFolderSetup_Click();
+    void ExitSetup_Click();
+
+    QCheckBox *WindowsAutoWakeup = nullptr;
+    QCheckBox *WakeupAutoPlay = nullptr;
+    QCheckBox *PlayListBackUp = nullptr;
+    QCheckBox *PlayEndMode = nullptr;
+    QListWidget *FileSystemList = nullptr;
+    QPushButton *FileSystemAdvise = nullptr;
+    QCheckBox *TitleToolTipInfo = nullptr;
+    QCheckBox *TitleScrollInfo = nullptr;
+    QCheckBox *InfoCover = nullptr;
+    QComboBox *DisplayTextColor = nullptr;
+    QLabel *LabelImageText = nullptr;
+    QComboBox *LeftCMS = nullptr;
+    QComboBox *RightCMS = nullptr;
+    QComboBox *MiddleCMS = nullptr;
+    QComboBox *TaskLCMS = nullptr;
+    QComboBox *DownWinCC = nullptr;
+    QPushButton *ExitFolderSetup = nullptr;
+    QPushButton *ExitSetup = nullptr;
+    QPushButton *SystemAdvice = nullptr;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void buildControls();
+    void selectAllFileGroups();
+    void applyFileGroups();
+    void applyTitleSettings();
+    void applyLampSettings();
+    void applyMenuSettings();
 };

@@ -38,6 +38,7 @@ public:
 
     // Puts a title into FileNameLabel, sized to its text.
     void setTitle(const QString &title);
+    void placeTitle(int leftTwips);
     // The title's left edge inside TitleBox, in twips.
     int titleLeftTwips() const { return titleLeftTwips_; }
 
@@ -110,7 +111,6 @@ private:
     void showProgress();
     void endOfTrack();
 
-    void placeTitle(int leftTwips);
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void Form_MouseMove();
 
