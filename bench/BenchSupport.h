@@ -33,6 +33,20 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     }
 }
 
+// A sine tone of the given length, encoded as MP3.
+inline QString makeMp3(const QString &path, int seconds)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QProcess::execute(QStringLiteral("gst-launch-1.0"),
+                      {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("wave=sine"),
+                       QStringLiteral("num-buffers=%1").arg(seconds * 44100 / 1024),
+                       QStringLiteral("samplesperbuffer=1024"), QStringLiteral("!"),
+                       QStringLiteral("audio/x-raw,rate=44100,channels=2"), QStringLiteral("!"),
+                       QStringLiteral("audioconvert"), QStringLiteral("!"), QStringLiteral("lamemp3enc"),
+                       QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + path});
+    return path;
+}
+
 inline double median(std::vector<double> values)
 {
     if (values.empty()) {

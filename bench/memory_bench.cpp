@@ -12,19 +12,6 @@ constexpr int FilesPerFolder = 100;
 constexpr int PlayMs = 10000;
 constexpr int Runs = 3;
 
-QString makeMp3(const QString &path, int seconds)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QProcess::execute(QStringLiteral("gst-launch-1.0"),
-                      {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("wave=sine"),
-                       QStringLiteral("num-buffers=%1").arg(seconds * 44100 / 1024),
-                       QStringLiteral("samplesperbuffer=1024"), QStringLiteral("!"),
-                       QStringLiteral("audio/x-raw,rate=44100,channels=2"), QStringLiteral("!"),
-                       QStringLiteral("audioconvert"), QStringLiteral("!"), QStringLiteral("lamemp3enc"),
-                       QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + path});
-    return path;
-}
-
 // Peak resident kB of a process run for the play time.
 double peakKb(const QString &program, const QStringList &arguments, const QProcessEnvironment &env)
 {
@@ -53,7 +40,8 @@ int main(int argc, char **argv)
     bench::XServer server(display);
     QTemporaryDir dir;
     const QString home = dir.path() + QStringLiteral("/home");
-    const QString song = makeMp3(dir.path() + QStringLiteral("/song/long tone.mp3"), PlayMs / 1000 + 20);
+    const QString song =
+        bench::makeMp3(dir.path() + QStringLiteral("/song/long tone.mp3"), PlayMs / 1000 + 20);
     const QStringList folders =
         bench::buildTree(dir.path() + QStringLiteral("/music"), Folders, FilesPerFolder);
     QStringList backup{song};

@@ -77,16 +77,7 @@ QString makeLongMp3(const QString &dir)
     const QString path =
         dir + QStringLiteral("/music/a long tone whose title is far wider than the title box "
                              "of the main window, so that it keeps scrolling.mp3");
-    QDir().mkpath(dir + QStringLiteral("/music"));
-    const int seconds = measureSeconds + settleMs / 1000 + 20;
-    QProcess::execute(QStringLiteral("gst-launch-1.0"),
-                      {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("wave=sine"),
-                       QStringLiteral("num-buffers=%1").arg(seconds * 44100 / 1024),
-                       QStringLiteral("samplesperbuffer=1024"), QStringLiteral("!"),
-                       QStringLiteral("audio/x-raw,rate=44100,channels=2"), QStringLiteral("!"),
-                       QStringLiteral("audioconvert"), QStringLiteral("!"), QStringLiteral("lamemp3enc"),
-                       QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + path});
-    return path;
+    return bench::makeMp3(path, measureSeconds + settleMs / 1000 + 20);
 }
 
 double firstPositionDelayMs(const QString &file)
