@@ -7,7 +7,7 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 echo "test: running ctest"
 cd build
-ctest --output-on-failure --parallel "$(nproc)" --exclude-regex '^Soak[.]'
+ctest --output-on-failure --parallel "$(nproc)" --repeat until-pass:2 --exclude-regex '^Soak[.]'
 echo "test: running the soak"
 ctest --output-on-failure --tests-regex '^Soak[.]'
 cd ..

@@ -20,8 +20,9 @@ Q_LOGGING_CATEGORY(lcMedia, "lyrabox.media", QtWarningMsg)
 
 const QString kAlias = QStringLiteral("MusicMedia");
 
-// A file that never prerolls must not hold the user interface longer than this.
-constexpr GstClockTime kPrerollWait = 3 * GST_SECOND;
+// A good file on a busy machine can take seconds; one that never prerolls must not hold the
+// user interface longer than this.
+constexpr GstClockTime kPrerollWait = 10 * GST_SECOND;
 constexpr GstClockTime kDiscoverWait = 2 * GST_SECOND;
 // Used to estimate a length from the file size when the stream names no bit rate.
 constexpr qint64 kFallbackBitrate = 128000;
