@@ -5,6 +5,7 @@
 #include "app/SystemDataBox.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderSearchForm.h"
+#include "help/QuickHelpForm.h"
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
 
@@ -128,6 +129,7 @@ void FolderForm::connectHandlers()
     connect(FolderOut, &QPushButton::clicked, this, &FolderForm::FolderOut_Click);
     connect(FolderInfo, &QPushButton::clicked, this, &FolderForm::FolderInfo_Click);
     connect(FolderListView, &QPushButton::clicked, this, &FolderForm::FolderListView_Click);
+    connect(PSHelp, &QPushButton::clicked, this, &FolderForm::PSHelp_Click);
     connect(OpenPlayList, &QPushButton::clicked, this, &FolderForm::OpenPlayList_Click);
     connect(OpenFolderSearch, &QPushButton::clicked, this, &FolderForm::OpenFolderSearch_Click);
     connect(ExitFolderSetup, &QPushButton::clicked, this, &FolderForm::ExitFolderSetup_Click);
@@ -190,7 +192,7 @@ void FolderForm::Form_Load()
 void FolderForm::Form_Unload()
 {
     FormRegistry::instance().unload<FolderSearchForm>();
-    // The quick help panel, once it exists, is unloaded here too.
+    FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
 }
@@ -201,6 +203,11 @@ void FolderForm::changeEvent(QEvent *event)
         sys().HelpContext = QStringLiteral("Folder");
     }
     Form::changeEvent(event);
+}
+
+void FolderForm::PSHelp_Click()
+{
+    FormRegistry::instance().load<QuickHelpForm>();
 }
 
 void FolderForm::FolderListView_Click()

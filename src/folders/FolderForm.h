@@ -36,6 +36,7 @@ public:
     void FolderOut_Click();
     void FolderInfo_Click();
     void FolderListView_Click();
+    void PSHelp_Click();
     void FolderPosition_Change();
     void OpenPlayList_Click();
     void OpenFolderSearch_Click();

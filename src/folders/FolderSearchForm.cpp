@@ -5,6 +5,7 @@
 #include "app/DialogLayout.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
+#include "help/QuickHelpForm.h"
 #include "platform/Volumes.h"
 
 #include <QCloseEvent>
@@ -93,6 +94,7 @@ void FolderSearchForm::connectHandlers()
     connect(FSStart, &QPushButton::clicked, this, &FolderSearchForm::FSStart_Click);
     connect(SearchCancel, &QPushButton::clicked, this, &FolderSearchForm::SearchCancel_Click);
     connect(FHCancel, &QPushButton::clicked, this, &FolderSearchForm::FHCancel_Click);
+    connect(FSHelp, &QPushButton::clicked, this, &FolderSearchForm::FSHelp_Click);
     connect(ExitFolderSearch, &QPushButton::clicked, this, &FolderSearchForm::ExitFolderSearch_Click);
     connect(CancelFolderSearch, &QPushButton::clicked, this, &FolderSearchForm::CancelFolderSearch_Click);
     connect(InfoSearchHitList, &QListView::clicked, this, &FolderSearchForm::InfoSearchHitList_Click);
@@ -120,9 +122,14 @@ void FolderSearchForm::Form_Load()
 void FolderSearchForm::Form_Unload()
 {
     stopAndWait();
-    // The quick help panel, once it exists, is unloaded here too.
+    FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
+}
+
+void FolderSearchForm::FSHelp_Click()
+{
+    FormRegistry::instance().load<QuickHelpForm>();
 }
 
 void FolderSearchForm::changeEvent(QEvent *event)

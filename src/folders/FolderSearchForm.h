@@ -33,6 +33,7 @@ public:
     void SearchCancel_Click();
     void InfoSearchHitList_Click();
     void FHCancel_Click();
+    void FSHelp_Click();
     void InfoPlayFile_Click();
     void InfoFolderPosition_Change();
     void ExitFolderSearch_Click();

@@ -2,6 +2,7 @@
 #include "app/OptionForm.h"
 #include "app/SystemDataBox.h"
 #include "folders/FolderForm.h"
+#include "help/QuickHelpForm.h"
 #include "help/VersionForm.h"
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
@@ -89,8 +90,14 @@ void PlayListForm::PartListRenewalMenu_Click()
 void PlayListForm::ExitPlayList_Click()
 {
     hide();
+    FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
+}
+
+void PlayListForm::PLHelp_Click()
+{
+    FormRegistry::instance().load<QuickHelpForm>();
 }
 
 bool PlayListForm::event(QEvent *event)

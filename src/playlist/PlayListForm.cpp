@@ -149,6 +149,7 @@ void PlayListForm::connectHandlers()
     connect(AllListRenewal, &QPushButton::clicked, this, &PlayListForm::AllListRenewal_Click);
     connect(PartListRenewal, &QPushButton::clicked, this, &PlayListForm::PartListRenewal_Click);
     connect(PlayCancelFile, &QPushButton::clicked, this, &PlayListForm::PlayCancelFile_Click);
+    connect(PLHelp, &QPushButton::clicked, this, &PlayListForm::PLHelp_Click);
     connect(PlayUpFile, &QPushButton::clicked, this, &PlayListForm::PlayUpFile_Click);
     connect(PlayDownFile, &QPushButton::clicked, this, &PlayListForm::PlayDownFile_Click);
     connect(ExitPlayList, &QPushButton::clicked, this, &PlayListForm::ExitPlayList_Click);

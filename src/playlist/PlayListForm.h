@@ -122,6 +122,7 @@ public:
     void PlayDownFile_Click();
     void PlayCancelFile_Click();
     void ExitPlayList_Click();
+    void PLHelp_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

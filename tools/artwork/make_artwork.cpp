@@ -264,6 +264,42 @@ void drawWaveform(QPainter &p, const QRectF &band)
     p.setOpacity(1.0);
 }
 
+// The night-blue backdrop of the splash and the about window's banner.
+void paintSky(QPainter &p, const QSizeF &size)
+{
+    const QRectF all(QPointF(0, 0), size);
+    QLinearGradient sky(0, 0, size.width() * 0.4, size.height());
+    sky.setColorAt(0.0, QColor(0x22, 0x2a, 0x78));
+    sky.setColorAt(0.5, QColor(0x16, 0x1b, 0x52));
+    sky.setColorAt(1.0, QColor(0x0a, 0x0d, 0x2a));
+    p.fillRect(all, sky);
+
+    QRadialGradient glow(size.width() * 0.85, 30, 230);
+    glow.setColorAt(0.0, withAlpha(QColor(0x7a, 0x52, 0xe6), 120));
+    glow.setColorAt(1.0, withAlpha(QColor(0x7a, 0x52, 0xe6), 0));
+    p.fillRect(all, glow);
+
+    QRadialGradient cool(40, 10, 200);
+    cool.setColorAt(0.0, withAlpha(QColor(0x3a, 0x86, 0xff), 60));
+    cool.setColorAt(1.0, withAlpha(QColor(0x3a, 0x86, 0xff), 0));
+    p.fillRect(all, cool);
+}
+
+// The about window's banner: sky and waveform, drawn at scale for high-dpi screens.
+QImage makeAboutBanner(int scale)
+{
+    constexpr int width = 380;
+    constexpr int height = 72;
+    QImage image = blankImage(width * scale, height * scale);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
+    paintSky(p, QSizeF(width, height));
+    drawWaveform(p, QRectF(16, 14, width - 32, height - 28));
+    p.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage makeSplash()
 {
     constexpr int width = 400;
@@ -273,21 +309,7 @@ QImage makeSplash()
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
-    QLinearGradient sky(0, 0, width * 0.4, height);
-    sky.setColorAt(0.0, QColor(0x22, 0x2a, 0x78));
-    sky.setColorAt(0.5, QColor(0x16, 0x1b, 0x52));
-    sky.setColorAt(1.0, QColor(0x0a, 0x0d, 0x2a));
-    p.fillRect(image.rect(), sky);
-
-    QRadialGradient glow(340, 30, 230);
-    glow.setColorAt(0.0, withAlpha(QColor(0x7a, 0x52, 0xe6), 120));
-    glow.setColorAt(1.0, withAlpha(QColor(0x7a, 0x52, 0xe6), 0));
-    p.fillRect(image.rect(), glow);
-
-    QRadialGradient cool(40, 10, 200);
-    cool.setColorAt(0.0, withAlpha(QColor(0x3a, 0x86, 0xff), 60));
-    cool.setColorAt(1.0, withAlpha(QColor(0x3a, 0x86, 0xff), 0));
-    p.fillRect(image.rect(), cool);
+    paintSky(p, QSizeF(width, height));
 
     drawWaveform(p, QRectF(24, 112, 352, 56));
 
@@ -382,6 +404,8 @@ int main(int argc, char *argv[])
     bool ok = save(makeSplash(), folder, QStringLiteral("splash.png"));
     ok = save(makeIcon128(), folder, QStringLiteral("lyrabox3.png")) && ok;
     ok = save(makeIcon32(), folder, QStringLiteral("lyrabox3-32.png")) && ok;
+    ok = save(makeAboutBanner(1), folder, QStringLiteral("about-banner.png")) && ok;
+    ok = save(makeAboutBanner(2), folder, QStringLiteral("about-banner@2x.png")) && ok;
     // The tray and window icon at every size a desktop asks for.
     for (const int size : {16, 24, 48, 64, 256}) {
         const QImage icon = size < 48 ? makeIcon32(size) : makeIcon128(size);
