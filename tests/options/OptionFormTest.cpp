@@ -1,5 +1,5 @@
-#include "app/AutostartEntry.h"
 #include "app/OptionForm.h"
+#include "app/AutostartEntry.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Paths.h"
@@ -16,11 +16,20 @@ using namespace RegistryModule;
 
 namespace {
 
-const QStringList kSettings{
-    QStringLiteral("MFPattern1"), QStringLiteral("MFPattern6"), DColor,      TitleScroll,
-    TitleToolTip,                 AutoPlay,                     ListBackup,  RegistryModule::PlayEndMode,
-    RegistryModule::InfoCover,    LeftCMenu,                    RightCMenu,  MiddleCMenu,
-    TaskLCMenu,                   DownWin};
+const QStringList kSettings{QStringLiteral("MFPattern1"),
+                            QStringLiteral("MFPattern6"),
+                            DColor,
+                            TitleScroll,
+                            TitleToolTip,
+                            AutoPlay,
+                            ListBackup,
+                            RegistryModule::PlayEndMode,
+                            RegistryModule::InfoCover,
+                            LeftCMenu,
+                            RightCMenu,
+                            MiddleCMenu,
+                            TaskLCMenu,
+                            DownWin};
 
 class OptionFormTest : public PlayListFixture {
 protected:
@@ -70,8 +79,9 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_EQ(sys().TaskLeftClickMenu, 0);
     EXPECT_EQ(setting(RightCMenu), QStringLiteral("2"));
     EXPECT_EQ(setting(MiddleCMenu), QStringLiteral("2"));
-    EXPECT_EQ(list->MusicFilePattern,
-              QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
+    EXPECT_EQ(
+        list->MusicFilePattern,
+        QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
 
     OptionForm &form = open();
     form.FileSystemAdvise->click();
@@ -114,7 +124,8 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     EXPECT_EQ(main->FileNameLabel->toolTip(), QStringLiteral("/music/a.mp3"));
     EXPECT_EQ(AutostartEntry::read(platform::autostartEntryPath()), QCoreApplication::applicationFilePath());
     EXPECT_TRUE(main->InfoCover->isHidden());
-    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText), textColourOf(QStringLiteral("2")));
+    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText),
+              textColourOf(QStringLiteral("2")));
     EXPECT_EQ(main->FrontForm->toolTip(), QStringLiteral("タスクトレイ常駐化"));
     EXPECT_EQ(sys().LeftClickMenu, 1);
 
