@@ -1,5 +1,7 @@
 #include "app/OptionForm.h"
 
+#include "app/DialogLayout.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,6 +50,9 @@ void addRow(QGridLayout *grid, const QString &caption, QWidget *field)
     grid->addWidget(new QLabel(caption), row, 0);
     grid->addWidget(field, row, 1);
 }
+
+// The controls' natural width at 96 dpi; the title band is drawn to it.
+constexpr int WidthTwips = 10560;
 
 const QStringList menuEntries{QStringLiteral("通常メニュー"), QStringLiteral("項目別メニュー")};
 
@@ -130,12 +136,6 @@ void OptionForm::buildControls()
                        {QStringLiteral("ウィンドウ最背面化"), QStringLiteral("タスクトレイ常駐化")});
     addRow(form, QStringLiteral("クリック : "), DownWinCC);
 
-    auto *title = new QLabel(QStringLiteral("<b>プレイオプション</b>"));
-    auto *instructions =
-        new QLabel(QStringLiteral("Lyrabox の起動に関わる設定や再生するファイル形式を選択します。"
-                                  "設定方法が分からない場合は、[推奨設定]をクリックしてください。"));
-    instructions->setWordWrap(true);
-
     auto *left = new QVBoxLayout;
     left->addWidget(group(QStringLiteral("起動/終了/再生設定"), start));
     left->addWidget(group(QStringLiteral("ファイル形式"), files));
@@ -157,11 +157,23 @@ void OptionForm::buildControls()
     buttons->addWidget(ExitFolderSetup);
     buttons->addWidget(ExitSetup);
 
+    // The title band runs edge to edge above the padded controls.
+    const DialogLayout::Header header = DialogLayout::header(
+        this, "HeaderArea", WidthTwips, QStringLiteral("プレイオプション"),
+        QStringLiteral("Lyrabox の起動に関わる設定や再生するファイル形式を選択します。"
+                       "設定方法が分からない場合は、[推奨設定]をクリックしてください。"));
+    header.area->setFixedSize(header.area->size());
+    auto *body = new QVBoxLayout;
+    body->addLayout(columns);
+    body->addLayout(buttons);
     auto *all = new QVBoxLayout(this);
-    all->addWidget(title);
-    all->addWidget(instructions);
-    all->addLayout(columns);
-    all->addLayout(buttons);
+    all->setContentsMargins(0, 0, 0, 0);
+    all->addWidget(header.area);
+    all->addLayout(body);
+    body->setContentsMargins(style()->pixelMetric(QStyle::PM_LayoutLeftMargin),
+                             style()->pixelMetric(QStyle::PM_LayoutTopMargin),
+                             style()->pixelMetric(QStyle::PM_LayoutRightMargin),
+                             style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
 
     connect(DisplayTextColor, &QComboBox::currentIndexChanged, this, &OptionForm::DisplayTextColor_Click);
     connect(FileSystemAdvise, &QPushButton::clicked, this, &OptionForm::FileSystemAdvise_Click);
