@@ -10,7 +10,8 @@ desktop-file-validate "$source_dir/assets/$id.desktop"
 appstreamcli validate --no-net "$source_dir/assets/$id.metainfo.xml"
 
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+pid=
+trap '[ -z "$pid" ] || kill $pid 2>/dev/null; rm -rf "$prefix"' EXIT
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
 missing=0
@@ -20,4 +21,42 @@ for file in "${files[@]}"; do
   [ -s "$prefix/$file" ] || { echo "missing after install: $file"; missing=1; }
 done
 ls "$prefix"/share/lyrabox3/demo/* >/dev/null || { echo "missing after install: the demo music"; missing=1; }
-exit $missing
+[ $missing -eq 0 ] || exit 1
+
+# The installed binary in a profile of its own, offscreen. Offscreen has no
+# opener, so the first run says on standard error where its welcome page lies.
+home=$prefix/home
+mkdir -p "$home/runtime"
+chmod 700 "$home/runtime"
+player() {
+  env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen LYRABOX_AUDIO_SINK=fakesink "$@"
+}
+welcome="it is at $prefix/share/lyrabox3/welcome.html"
+wait_for() { # condition, what went wrong
+  for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
+  echo "installed player: $2"; return 1
+}
+
+# No session bus: the player runs without MPRIS2 and ends in order on SIGTERM.
+player env -u DBUS_SESSION_BUS_ADDRESS "$prefix/bin/lyrabox3" 2>"$home/first.err" &
+pid=$!
+wait_for 'grep -q "$welcome" "$home/first.err"' "the first run did not find its welcome page in the prefix"
+kill -TERM $pid
+wait $pid || { echo "installed player: first run ended with $?"; cat "$home/first.err"; exit 1; }
+pid=
+find "$home/data" -name '*.fllx3' | grep -q . || { echo "installed player: the lists were not saved"; exit 1; }
+
+# The first run is done: the player comes up on a private bus and leaves by MPRIS2 Quit.
+player dbus-run-session -- bash -c '
+  "$1/bin/lyrabox3" 2>"$2/second.err" &
+  pid=$!
+  for _ in $(seq 100); do [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] && break; sleep 0.1; done
+  [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] || { echo "installed player: not on the bus"; exit 1; }
+  dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.lyrabox3 /org/mpris/MediaPlayer2 \
+    org.mpris.MediaPlayer2.Quit >/dev/null
+  wait $pid || { echo "installed player: ended with $? after Quit"; exit 1; }' _ "$prefix" "$home"
+# Offscreen's own notes aside, a clean start says nothing (no second welcome page either).
+if grep -v '^This plugin does not support' "$home/second.err"; then
+  echo "installed player: the lines above went to standard error"; exit 1
+fi
