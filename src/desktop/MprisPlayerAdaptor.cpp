@@ -20,16 +20,13 @@ QString MprisPlayerAdaptor::loopStatus() const
     return PlayerRemote::loopStatus();
 }
 
+// Qt gives a property's setter no way to answer with an error, so any other
+// value ("Playlist": the list is dealt anew, never repeated) changes nothing.
 void MprisPlayerAdaptor::setLoopStatus(const QString &status)
 {
     if (status == QLatin1String("Track") || status == QLatin1String("None")) {
         const bool on = status == QLatin1String("Track");
         service_.post([on] { PlayerRemote::setRepeatTrack(on); });
-        return;
-    }
-    if (calledFromDBus()) {
-        sendErrorReply(QDBusError::NotSupported,
-                       QStringLiteral("Lyrabox 3 repeats one track or none, never the play list"));
     }
 }
 

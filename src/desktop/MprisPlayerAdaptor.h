@@ -32,7 +32,7 @@ public:
 
     QString playbackStatus() const;
     QString loopStatus() const;
-    // "Track" and "None" switch 常時リピート; "Playlist" is refused with an error.
+    // "Track" and "None" switch 常時リピート; "Playlist" is ignored.
     void setLoopStatus(const QString &status);
     double rate() const { return 1.0; }
     bool shuffle() const { return true; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Validates the shipped desktop entry and AppStream data, then installs into a
-# temporary prefix and checks that every file lands where desktops look for it.
+# temporary prefix, checks that every file lands where desktops look for it, and
+# starts the installed player: without a session bus, then on one, where it quits by MPRIS2.
 set -euo pipefail
 source_dir=$1
 build_dir=$2
@@ -28,8 +29,8 @@ ls "$prefix"/share/lyrabox3/demo/* >/dev/null || { echo "missing after install: 
 home=$prefix/home
 mkdir -p "$home/runtime"
 chmod 700 "$home/runtime"
-player() {
-  env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+player() { # replaces the (sub)shell it runs in, so that $! is the player itself
+  exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
     XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen LYRABOX_AUDIO_SINK=fakesink "$@"
 }
 welcome="it is at $prefix/share/lyrabox3/welcome.html"
@@ -48,14 +49,16 @@ pid=
 find "$home/data" -name '*.fllx3' | grep -q . || { echo "installed player: the lists were not saved"; exit 1; }
 
 # The first run is done: the player comes up on a private bus and leaves by MPRIS2 Quit.
-player dbus-run-session -- bash -c '
+(player dbus-run-session -- bash -c '
   "$1/bin/lyrabox3" 2>"$2/second.err" &
   pid=$!
   for _ in $(seq 100); do [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] && break; sleep 0.1; done
   [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] || { echo "installed player: not on the bus"; exit 1; }
   dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.lyrabox3 /org/mpris/MediaPlayer2 \
     org.mpris.MediaPlayer2.Quit >/dev/null
-  wait $pid || { echo "installed player: ended with $? after Quit"; exit 1; }' _ "$prefix" "$home"
+  for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  kill -0 $pid 2>/dev/null && { echo "installed player: still running after Quit"; kill $pid; exit 1; }
+  wait $pid || { echo "installed player: ended with $? after Quit"; exit 1; }' _ "$prefix" "$home")
 # Offscreen's own notes aside, a clean start says nothing (no second welcome page either).
 if grep -v '^This plugin does not support' "$home/second.err"; then
   echo "installed player: the lines above went to standard error"; exit 1
