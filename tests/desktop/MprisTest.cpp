@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <deque>
 
 namespace {
 
@@ -33,11 +34,7 @@ protected:
 
     void TearDown() override
     {
-        for (QProcess *client : clients) {
-            client->kill();
-            client->waitForFinished();
-        }
-        qDeleteAll(clients);
+        clients.clear();
         service.reset();
         CleanStateTest::TearDown();
         bus.reset();
@@ -46,11 +43,10 @@ protected:
         daemon.waitForFinished();
     }
 
-    void loadPlayer(int trackMs)
+    void loadPlayer()
     {
         for (const char *name : {"a.wav", "b.wav", "c.wav"}) {
-            ASSERT_FALSE(
-                AudioFixtures::makeTone(folder.path(), QString::fromLatin1(name), trackMs).isEmpty());
+            ASSERT_FALSE(AudioFixtures::makeTone(folder.path(), QString::fromLatin1(name), 8000).isEmpty());
         }
         list = &FormRegistry::instance().load<PlayListForm>();
         list->FolderList = QStringList{folder.path() + u'/'};
@@ -71,12 +67,12 @@ protected:
             arguments = QStringList{"--session", "--print-reply", "--dest=" + MprisService::ServiceName,
                                     MprisService::ObjectPath, "org.mpris.MediaPlayer2." + arguments.front()};
         }
-        auto *client = clients.emplace_back(new QProcess);
+        QProcess &client = clients.emplace_back();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        client->setProcessEnvironment(environment);
-        client->start(program, arguments);
-        return client;
+        client.setProcessEnvironment(environment);
+        client.start(program, arguments);
+        return &client;
     }
 
     // The player answers from this event loop, so it keeps running while the client waits.
@@ -95,7 +91,7 @@ protected:
     QString address;
     std::unique_ptr<QDBusConnection> bus;
     std::unique_ptr<MprisService> service;
-    QList<QProcess *> clients;
+    std::deque<QProcess> clients;
     PlayListForm *list = nullptr;
     MainForm *main = nullptr;
     MessageRecorder messages;
@@ -103,9 +99,9 @@ protected:
 
 } // namespace
 
-TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsAndMenus)
+TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
 {
-    loadPlayer(8000);
+    loadPlayer();
     QProcess *follower = start("playerctl --follow status");
     EXPECT_EQ(run("playerctl status"), "Stopped");
 
@@ -157,17 +153,13 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsAndMenus)
     const QStringList seen{"Stopped", "Playing", "Paused", "Playing", "Stopped", "Playing", "Stopped"};
     EXPECT_TRUE(waitFor([&] { return follower->peek(4096).count('\n') >= seen.size(); }));
     EXPECT_EQ(QString::fromUtf8(follower->readAll()).split(u'\n', Qt::SkipEmptyParts), seen);
-}
+    follower->kill();
 
-TEST_F(MprisTest, CallsDuringATrackChangeAreSafeAndQuitSavesTheLists)
-{
-    loadPlayer(3000);
-    run("playerctl play");
-    ASSERT_TRUE(waitFor([] { return sys().PlayCommand == 2; }));
     // Calls from several clients at once land between the stop and the start of a track.
-    QList<QProcess *> burst;
+    run("playerctl play");
+    std::vector<QProcess *> burst;
     for (const char *command : {"next", "metadata", "position", "next", "status", "next"}) {
-        burst << start(QStringLiteral("playerctl ") + command);
+        burst.push_back(start(QStringLiteral("playerctl ") + command));
     }
     for (QProcess *client : burst) {
         finish(client);
@@ -180,5 +172,4 @@ TEST_F(MprisTest, CallsDuringATrackChangeAreSafeAndQuitSavesTheLists)
     EXPECT_NE(run("dbus-send Quit"), "");
     EXPECT_TRUE(waitFor([] { return FormRegistry::instance().loadedCount() == 0; }));
     EXPECT_TRUE(QFile::exists(playFolders)) << "the lists are written as at a normal end";
-    EXPECT_EQ(run("playerctl --list-all"), "") << "the player left the bus with its window";
 }

@@ -27,22 +27,17 @@ ls "$prefix"/share/lyrabox3/demo/* >/dev/null || { echo "missing after install: 
 # The installed binary in a profile of its own, offscreen. Offscreen has no
 # opener, so the first run says on standard error where its welcome page lies.
 home=$prefix/home
-mkdir -p "$home/runtime"
-chmod 700 "$home/runtime"
+mkdir -p -m 700 "$home/runtime"
 player() { # replaces the (sub)shell it runs in, so that $! is the player itself
   exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
     XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen LYRABOX_AUDIO_SINK=fakesink "$@"
-}
-welcome="it is at $prefix/share/lyrabox3/welcome.html"
-wait_for() { # condition, what went wrong
-  for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
-  echo "installed player: $2"; return 1
 }
 
 # No session bus: the player runs without MPRIS2 and ends in order on SIGTERM.
 player env -u DBUS_SESSION_BUS_ADDRESS "$prefix/bin/lyrabox3" 2>"$home/first.err" &
 pid=$!
-wait_for 'grep -q "$welcome" "$home/first.err"' "the first run did not find its welcome page in the prefix"
+timeout 10 bash -c "until grep -q 'it is at $prefix/share/lyrabox3/welcome.html' $home/first.err; do sleep 0.1; done" ||
+  { echo "installed player: the first run did not find its welcome page in the prefix"; exit 1; }
 kill -TERM $pid
 wait $pid || { echo "installed player: first run ended with $?"; cat "$home/first.err"; exit 1; }
 pid=
@@ -52,12 +47,11 @@ find "$home/data" -name '*.fllx3' | grep -q . || { echo "installed player: the l
 (player dbus-run-session -- bash -c '
   "$1/bin/lyrabox3" 2>"$2/second.err" &
   pid=$!
-  for _ in $(seq 100); do [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] && break; sleep 0.1; done
-  [ "$(playerctl -p lyrabox3 status 2>/dev/null)" = Stopped ] || { echo "installed player: not on the bus"; exit 1; }
+  timeout 10 bash -c "until [ \"\$(playerctl -p lyrabox3 status 2>/dev/null)\" = Stopped ]; do sleep 0.1; done" ||
+    { echo "installed player: not on the bus"; kill $pid; exit 1; }
   dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.lyrabox3 /org/mpris/MediaPlayer2 \
     org.mpris.MediaPlayer2.Quit >/dev/null
-  for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  kill -0 $pid 2>/dev/null && { echo "installed player: still running after Quit"; kill $pid; exit 1; }
+  timeout 10 tail --pid=$pid -f /dev/null || { echo "installed player: still running after Quit"; kill $pid; exit 1; }
   wait $pid || { echo "installed player: ended with $? after Quit"; exit 1; }' _ "$prefix" "$home")
 # Offscreen's own notes aside, a clean start says nothing (no second welcome page either).
 if grep -v '^This plugin does not support' "$home/second.err"; then
