@@ -22,6 +22,8 @@ packages=(
   xdg-utils
   # checking the shipped desktop entry and AppStream data
   desktop-file-utils appstream
+  # the MPRIS2 tests: a private session bus and a real client
+  dbus playerctl
 )
 
 sudo_cmd=()

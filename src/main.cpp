@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/FormRegistry.h"
+#include "desktop/MprisService.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
     platform::TerminationSignals terminationSignals(Application::requestEnd);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::requestEnd(); });
 
+    // Media keys, panels and playerctl reach the player through this once its main window loads.
+    MprisService mpris(QDBusConnection::sessionBus());
     if (!Application::startUp()) {
         return 0;
     }

@@ -22,6 +22,9 @@ public:
         auto *form = new T();
         add(typeid(T), form);
         form->Form_Load();
+        if (isLoaded(form)) {
+            emit formLoaded(form);
+        }
         return *form;
     }
 
@@ -44,6 +47,7 @@ public:
     void unloadAll();
 
 signals:
+    void formLoaded(Form *form);
     void lastFormUnloaded();
 
 private:

@@ -1,0 +1,175 @@
+#include "app/FormRegistry.h"
+#include "app/SystemDataBox.h"
+#include "desktop/MprisService.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/SkinWidgets.h"
+#include "playlist/PlayListForm.h"
+#include "support/AudioFixtures.h"
+#include "support/MessageRecorder.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+
+namespace {
+
+// The player with real GStreamer on a private session bus that the test starts
+// and stops, driven by playerctl and dbus-send as a desktop would.
+class MprisTest : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        messages.install();
+        daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "test"));
+    }
+
+    void TearDown() override
+    {
+        clients.clear();
+        service.reset();
+        CleanStateTest::TearDown();
+        bus.reset();
+        QDBusConnection::disconnectFromBus("test");
+        daemon.terminate();
+        daemon.waitForFinished();
+    }
+
+    void loadPlayer()
+    {
+        for (const char *name : {"a.wav", "b.wav", "c.wav"}) {
+            ASSERT_FALSE(AudioFixtures::makeTone(folder.path(), QString::fromLatin1(name), 8000).isEmpty());
+        }
+        list = &FormRegistry::instance().load<PlayListForm>();
+        list->FolderList = QStringList{folder.path() + u'/'};
+        list->PlayListRenewal();
+        main = &FormRegistry::instance().load<MainForm>();
+        service = std::make_unique<MprisService>(*bus);
+        ASSERT_TRUE(service->isRegistered());
+    }
+
+    // "playerctl status" or "dbus-send Quit": started on the private bus.
+    QProcess *start(const QString &commandLine)
+    {
+        QStringList arguments = commandLine.split(u' ');
+        const QString program = arguments.takeFirst();
+        if (program == QLatin1String("playerctl")) {
+            arguments.prepend("--player=lyrabox3");
+        } else {
+            arguments = QStringList{"--session", "--print-reply", "--dest=" + MprisService::ServiceName,
+                                    MprisService::ObjectPath, "org.mpris.MediaPlayer2." + arguments.front()};
+        }
+        QProcess &client = clients.emplace_back();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        client.setProcessEnvironment(environment);
+        client.start(program, arguments);
+        return &client;
+    }
+
+    // The player answers from this event loop, so it keeps running while the client waits.
+    QString finish(QProcess *client)
+    {
+        EXPECT_TRUE(waitFor([client] { return client->state() == QProcess::NotRunning; }));
+        return QString::fromUtf8(client->readAllStandardOutput()).trimmed();
+    }
+    QString run(const QString &commandLine) { return finish(start(commandLine)); }
+
+    static bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 20000); }
+    static QString fileName(const QString &path) { return path.section(u'/', -1); }
+
+    QTemporaryDir folder;
+    QProcess daemon;
+    QString address;
+    std::unique_ptr<QDBusConnection> bus;
+    std::unique_ptr<MprisService> service;
+    std::deque<QProcess> clients;
+    PlayListForm *list = nullptr;
+    MainForm *main = nullptr;
+    MessageRecorder messages;
+};
+
+} // namespace
+
+TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
+{
+    loadPlayer();
+    QProcess *follower = start("playerctl --follow status");
+    EXPECT_EQ(run("playerctl status"), "Stopped");
+
+    const struct {
+        const char *command;
+        int playCommandAfter;
+        const char *status;
+        const char *statusLabel;
+    } steps[] = {
+        {"play", 2, "Playing", "Play."},       {"pause", 3, "Paused", "Stop."},
+        {"play-pause", 2, "Playing", "Play."}, {"stop", 1, "Stopped", "Stop."},
+        {"play", 2, "Playing", "Play."},
+    };
+    for (const auto &step : steps) {
+        run(QStringLiteral("playerctl ") + step.command);
+        EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == step.playCommandAfter; })) << step.command;
+        EXPECT_EQ(run("playerctl status"), step.status) << step.command;
+        EXPECT_EQ(main->StatusLabel->text(), step.statusLabel) << step.command;
+    }
+
+    const QString first = sys().MusicFileName;
+    EXPECT_EQ(run("playerctl metadata xesam:title"), fileName(first));
+    EXPECT_EQ(run("playerctl metadata xesam:url"), "file://" + first);
+    EXPECT_NEAR(run("playerctl metadata mpris:length").toLongLong(), 8000000, 100000);
+    EXPECT_GT(run("playerctl position").toDouble(), 0.0);
+    run("playerctl next");
+    EXPECT_TRUE(waitFor([&] { return sys().MusicFileName != first && sys().PlayCommand == 2; }));
+    EXPECT_EQ(run("playerctl metadata xesam:title"), fileName(sys().MusicFileName));
+    EXPECT_EQ(main->FileStatusLabel->text(), "Rest : 0 / 3 Files");
+
+    // The repeat goes through its menu item: both marks and the lamp follow, and back.
+    run("playerctl loop Track");
+    EXPECT_TRUE(waitFor([&] { return list->AllMusicRepeat->isChecked(); }));
+    EXPECT_TRUE(list->AllMusicRepeat2->isChecked());
+    EXPECT_TRUE(main->AllRepeatImg->isVisibleTo(main));
+    EXPECT_EQ(run("playerctl loop"), "Track");
+    list->AllMusicRepeat2->trigger();
+    EXPECT_EQ(run("playerctl loop"), "None");
+    run("playerctl loop Playlist");
+    EXPECT_EQ(run("playerctl loop"), "None") << "a play list repeat is refused";
+
+    main->hide();
+    run("dbus-send Raise");
+    EXPECT_TRUE(waitFor([&] { return main->isVisible(); }));
+    run("playerctl stop");
+    EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == 1; }));
+    EXPECT_EQ(run("playerctl metadata xesam:title"), "");
+    // A client that only listens saw every change, once.
+    const QStringList seen{"Stopped", "Playing", "Paused", "Playing", "Stopped", "Playing", "Stopped"};
+    EXPECT_TRUE(waitFor([&] { return follower->peek(4096).count('\n') >= seen.size(); }));
+    EXPECT_EQ(QString::fromUtf8(follower->readAll()).split(u'\n', Qt::SkipEmptyParts), seen);
+    follower->kill();
+
+    // Calls from several clients at once land between the stop and the start of a track.
+    run("playerctl play");
+    std::vector<QProcess *> burst;
+    for (const char *command : {"next", "metadata", "position", "next", "status", "next"}) {
+        burst.push_back(start(QStringLiteral("playerctl ") + command));
+    }
+    for (QProcess *client : burst) {
+        finish(client);
+    }
+    EXPECT_TRUE(waitFor([] { return sys().PlayCommand == 2; }));
+    EXPECT_NE(run("playerctl metadata xesam:title"), "");
+
+    const QString playFolders = PlayListForm::listFilePath(".fllx3");
+    QFile::remove(playFolders);
+    EXPECT_NE(run("dbus-send Quit"), "");
+    EXPECT_TRUE(waitFor([] { return FormRegistry::instance().loadedCount() == 0; }));
+    EXPECT_TRUE(QFile::exists(playFolders)) << "the lists are written as at a normal end";
+}
