@@ -3,7 +3,6 @@
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
 #include "playback/PlayerFixture.h"
-#include "playlist/PlayListForm.h"
 
 #include <QApplication>
 #include <QMenu>
