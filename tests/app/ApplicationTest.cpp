@@ -1,59 +1,29 @@
 #include "app/Application.h"
 #include "support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QPushButton>
+#include <optional>
+#include <vector>
 
-namespace {
-
-class ApplicationTest : public CleanStateTest {};
-
-class EnvironmentGuard {
-public:
-    explicit EnvironmentGuard(std::initializer_list<const char *> names)
-    {
-        for (const char *name : names) {
-            saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-            qunsetenv(name);
-        }
-    }
-    ~EnvironmentGuard()
-    {
-        for (const auto &s : saved_) {
-            if (s.wasSet) {
-                qputenv(s.name, s.value);
-            } else {
-                qunsetenv(s.name);
-            }
-        }
-    }
-
-private:
-    struct Saved {
-        const char *name;
-        QByteArray value;
-        bool wasSet;
-    };
-    std::vector<Saved> saved_;
-};
-
-} // namespace
-
-TEST_F(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChosen)
+TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChosen)
 {
-    EnvironmentGuard guard{"XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"};
-    qputenv("XDG_SESSION_TYPE", "wayland");
-    qputenv("DISPLAY", ":0");
-    Application::preferX11OnWayland();
-    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray("xcb"));
-
-    qputenv("QT_QPA_PLATFORM", "wayland");
-    Application::preferX11OnWayland();
-    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray("wayland")) << "the user's choice stands";
-
-    qunsetenv("QT_QPA_PLATFORM");
-    qunsetenv("DISPLAY");
-    Application::preferX11OnWayland();
-    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) << "no XWayland to go to";
+    const char *names[] = {"XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"};
+    std::vector<std::optional<QByteArray>> saved;
+    for (const char *name : names) {
+        saved.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qunsetenv(name);
+    }
+    const struct {
+        const char *platform, *display, *expected; // nullptr: unset
+    } rows[] = {{nullptr, ":0", "xcb"}, {"wayland", ":0", "wayland"}, {nullptr, nullptr, nullptr}};
+    for (const auto &row : rows) {
+        qputenv("XDG_SESSION_TYPE", "wayland");
+        row.platform ? qputenv("QT_QPA_PLATFORM", row.platform) : qunsetenv("QT_QPA_PLATFORM");
+        row.display ? qputenv("DISPLAY", row.display) : qunsetenv("DISPLAY");
+        Application::preferX11OnWayland();
+        EXPECT_EQ(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"), row.expected != nullptr);
+        EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray(row.expected)) << "the user's choice stands";
+    }
+    for (size_t i = 0; i < saved.size(); ++i) {
+        saved[i] ? qputenv(names[i], *saved[i]) : qunsetenv(names[i]);
+    }
 }

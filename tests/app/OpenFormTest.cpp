@@ -18,7 +18,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QThread>
+#include <QTest>
 
 using namespace RegistryModule;
 
@@ -39,7 +39,7 @@ protected:
         });
     }
 
-    // A start after an earlier run of this revision whose last check was on that day.
+    // A start after an earlier run of this revision.
     static void seedInstallKey(const QString &lastUp, const QString &release = {})
     {
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("41"));
@@ -58,6 +58,18 @@ protected:
     {
         FormRegistry &forms = FormRegistry::instance();
         return forms.find<PlayListForm>() && forms.find<MainForm>() && !forms.find<OpenForm>();
+    }
+
+    // The real program in its own process, once it holds the instance lock.
+    static bool startPlayer(QProcess &player, bool forwardErrors = true)
+    {
+        player.setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
+        player.setProcessChannelMode(forwardErrors ? QProcess::ForwardedErrorChannel
+                                                   : QProcess::SeparateChannels);
+        player.start();
+        return player.waitForStarted() &&
+               QTest::qWaitFor([] { return QFileInfo::exists(platform::InstanceLock::defaultPath()); },
+                               10000);
     }
 
     QStringList opened;
@@ -82,6 +94,7 @@ TEST_F(StartUpTest, FirstRunOfARevisionRecordsItOpensTheWelcomePageAndStartsTheP
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("40"));
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QStringLiteral("2001/1/1"));
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
+    platform::setUserNameOverride(QStringLiteral("hanako"));
     start();
 
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision), QStringLiteral("41"));
@@ -91,12 +104,15 @@ TEST_F(StartUpTest, FirstRunOfARevisionRecordsItOpensTheWelcomePageAndStartsTheP
     EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/welcome.html"))) << opened[0].toStdString();
     EXPECT_TRUE(QFileInfo::exists(opened[0])) << "the page ships with the program";
     EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(sys().LoginUserName, QStringLiteral("hanako"));
     EXPECT_TRUE(playerStarted());
 }
 
 TEST_F(StartUpTest, TheSplashIsPaintedWithTheVersionOnANormalStart)
 {
     seedInstallKey(lastUp(today));
+    platform::setUserNameOverride(QString());
+    sys().LoginUserName = QStringLiteral("stale");
     // On a real display the paint comes through the event queue after the show,
     // so an event queued at the show must arrive before the slow loads begin.
     struct PaintWatch : QObject {
@@ -118,107 +134,71 @@ TEST_F(StartUpTest, TheSplashIsPaintedWithTheVersionOnANormalStart)
     QCoreApplication::instance()->removeEventFilter(&watch);
     EXPECT_EQ(watch.version, QStringLiteral("バージョン : 3.1.41"));
     EXPECT_FALSE(OpenForm().SplashImage->pixmap().isNull()) << "the splash picture ships inside the program";
+    EXPECT_EQ(sys().LoginUserName, QString()) << "an empty logon name is recorded too";
     EXPECT_TRUE(playerStarted());
 }
 
-TEST_F(StartUpTest, TwentyDaysIsNormalTwentyOneInEitherDirectionChecks)
+TEST_F(StartUpTest, TheLastCheckDateAndTheReleaseKeywordChooseTheFirstWindow)
 {
-    seedInstallKey(lastUp(today.addDays(-20)));
-    start();
-    EXPECT_TRUE(playerStarted());
-    EXPECT_TRUE(messages.shown().isEmpty());
-    TestEnvironment::resetAll();
-    platform::setTodayOverride(today);
-
-    for (const int offset : {-21, 21, -400}) {
+    enum Route { Player, Check, Update };
+    const QString check = QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
+                                         "最新のバージョンの確認を行います。");
+    const QString update = QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
+                                          "今すぐに、ダウンロードを行ってください。。");
+    const struct {
+        QString lastUp, release;
+        Route route;
+        QString recorded; // the check date after the start
+    } rows[] = {
+        {lastUp(today.addDays(-20)), {}, Player, QStringLiteral("2026/2/18")},
+        {lastUp(today.addDays(-21)), {}, Check, {}},
+        {lastUp(today.addDays(21)), {}, Check, {}},
+        {lastUp(today.addDays(-400)), {}, Check, {}},
+        {lastUp(today), QStringLiteral("get"), Update, {}},
+        {lastUp(today), QStringLiteral("Get"), Player, QStringLiteral("2026/3/10")},
+        // Missing or malformed: counted from today, and today is recorded.
+        {QString(), {}, Player, QStringLiteral("2026/3/10")},
+        {QStringLiteral("2026-03-01"), {}, Player, QStringLiteral("2026/3/10")},
+        {QStringLiteral("2026/2/30"), {}, Player, QStringLiteral("2026/3/10")},
+        {QStringLiteral("yesterday"), {}, Player, QStringLiteral("2026/3/10")},
+        {QStringLiteral("2026/3"), {}, Player, QStringLiteral("2026/3/10")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE((row.lastUp + u' ' + row.release).toStdString());
+        TestEnvironment::resetAll();
+        platform::setTodayOverride(today);
         MessageRecorder local;
-        seedInstallKey(lastUp(today.addDays(offset)));
+        seedInstallKey(row.lastUp, row.release);
         start();
         FormRegistry &forms = FormRegistry::instance();
-        ASSERT_EQ(local.shown().size(), 1) << offset;
-        EXPECT_EQ(local.shown()[0].title, QStringLiteral("アップデート情報"));
-        EXPECT_EQ(local.shown()[0].text, QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
-                                                        "最新のバージョンの確認を行います。"));
+        EXPECT_EQ(playerStarted(), row.route == Player);
+        if (row.route == Player) {
+            EXPECT_TRUE(local.shown().isEmpty());
+            EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP), row.recorded);
+            continue;
+        }
+        ASSERT_EQ(local.shown().size(), 1);
+        EXPECT_EQ(local.shown()[0].text, row.route == Check ? check : update);
         EXPECT_EQ(local.shown()[0].icon, platform::MessageIcon::Information);
-        EXPECT_NE(forms.find<VersionStatusForm>(), nullptr) << offset;
-        EXPECT_EQ(forms.find<MainForm>(), nullptr) << "no player in this run";
-        EXPECT_EQ(forms.find<PlayListForm>(), nullptr);
-        EXPECT_EQ(forms.loadedCount(), 1);
-        TestEnvironment::resetAll();
-        platform::setTodayOverride(today);
+        EXPECT_EQ(forms.loadedCount(), 1) << "no player in this run";
+        if (row.route == Check) {
+            EXPECT_EQ(local.shown()[0].title, QStringLiteral("アップデート情報"));
+            EXPECT_NE(forms.find<VersionStatusForm>(), nullptr);
+        } else {
+            ASSERT_NE(forms.find<NewVersionForm>(), nullptr);
+            QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
+            forms.find<NewVersionForm>()->close();
+            EXPECT_EQ(ended.count(), 1) << "closing the only window ends the program";
+        }
     }
 }
 
-TEST_F(StartUpTest, AnAnnouncedUpdateWinsOverAFreshDate)
+TEST_F(StartUpTest, ASecondInstanceIsRefusedTouchesNoFileAndEndsOnSigterm)
 {
-    seedInstallKey(lastUp(today), QStringLiteral("get"));
-    start();
-    ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
-                                                       "今すぐに、ダウンロードを行ってください。。"));
-    FormRegistry &forms = FormRegistry::instance();
-    ASSERT_NE(forms.find<NewVersionForm>(), nullptr);
-    EXPECT_EQ(forms.loadedCount(), 1);
-
-    // Closing the only window ends the program.
-    QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
-    forms.find<NewVersionForm>()->close();
-    EXPECT_EQ(ended.count(), 1);
-}
-
-TEST_F(StartUpTest, AReleaseKeywordIsExact)
-{
-    seedInstallKey(lastUp(today), QStringLiteral("Get"));
-    start();
-    EXPECT_TRUE(playerStarted());
-}
-
-TEST_F(StartUpTest, AMissingOrMalformedLastCheckDateCountsFromToday)
-{
-    for (const QString &bad : {QString(), QStringLiteral("2026-03-01"), QStringLiteral("2026/2/30"),
-                               QStringLiteral("yesterday"), QStringLiteral("2026/3")}) {
-        MessageRecorder local;
-        seedInstallKey(bad);
-        start();
-        EXPECT_TRUE(playerStarted()) << bad.toStdString();
-        EXPECT_TRUE(local.shown().isEmpty());
-        EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP), QStringLiteral("2026/3/10"));
-        TestEnvironment::resetAll();
-        platform::setTodayOverride(today);
-    }
-}
-
-TEST_F(StartUpTest, TheLogonNameIsRecordedAndMayBeEmpty)
-{
-    seedInstallKey(lastUp(today));
-    platform::setUserNameOverride(QStringLiteral("hanako"));
-    start();
-    EXPECT_EQ(sys().LoginUserName, QStringLiteral("hanako"));
-    TestEnvironment::resetAll();
-
-    seedInstallKey(lastUp(QDate::currentDate()));
-    platform::setUserNameOverride(QString());
-    sys().LoginUserName = QStringLiteral("stale");
-    start();
-    EXPECT_EQ(sys().LoginUserName, QString());
-    EXPECT_TRUE(playerStarted());
-}
-
-TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
-{
-    // The first instance is the real program in its own process.
     seedInstallKey(lastUp(QDate::currentDate()));
     QProcess first;
-    first.setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
-    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    first.start();
-    ASSERT_TRUE(first.waitForStarted());
-    const QString lockPath = platform::InstanceLock::defaultPath();
-    for (int i = 0; i < 200 && !QFileInfo::exists(lockPath); ++i) {
-        QThread::msleep(50);
-    }
-    ASSERT_TRUE(QFileInfo::exists(lockPath)) << "the first instance holds the lock";
-    QThread::msleep(300);
+    ASSERT_TRUE(startPlayer(first)) << "the first instance holds the lock";
+    QTest::qWait(300);
     const QStringList before =
         filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome());
 
@@ -231,7 +211,14 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(filesUnder(TestEnvironment::configHome()) + filesUnder(TestEnvironment::dataHome()), before);
 
-    // SIGTERM ends the first instance in order.
+    // A refused start in its own process sits in its message box until SIGTERM.
+    QProcess second;
+    ASSERT_TRUE(startPlayer(second));
+    EXPECT_FALSE(second.waitForFinished(1500));
+    second.terminate();
+    EXPECT_TRUE(second.waitForFinished(10000)) << "SIGTERM ends a start-up that waits in a message box";
+    EXPECT_EQ(second.exitCode(), 0);
+
     first.terminate();
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
@@ -246,44 +233,14 @@ TEST_F(StartUpTest, ASecondInstanceIsRefusedAndTouchesNoFile)
     EXPECT_TRUE(playerStarted());
 }
 
-TEST_F(StartUpTest, AStartWaitingForAnAnswerStillEndsOnSigterm)
-{
-    seedInstallKey(lastUp(QDate::currentDate()));
-    QProcess first;
-    QProcess second;
-    for (QProcess *p : {&first, &second}) {
-        p->setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
-        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
-    first.start();
-    ASSERT_TRUE(first.waitForStarted());
-    for (int i = 0; i < 200 && !QFileInfo::exists(platform::InstanceLock::defaultPath()); ++i) {
-        QThread::msleep(50);
-    }
-    // The refused second start sits in its message box until someone answers it.
-    second.start();
-    ASSERT_TRUE(second.waitForStarted());
-    EXPECT_FALSE(second.waitForFinished(1500));
-    second.terminate();
-    EXPECT_TRUE(second.waitForFinished(10000)) << "SIGTERM ends a start-up that waits in a message box";
-    EXPECT_EQ(second.exitCode(), 0);
-    first.terminate();
-    EXPECT_TRUE(first.waitForFinished(10000));
-}
-
 TEST_F(StartUpTest, SigtermEndsEvenWhenTheListsCannotBeSaved)
 {
     seedInstallKey(lastUp(QDate::currentDate()));
     // A folder where the folder list file should be: the save fails.
     QDir().mkpath(platform::dataDir() + platform::currentUserName() + QStringLiteral(".fllx3/x"));
     QProcess player;
-    player.setProgram(QStringLiteral(LYRA_PLAYER_BINARY));
-    player.start();
-    ASSERT_TRUE(player.waitForStarted());
-    for (int i = 0; i < 200 && !QFileInfo::exists(platform::InstanceLock::defaultPath()); ++i) {
-        QThread::msleep(50);
-    }
-    QThread::msleep(300);
+    ASSERT_TRUE(startPlayer(player, false));
+    QTest::qWait(300);
     player.terminate();
     EXPECT_TRUE(player.waitForFinished(10000)) << "no box waits for a click on the way out";
     EXPECT_TRUE(QString::fromUtf8(player.readAllStandardError()).contains(QStringLiteral("保存エラー")));

@@ -22,42 +22,39 @@ void writeRaw(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-TEST_F(RegistryTest, WritesReadBackAndEmptyEqualsMissing)
+TEST_F(RegistryTest, WritesReadBackEmptyEqualsMissingAndTooLongReadsEmpty)
 {
-    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, QStringLiteral("play")));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QStringLiteral("play"));
-    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, QString()));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay), QString());
-
-    // Japanese text, line breaks, "=" and "%" survive the file format.
-    const QString odd = QStringLiteral("ミュージック=50%\r\n[x]\\y");
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name["), odd);
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name[")), odd);
-    // Other values of the key are kept.
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QStringLiteral("4"));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name[")), odd);
-}
-
-TEST_F(RegistryTest, ValuesTooLongForTheReadBufferReadEmpty)
-{
-    const QString fits(1023, u'a');
-    const QString tooLong(1024, u'a');
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, fits);
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), fits);
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, tooLong);
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString());
-    // The limit is in bytes: 342 three-byte characters plus NUL are 1027 bytes.
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QString(342, QChar(0x3042)));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor), QString());
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, QString(341, QChar(0x3042)));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, DColor).size(), 341);
+    const struct {
+        QString name, written, read;
+    } rows[] = {
+        {AutoPlay, QStringLiteral("play"), QStringLiteral("play")},
+        {AutoPlay, QString(), QString()},
+        // Japanese text, line breaks, "=" and "%" survive the file format, in the name too.
+        {QStringLiteral("Odd=Name["), QStringLiteral("ミュージック=50%\r\n[x]\\y"),
+         QStringLiteral("ミュージック=50%\r\n[x]\\y")},
+        // The read buffer holds 1024 bytes with the NUL: 341 three-byte characters fit, 342 do not.
+        {DColor, QString(1023, u'a'), QString(1023, u'a')},
+        {DColor, QString(1024, u'a'), QString()},
+        {DColor, QString(342, QChar(0x3042)), QString()},
+        {DColor, QString(341, QChar(0x3042)), QString(341, QChar(0x3042))},
+    };
+    for (const auto &row : rows) {
+        EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, row.name, row.written));
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, row.name), row.read) << row.written.size();
+    }
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Odd=Name[")), rows[2].read)
+        << "other values of the key are kept";
 }
 
 TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
 {
-    EXPECT_FALSE(QFileInfo::exists(backingFile(HKEY_LOCAL_MACHINE)));
+    // The files and the names in them, as other tools and people write them.
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QStringLiteral("41"));
-    EXPECT_TRUE(QFileInfo::exists(backingFile(HKEY_LOCAL_MACHINE))) << "first write creates the path";
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, MFPattern(3), QStringLiteral("*.mp3"));
+    QFile user(platform::configDir() + QStringLiteral("HKEY_CURRENT_USER.ini"));
+    ASSERT_TRUE(user.open(QIODevice::ReadOnly)) << "first write creates the path";
+    EXPECT_TRUE(user.readAll().contains("\nMFPattern3=*.mp3"));
+    EXPECT_TRUE(QFileInfo::exists(platform::configDir() + QStringLiteral("HKEY_LOCAL_MACHINE.ini")));
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, QStringLiteral("software\\miravelt\\LYRABOX 3"),
                            QStringLiteral("revision")),
               QStringLiteral("41"));

@@ -57,9 +57,6 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    // Holds one file back: a renewal brings it back, so a short list means none ran.
-    bool renewedSince(qsizetype fullCount) const { return list->PlayList->count() == fullCount; }
-
     PlayListForm *list = nullptr;
     MessageRecorder messages;
     QTemporaryDir tree;

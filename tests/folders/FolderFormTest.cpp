@@ -35,14 +35,6 @@ protected:
         }
         return nullptr;
     }
-    static QStringList files(const FolderForm &form)
-    {
-        QStringList names;
-        for (int r = 0; r < form.FileMenu->count(); ++r) {
-            names << form.FileMenu->item(r)->text();
-        }
-        return names;
-    }
 };
 
 TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
@@ -132,19 +124,19 @@ TEST_F(FolderLists, PathBoxRefusesTypingAndWideningIsUndoneExactly)
     form.FolderPosition->setText("changed");
     EXPECT_EQ(form.FolderPosition->text(), path);
 
-    QList<QRect> before{form.geometry()};
-    for (const QWidget *child : form.findChildren<QWidget *>()) {
-        before << child->geometry();
-    }
+    const auto geometries = [&form] {
+        QList<QRect> all{form.geometry()};
+        for (const QWidget *child : form.findChildren<QWidget *>()) {
+            all << child->geometry();
+        }
+        return all;
+    };
+    const QList<QRect> before = geometries();
     form.FolderListView->click();
     EXPECT_EQ(form.FolderListView->text(), "<<");
     EXPECT_EQ(form.FolderListAppearance->width(), 200 + 104); // 3000 + 1560 twips
     form.FolderListView->click();
-    QList<QRect> after{form.geometry()};
-    for (const QWidget *child : form.findChildren<QWidget *>()) {
-        after << child->geometry();
-    }
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(geometries(), before);
     EXPECT_EQ(form.FolderListView->text(), ">>");
 }
 
@@ -164,14 +156,14 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
     QListWidget *dirs = form.DirMenu;
     QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {},
                       dirs->visualItemRect(dirItem(form, mixed.chopped(1))).center());
-    EXPECT_EQ(files(form), (QStringList{"list.m3u", "song.MID"}));
+    EXPECT_EQ(shown(form.FileMenu), (QStringList{"list.m3u", "song.MID"}));
     EXPECT_EQ(form.FolderPosition->text(), mixed.chopped(1));
     EXPECT_EQ(dirs->count(), rows); // one click does not make it current
 
     QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {},
                        dirs->visualItemRect(dirItem(form, text.chopped(1))).center());
     EXPECT_EQ(dirs->item(dirs->count() - 1)->data(Qt::UserRole).toString(), text.chopped(1));
-    EXPECT_TRUE(files(form).isEmpty());
+    EXPECT_TRUE(shown(form.FileMenu).isEmpty());
     EXPECT_EQ(form.FolderPosition->text(), text.chopped(1));
 
     ASSERT_TRUE(form.setDirectory(platform::decodeFileName(oddBytes)));

@@ -3,53 +3,30 @@
 
 #include <QWidget>
 
-using WindowTopModule::WindowTop;
+using namespace WindowTopModule;
 
-namespace {
-class WindowTopTest : public CleanStateTest {};
-
-bool keptOnTop(const QWidget &w)
+TEST(WindowTopTest, EachModeShowsTheWindowAndSetsOrKeepsItsLevel)
 {
-    return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-}
-} // namespace
-
-TEST_F(WindowTopTest, EveryModeShowsALoadedButHiddenWindow)
-{
-    for (std::int16_t mode = 0; mode <= 3; ++mode) {
-        QWidget window;
-        ASSERT_FALSE(window.isVisible());
-        EXPECT_NE(WindowTop(window, mode), 0) << mode;
-        EXPECT_TRUE(window.isVisible()) << mode;
+    // Each row: the mode, then whether it is kept on top after it, from a window kept on top or not.
+    const struct {
+        std::int16_t mode;
+        int result;
+        bool fromNormal, fromTopmost;
+    } rows[] = {{NotTopmost, 1, false, false}, {Topmost, 1, true, true}, {Top, 1, false, true},
+                {Bottom, 1, false, false},     {4, 0, false, true},      {5, 0, false, true},
+                {-1, 0, false, true}};
+    for (const auto &row : rows) {
+        for (const bool wasTopmost : {false, true}) {
+            QWidget window;
+            if (wasTopmost) {
+                WindowTop(window, Topmost);
+            }
+            EXPECT_EQ(WindowTop(window, row.mode), row.result) << row.mode;
+            EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+                      wasTopmost ? row.fromTopmost : row.fromNormal)
+                << row.mode << wasTopmost;
+            EXPECT_EQ(window.isVisible(), row.result == 1 || wasTopmost)
+                << "a loaded, hidden window is shown";
+        }
     }
-}
-
-TEST_F(WindowTopTest, TopmostIsKeptUntilReleasedOrSentToTheBottom)
-{
-    QWidget window;
-    WindowTop(window, WindowTopModule::Topmost);
-    EXPECT_TRUE(keptOnTop(window));
-    WindowTop(window, WindowTopModule::Top);
-    EXPECT_TRUE(keptOnTop(window)) << "to the top of its level keeps the level";
-    WindowTop(window, WindowTopModule::NotTopmost);
-    EXPECT_FALSE(keptOnTop(window));
-    EXPECT_TRUE(window.isVisible()) << "changing the level must not leave the window hidden";
-
-    WindowTop(window, WindowTopModule::Topmost);
-    WindowTop(window, WindowTopModule::Bottom);
-    EXPECT_FALSE(keptOnTop(window));
-    EXPECT_TRUE(window.isVisible());
-}
-
-TEST_F(WindowTopTest, UnknownModesDoNothing)
-{
-    QWidget window;
-    for (const std::int16_t mode : {std::int16_t{5}, std::int16_t{-1}, std::int16_t{4}}) {
-        EXPECT_EQ(WindowTop(window, mode), 0);
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_FALSE(keptOnTop(window));
-    }
-    WindowTop(window, WindowTopModule::Topmost);
-    EXPECT_EQ(WindowTop(window, 5), 0);
-    EXPECT_TRUE(keptOnTop(window)) << "5 leaves a kept-on-top window as it was";
 }

@@ -1,5 +1,5 @@
-#include "platform/FileNameCodec.h"
 #include "platform/MediaChannel.h"
+#include "platform/FileNameCodec.h"
 #include "platform/GstMediaDevice.h"
 #include "support/AudioFixtures.h"
 #include "support/TestEnvironment.h"
@@ -64,7 +64,6 @@ qint64 position()
 {
     return status("position");
 }
-
 // Polls the position like the playback timer until done() holds or the time-out passes.
 qint64 pollPosition(const std::function<bool(qint64)> &done, int timeoutMs = 8000)
 {
@@ -95,21 +94,16 @@ TEST_P(EveryFormat, PlaysPausesStopsSeeksAndEndsAtExactlyItsLength)
     ASSERT_EQ(send("play MusicMedia"), 0);
     EXPECT_GE(pollPosition([](qint64 p) { return p >= 150; }), 150);
 
-    ASSERT_EQ(send("pause MusicMedia"), 0);
-    const qint64 paused = position();
-    QThread::msleep(250);
-    EXPECT_EQ(position(), paused);
-    ASSERT_EQ(send("resume MusicMedia"), 0);
-    EXPECT_GE(pollPosition([&](qint64 p) { return p >= paused + 100; }), paused + 100);
-
-    // Stop holds the position and a later play goes on from there.
-    ASSERT_EQ(send("stop MusicMedia"), 0);
-    const qint64 stopped = position();
-    QThread::msleep(250);
-    EXPECT_EQ(position(), stopped);
-    ASSERT_EQ(send("play MusicMedia"), 0);
-    EXPECT_GE(position(), stopped);
-    EXPECT_GE(pollPosition([&](qint64 p) { return p >= stopped + 50; }), stopped + 50);
+    // Pause and stop both hold the position; resume and a later play go on from there.
+    for (const auto &[hold, goOn] : {std::pair{"pause", "resume"}, {"stop", "play"}}) {
+        ASSERT_EQ(send(hold + u" MusicMedia"_s), 0);
+        const qint64 held = position();
+        QThread::msleep(250);
+        EXPECT_EQ(position(), held) << hold;
+        ASSERT_EQ(send(goOn + u" MusicMedia"_s), 0);
+        EXPECT_GE(position(), held);
+        EXPECT_GE(pollPosition([&](qint64 p) { return p >= held + 50; }), held + 50) << goOn;
+    }
 
     ASSERT_EQ(send("seek MusicMedia to start"), 0);
     EXPECT_EQ(position(), 0);
@@ -179,8 +173,9 @@ TEST_F(MediaChannelTest, UnplayableFilesFailAndLeaveTheReplyAlone)
 TEST_F(MediaChannelTest, NamesWithBlanksJapaneseQuotationMarksAndStrayBytesOpenAndPlay)
 {
     const QByteArray wav = platform::encodeFileName(tone("tone.wav"));
-    for (const QString &name : {u"with blanks & 100% #1.wav"_s, u"日本語の曲.wav"_s, u"say \"hello\".wav"_s,
-                                u"trap\" alias MusicMedia.wav"_s, platform::decodeFileName("caf\xe9 \xff.wav")}) {
+    for (const QString &name :
+         {u"with blanks & 100% #1.wav"_s, u"日本語の曲.wav"_s, u"say \"hello\".wav"_s,
+          u"trap\" alias MusicMedia.wav"_s, platform::decodeFileName("caf\xe9 \xff.wav")}) {
         SCOPED_TRACE(name.toStdString());
         const QString path = fixtureDir() + u'/' + name;
         const QByteArray bytes = platform::encodeFileName(path);

@@ -6,41 +6,43 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-TEST(TimeText, FormatsHoursMinutesAndSecondsWithTwoDigitsAtLeast)
-{
-    SystemDataBox box;
-    EXPECT_EQ(TimeText(205000, box), QStringLiteral("00:03:25"));
-    EXPECT_EQ(TimeText(3723000, box), QStringLiteral("01:02:03"));
-    EXPECT_EQ(box.TimeHour, 1);
-    EXPECT_EQ(box.TimeMinute, 2);
-    EXPECT_EQ(box.TimeSecond, 3);
-    EXPECT_EQ(TimeText(0, box), QStringLiteral("00:00:00"));
-    EXPECT_EQ(TimeText(999, box), QStringLiteral("00:00:00"));
-    EXPECT_EQ(TimeText(59999, box), QStringLiteral("00:00:59"));
-}
-
-TEST(TimeText, VeryLongTimesKeepCorrectMinutesAndGroupThousands)
+TEST(TimeText, TwoDigitsAtLeastCorrectMinutesBeyond546HoursAndGroupedThousands)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const std::pair<double, const char *> rows[] = {{205000, "00:03:25"},
+                                                    {3723000, "01:02:03"},
+                                                    {0, "00:00:00"},
+                                                    {999, "00:00:00"},
+                                                    {59999, "00:00:59"},
+                                                    {(1000.0 * 3600 + 61) * 1000, "1,000:01:01"},
+                                                    {600.0 * 3600 * 1000 + 59 * 60000, "600:59:00"}};
     SystemDataBox box;
-    // 1000 hours, 1 minute, 1 second: the minute is right beyond 546 hours too.
-    EXPECT_EQ(TimeText((1000.0 * 3600 + 61) * 1000, box), QStringLiteral("1,000:01:01"));
-    EXPECT_EQ(TimeText(600.0 * 3600 * 1000 + 59 * 60000, box), QStringLiteral("600:59:00"));
+    for (const auto &[ms, text] : rows) {
+        EXPECT_EQ(TimeText(ms, box), QString::fromLatin1(text)) << ms;
+    }
+    TimeText(3723000, box);
+    EXPECT_EQ(std::tuple(box.TimeHour, box.TimeMinute, box.TimeSecond), std::tuple(1, 2, 3));
     QLocale::setDefault(previous);
 }
 
 TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)
 {
-    EXPECT_EQ(textColourOf(QString()), QColor(255, 192, 128));
-    EXPECT_EQ(textColourOf(QStringLiteral("0")), QColor(255, 192, 128));
-    EXPECT_EQ(textColourOf(QStringLiteral("4")), QColor(0, 255, 0));
-    EXPECT_EQ(textColourOf(QStringLiteral("8")), QColor(128, 0, 255));
-    EXPECT_EQ(textColourOf(QStringLiteral("255")), QColor(255, 0, 0))
-        << "a plain colour number, red in the low byte";
-    EXPECT_EQ(textColourOf(QStringLiteral("16711680")), QColor(0, 0, 255));
-    for (const char *unusable : {"blue", "-1", "16777216", "4.5", " "}) {
-        EXPECT_EQ(textColourOf(QString::fromLatin1(unusable)), QColor(255, 192, 128)) << unusable;
+    const QColor standard(255, 192, 128);
+    const std::pair<const char *, QColor> rows[] = {
+        {"", standard},
+        {"0", standard},
+        {"4", QColor(0, 255, 0)},
+        {"8", QColor(128, 0, 255)},
+        {"255", QColor(255, 0, 0)} /* a plain colour number, red in the low byte */,
+        {"16711680", QColor(0, 0, 255)},
+        {"blue", standard},
+        {"-1", standard},
+        {"16777216", standard},
+        {"4.5", standard},
+        {" ", standard}};
+    for (const auto &[text, colour] : rows) {
+        EXPECT_EQ(textColourOf(QString::fromLatin1(text)), colour) << text;
     }
 }
 

@@ -56,6 +56,14 @@ protected:
     QString status() const { return main->StatusLabel->text(); }
     QColor statusColour() const { return main->StatusLabel->palette().color(QPalette::WindowText); }
     QString counter() const { return main->FileStatusLabel->text(); }
+    int opens() const { return int(device->commandsStartingWith(QStringLiteral("open")).size()); }
+    // What the main window shows: status, counter, time, length and file name.
+    QString shown() const
+    {
+        return QStringList{status(), counter(), main->NowTimeLabel->text(), main->AllTimeLabel->text(),
+                           main->FileNameLabel->text()}
+            .join(QStringLiteral(" | "));
+    }
 
     // The device reports the end of the open track at the next tick.
     void endTrack() const { device->position = device->length; }

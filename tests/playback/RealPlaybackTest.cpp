@@ -9,7 +9,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QSet>
 #include <QTemporaryDir>
@@ -35,31 +34,9 @@ protected:
         main = &forms.load<MainForm>();
     }
 
-    // Runs the event loop until the player stops by itself, noting every
-    // track it started and every time text it showed.
-    void playUntilStopped(int limitMs)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < limitMs) {
-            QTest::qWait(10);
-            if (FormRegistry::instance().find<MainForm>() == nullptr) {
-                return;
-            }
-            started << sys().MusicFileName;
-            timesShown << main->NowTimeLabel->text();
-            if (sys().PlayCommand == 1) {
-                return;
-            }
-        }
-        ADD_FAILURE() << "still playing after " << limitMs << " ms";
-    }
-
     QTemporaryDir folder;
     PlayListForm *list = nullptr;
     MainForm *main = nullptr;
-    QSet<QString> started;
-    QSet<QString> timesShown;
     MessageRecorder messages;
 };
 
@@ -82,8 +59,17 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
     loadPlayerOver(dir);
     ASSERT_EQ(sys().TotalFiles, 4);
 
+    QSet<QString> started;
+    QSet<QString> timesShown;
     QTest::mouseClick(main->MusicPlay, Qt::LeftButton);
-    playUntilStopped(20000);
+    // Notes every track started and every time shown until the player stops by itself.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            started << sys().MusicFileName;
+            timesShown << main->NowTimeLabel->text();
+            return sys().PlayCommand == 1;
+        },
+        20000));
 
     for (const QString &path : playable) {
         EXPECT_TRUE(started.contains(path)) << path.toStdString();

@@ -21,11 +21,15 @@ protected:
 
 } // namespace
 
-TEST_F(TitleScrollTest, AShortTitleNeverScrolls)
+TEST_F(TitleScrollTest, AShortTitleOrScrollingOffLeavesTheTitleAtTheLeftEdge)
 {
     main->setTitle(QStringLiteral("a.mp3"));
     EXPECT_FALSE(main->TitleTimer->isActive());
     EXPECT_EQ(main->FileNameLabel->x(), 0);
+    sys().TitleScrollOn = false;
+    main->setTitle(QString(200, u'x'));
+    ticks(100);
+    EXPECT_EQ(main->titleLeftTwips(), 0);
 }
 
 TEST_F(TitleScrollTest, ALongTitleRestsSlidesOutAndStartsOver)
@@ -42,8 +46,7 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesOutAndStartsOver)
     EXPECT_EQ(main->FileNameLabel->x(), -2);
 
     const int widthTwips = main->FileNameLabel->width() * MainForm::TwipsPerPixel;
-    int guard = 0;
-    while (!sys().TitleRestart && guard++ < 100000) {
+    for (int guard = 0; !sys().TitleRestart && guard < 100000; ++guard) {
         main->TitleTimer_Timer();
     }
     EXPECT_LT(main->titleLeftTwips(), -widthTwips) << "the whole title left the box";
@@ -52,12 +55,4 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesOutAndStartsOver)
     EXPECT_EQ(sys().TitleWaitCount, 0);
     ticks(16);
     EXPECT_EQ(main->titleLeftTwips(), 0) << "and rests again";
-}
-
-TEST_F(TitleScrollTest, WithScrollingOffALongTitleStaysAtTheLeftEdge)
-{
-    sys().TitleScrollOn = false;
-    main->setTitle(QString(200, u'x'));
-    ticks(100);
-    EXPECT_EQ(main->titleLeftTwips(), 0);
 }

@@ -41,7 +41,11 @@ TEST(ListFile, OnDisk)
     QTemporaryDir dir;
     const QString file = dir.filePath("sub/u.fllx3");
     ASSERT_TRUE(ListFile::write(file, {"old"}));
+    // The new list replaces the file whole: a reader of the old one never sees a half-written list.
+    QFile reader(file);
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
     ASSERT_TRUE(ListFile::write(file, {"A", "B"}));
+    EXPECT_EQ(reader.readAll(), QByteArray("old\r\n\r\n"));
     EXPECT_EQ(ListFile::read(file).entries, (QStringList{"A", "B"}));
     EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden), QStringList{"u.fllx3"});
 

@@ -148,19 +148,17 @@ TEST_F(PlayListMenusTest, TwinsShareMarksAndCaptions)
         action(name)->setChecked(false);
         EXPECT_FALSE(action(name + QStringLiteral("2"))->isChecked()) << name;
     }
-    choose("WindowTopup2");
-    EXPECT_TRUE(list->WindowTopup->isChecked());
-    EXPECT_TRUE(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(main->WindowTopupImg->isHidden());
-    choose("WindowTopup");
-    EXPECT_FALSE(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(main->WindowTopupImg->isHidden());
-    EXPECT_TRUE(main->isVisible());
-
+    for (const bool onTop : {true, false}) {
+        choose(onTop ? "WindowTopup2" : "WindowTopup");
+        EXPECT_EQ(list->WindowTopup->isChecked(), onTop);
+        EXPECT_EQ(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(main->WindowTopupImg->isHidden(), !onTop);
+        EXPECT_TRUE(main->isVisible());
+    }
     const char *captions[] = {"残り時間表示", "経過時間表示", "残り時間表示"};
     for (int click = 0; click < 3; ++click) {
-        EXPECT_EQ(list->DisplayTimeSet->text(), QString::fromUtf8(captions[click]));
-        EXPECT_EQ(list->DisplayTimeSet2->text(), QString::fromUtf8(captions[click]));
+        EXPECT_EQ(list->DisplayTimeSet->text() + list->DisplayTimeSet2->text(),
+                  QString::fromUtf8(captions[click]).repeated(2));
         EXPECT_EQ(sys().ElapsedDisplay, click != 1);
         choose(click == 0 ? "DisplayTimeSet2" : "DisplayTimeSet");
     }
@@ -180,12 +178,11 @@ TEST_F(PlayListMenusTest, AnOpenedWindowGivesTheMainWindowBackHoweverItGoes)
             SCOPED_TRACE(item);
             choose(item);
             EXPECT_FALSE(main->isEnabled());
-            Form *window = nullptr;
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->objectName() == QLatin1String(windowName) && w->isVisible()) {
-                    window = qobject_cast<Form *>(w);
-                }
-            }
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            const auto found = std::find_if(windows.begin(), windows.end(), [&](QWidget *w) {
+                return w->objectName() == QLatin1String(windowName) && w->isVisible();
+            });
+            auto *window = found == windows.end() ? nullptr : qobject_cast<Form *>(*found);
             ASSERT_NE(window, nullptr);
             close(*window);
             EXPECT_TRUE(main->isEnabled());
@@ -200,8 +197,7 @@ TEST_F(PlayListMenusTest, OtherItemsRenewShowTheListAndOpenTheMakersPages)
     QSignalSpy part(list->PartListRenewal, &QPushButton::clicked);
     choose("AllListRenewalMenu2");
     choose("PartListRenewalMenu");
-    EXPECT_EQ(all.size(), 1);
-    EXPECT_EQ(part.size(), 1);
+    EXPECT_EQ(all.size() * 10 + part.size(), 11);
     choose("PlayListMenu2");
     EXPECT_TRUE(list->isVisible());
     sys().HelpContext = sys().ShownHelpContext = QStringLiteral("PlayList");
@@ -218,9 +214,8 @@ TEST_F(PlayListMenusTest, OtherItemsRenewShowTheListAndOpenTheMakersPages)
                              "SupportdeskURL", "MVUserURL2"}) {
         choose(item);
     }
-    const QString site = QStringLiteral(LYRA_WEBSITE_URL);
-    EXPECT_EQ(opened, QStringList({site + "/", site + "/software/", site + "/software/lx3/",
-                                   site + "/software/product/", site + "/software/support/",
-                                   site + "/software/user/"}));
+    EXPECT_EQ(opened.join(u' ').replace(QStringLiteral(LYRA_WEBSITE_URL), QStringLiteral("~")),
+              QStringLiteral(
+                  "~/ ~/software/ ~/software/lx3/ ~/software/product/ ~/software/support/ ~/software/user/"));
     EXPECT_TRUE(messages.shown().isEmpty()) << "a page that does not open is not reported";
 }

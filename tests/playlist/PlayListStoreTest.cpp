@@ -1,9 +1,9 @@
 #include "PlayListFixture.h"
 
-#include "platform/MessageBox.h"
-#include "platform/Paths.h"
 #include "platform/FileNameCodec.h"
+#include "platform/Paths.h"
 #include "playlist/ListFile.h"
+#include "support/MessageRecorder.h"
 
 namespace {
 
@@ -71,15 +71,11 @@ TEST_F(PlayListStore, AFailedSaveIsReportedAndTheOtherFilesAreStillWritten)
 {
     QFile::remove(listFile(".fllx3"));
     QDir().mkpath(listFile(".fllx3")); // a folder in the file's place
-    QList<platform::MessageRequest> shown;
-    platform::setMessageBoxHandler([&shown](QWidget *, const platform::MessageRequest &request) {
-        shown.append(request);
-        return platform::MessageAnswer::Ok;
-    });
+    MessageRecorder messages;
     load().FolderWaitList = QStringList{"/w/"};
     unload();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("保存できませんでした")));
-    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("tester.fllx3")));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("保存できませんでした")));
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("tester.fllx3")));
     EXPECT_EQ(listFileBytes(".fwllx3"), QByteArray("/w/\r\n\r\n"));
 }

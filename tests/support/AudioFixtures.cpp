@@ -9,37 +9,25 @@
 namespace AudioFixtures {
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kSamplesPerBuffer = kRate / 100; // 10 ms
-
-QString fullPath(const QString &dir, const QString &fileName)
-{
-    return dir + u'/' + fileName;
-}
-
-// Runs "<source> ! <encoder> ! filesink" to the end; the file name goes in as a
-// property so that any character is fine.
+// Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a
+// property so that any character is fine. 10 ms buffers at 44.1 kHz stereo.
 bool encode(const QString &path, const char *encoder, int ms)
 {
     if (!gst_is_initialized()) {
         gst_init(nullptr, nullptr);
     }
     const QByteArray description =
-        QByteArray("audiotestsrc wave=sine freq=440 volume=0.3 samplesperbuffer=") +
-        QByteArray::number(kSamplesPerBuffer) + " num-buffers=" + QByteArray::number(std::max(1, ms / 10)) +
-        " ! audio/x-raw,format=S16LE,rate=" + QByteArray::number(kRate) + ",channels=2 ! audioconvert ! " +
-        encoder + " ! filesink name=out";
-    GError *error = nullptr;
-    GstElement *pipeline = gst_parse_launch(description.constData(), &error);
+        "audiotestsrc wave=sine freq=440 volume=0.3 samplesperbuffer=441 num-buffers=" +
+        QByteArray::number(std::max(1, ms / 10)) +
+        " ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! audioconvert ! " + encoder +
+        " ! filesink name=out";
+    GstElement *pipeline = gst_parse_launch(description.constData(), nullptr);
     if (!pipeline) {
-        g_clear_error(&error);
         return false;
     }
-    g_clear_error(&error);
     GstElement *out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
     g_object_set(out, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(out);
-
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus *bus = gst_element_get_bus(pipeline);
     GstMessage *message =
@@ -54,50 +42,29 @@ bool encode(const QString &path, const char *encoder, int ms)
     return ok && QFileInfo(path).size() > 0;
 }
 
-QByteArray be32(quint32 v)
+QByteArray word(quint32 v, bool bigEndian = true)
 {
     QByteArray b(4, '\0');
-    qToBigEndian(v, b.data());
+    bigEndian ? qToBigEndian(v, b.data()) : qToLittleEndian(v, b.data());
     return b;
 }
 
-QByteArray le32(quint32 v)
+QByteArray chunk(const char *id, const QByteArray &body, bool bigEndian = true)
 {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
+    return id + word(quint32(body.size()), bigEndian) + body + QByteArray(body.size() % 2, '\0');
 }
 
-QByteArray variableLength(quint32 value)
-{
-    QByteArray bytes(1, char(value & 0x7f));
-    while (value >>= 7) {
-        bytes.prepend(char(0x80 | (value & 0x7f)));
-    }
-    return bytes;
-}
-
-// Format 0, 480 ticks a quarter note at 120 bpm: one tick is 500/480 ms.
+// Format 0, 480 ticks a quarter note at 120 bpm: one held A4.
 QByteArray standardMidiFile(int ms)
 {
-    QByteArray track;
-    track += QByteArray::fromHex("00FF510307A120"); // tempo 500000 us
-    track += QByteArray::fromHex("00C000");         // piano
-    track += QByteArray::fromHex("00904564");       // note on A4
-    track += variableLength(quint32(qint64(ms) * 480 / 500));
-    track += QByteArray::fromHex("804540"); // note off
-    track += QByteArray::fromHex("00FF2F00");
-    return QByteArray("MThd") + be32(6) + QByteArray::fromHex("0000000101E0") + "MTrk" +
-           be32(quint32(track.size())) + track;
-}
-
-QByteArray riffMidi(const QByteArray &smf)
-{
-    QByteArray data = QByteArray("data") + le32(quint32(smf.size())) + smf;
-    if (data.size() % 2) {
-        data += '\0';
+    QByteArray ticks(1, char(quint32(ms * 480 / 500) & 0x7f));
+    for (quint32 v = quint32(ms * 480 / 500) >> 7; v != 0; v >>= 7) {
+        ticks.prepend(char(0x80 | (v & 0x7f)));
     }
-    return QByteArray("RIFF") + le32(quint32(4 + data.size())) + "RMID" + data;
+    const QByteArray track =
+        QByteArray::fromHex("00FF510307A12000C00000904564") + ticks + QByteArray::fromHex("80454000FF2F00");
+    // No pad byte after the track: MIDI chunks are not RIFF chunks.
+    return chunk("MThd", QByteArray::fromHex("0000000101E0")) + "MTrk" + word(quint32(track.size())) + track;
 }
 
 // Rewraps an AIFF file as AIFF-C with uncompressed ('NONE') samples.
@@ -108,25 +75,17 @@ QByteArray aifcFromAiff(const QByteArray &aiff)
     for (qsizetype at = 12; at + 8 <= aiff.size();) {
         const QByteArray id = aiff.mid(at, 4);
         const qsizetype size = qFromBigEndian<quint32>(aiff.constData() + at + 4);
-        const QByteArray body = aiff.mid(at + 8, size);
-        if (id == "COMM") {
-            comm = body;
-        } else if (id == "SSND") {
-            ssnd = body;
+        if (id == "COMM" || id == "SSND") {
+            (id == "COMM" ? comm : ssnd) = aiff.mid(at + 8, size);
         }
         at += 8 + size + (size % 2);
     }
     if (comm.size() < 18 || ssnd.isEmpty()) {
         return {};
     }
-    const QByteArray name = QByteArray(1, char(14)) + "not compressed" + QByteArray(1, '\0');
-    const QByteArray commC = comm.left(18) + "NONE" + name;
-    QByteArray chunks = QByteArray("FVER") + be32(4) + be32(0xA2805140) + "COMM" +
-                        be32(quint32(commC.size())) + commC + "SSND" + be32(quint32(ssnd.size())) + ssnd;
-    if (ssnd.size() % 2) {
-        chunks += '\0';
-    }
-    return QByteArray("FORM") + be32(quint32(4 + chunks.size())) + "AIFC" + chunks;
+    const QByteArray commC = comm.left(18) + "NONE" + char(14) + "not compressed" + '\0';
+    return chunk("FORM",
+                 "AIFC" + chunk("FVER", word(0xA2805140)) + chunk("COMM", commC) + chunk("SSND", ssnd));
 }
 
 QByteArray readAll(const QString &path)
@@ -139,42 +98,41 @@ QByteArray readAll(const QString &path)
 
 QString writeFile(const QString &dir, const QString &fileName, const QByteArray &content)
 {
-    const QString path = fullPath(dir, fileName);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size()) {
-        return {};
-    }
-    return path;
+    QFile file(dir + u'/' + fileName);
+    const bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+    return ok ? file.fileName() : QString();
 }
 
 QString makeTone(const QString &dir, const QString &fileName, int ms)
 {
-    const QString path = fullPath(dir, fileName);
-    const QString extension = QFileInfo(fileName).suffix().toLower();
+    const QString path = dir + u'/' + fileName;
+    const QString type = QFileInfo(fileName).suffix().toLower();
+    const QByteArray midi = standardMidiFile(ms);
     bool ok = false;
-    if (extension == u"wav") {
+    if (type == u"wav") {
         ok = encode(path, "wavenc", ms);
-    } else if (extension == u"mp3") {
+    } else if (type == u"mp3") {
         ok = encode(path, "lamemp3enc ! xingmux", ms);
-    } else if (extension == u"wma") {
+    } else if (type == u"wma") {
         ok = encode(path, "avenc_wmav2 ! asfmux", ms);
-    } else if (extension == u"aif" || extension == u"aiff") {
+    } else if (type == u"aif" || type == u"aiff") {
         ok = encode(path, "aiffmux", ms);
-    } else if (extension == u"aifc") {
+    } else if (type == u"aifc") {
         ok = encode(path, "aiffmux", ms) && !writeFile(dir, fileName, aifcFromAiff(readAll(path))).isEmpty();
-    } else if (extension == u"au" || extension == u"snd") {
+    } else if (type == u"au" || type == u"snd") {
         ok = encode(path, "avmux_au", ms);
-    } else if (extension == u"mid" || extension == u"midi") {
-        ok = !writeFile(dir, fileName, standardMidiFile(ms)).isEmpty();
-    } else if (extension == u"rmi") {
-        ok = !writeFile(dir, fileName, riffMidi(standardMidiFile(ms))).isEmpty();
+    } else if (type == u"mid" || type == u"midi") {
+        ok = !writeFile(dir, fileName, midi).isEmpty();
+    } else if (type == u"rmi") {
+        ok = !writeFile(dir, fileName, chunk("RIFF", "RMID" + chunk("data", midi, false), false)).isEmpty();
     }
     return ok ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)
 {
-    const QString path = fullPath(dir, fileName);
+    const QString path = dir + u'/' + fileName;
     return encode(path, "lamemp3enc target=bitrate bitrate=128 cbr=true", ms) ? path : QString();
 }
 

@@ -1,8 +1,6 @@
 #include "platform/Transfer.h"
 #include "UpdateFixture.h"
 
-#include <QProcess>
-
 using TransferTest = UpdateFixture;
 
 // What the shipped site answers, and what the transfer layer refuses to take.

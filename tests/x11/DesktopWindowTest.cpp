@@ -1,12 +1,13 @@
 #include "app/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
+#include "mainwindow/WindowTopModule.h"
 #include "playback/PlayerFixture.h"
-#include "playlist/PlayListForm.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QProcess>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -115,15 +116,6 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
     }
 }
 
-TEST_F(DesktopWindowTest, WithoutATrayTheWindowIsNeverHidden)
-{
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, QStringLiteral("1"));
-    loadPlayer({});
-    ASSERT_FALSE(TrayIcon::available());
-    QTest::mouseClick(main->FrontForm, Qt::LeftButton);
-    EXPECT_TRUE(main->isVisible());
-}
-
 // Through the X server, as a person clicks: each button opens the menu its setting names.
 TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
 {
@@ -158,5 +150,36 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
             shown->close();
         }
         EXPECT_FALSE(main->FolderSetupPressed);
+    }
+}
+
+// On a real X server, where the stacking order shows in the screen's pixels.
+TEST_F(DesktopWindowTest, TopAndBottomRaiseAndLowerTheWindowUnderTheOthers)
+{
+    QWidget red;
+    QWidget blue;
+    for (auto [window, colour] : {std::pair{&red, Qt::red}, {&blue, Qt::blue}}) {
+        window->setWindowFlag(Qt::FramelessWindowHint);
+        window->setPalette(QPalette(colour));
+        window->setAutoFillBackground(true);
+        window->setGeometry(300, 300, 80, 80);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    const auto onTop = [] {
+        QTest::qWait(200);
+        return QGuiApplication::primaryScreen()->grabWindow(0, 340, 340, 1, 1).toImage().pixelColor(0, 0);
+    };
+    const struct {
+        QWidget *window;
+        std::int16_t mode;
+        QColor shown;
+    } rows[] = {{&red, WindowTopModule::Top, Qt::red},
+                {&red, WindowTopModule::Bottom, Qt::blue},
+                {&blue, WindowTopModule::Bottom, Qt::red},
+                {&blue, WindowTopModule::Topmost, Qt::blue}};
+    for (const auto &row : rows) {
+        WindowTopModule::WindowTop(*row.window, row.mode);
+        EXPECT_EQ(onTop(), row.shown) << row.mode;
     }
 }
