@@ -7,6 +7,7 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinPicture.h"
 #include "mainwindow/SkinWidgets.h"
+#include "mainwindow/TitleLabel.h"
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
@@ -85,7 +86,7 @@ void MainForm::createControls()
     TitleBox = new QWidget(this);
     TitleBox->setObjectName(QStringLiteral("TitleBox"));
     TitleBox->setGeometry(80, 32, 163, 12);
-    FileNameLabel = label(TitleBox, "FileNameLabel", QString(), {0, 0, 0, 12});
+    FileNameLabel = placed(new TitleLabel(TitleBox), "FileNameLabel", {0, 0, 0, 12});
     NowTimeLabel = label(this, "NowTimeLabel", QStringLiteral("00:00:00"), {80, 43, 76, 19});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
     StatusLabel = label(this, "StatusLabel", QStringLiteral("Stop."), {225, 51, 24, 11});

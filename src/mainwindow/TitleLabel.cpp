@@ -1,0 +1,25 @@
+#include "mainwindow/TitleLabel.h"
+
+#include <QPainter>
+#include <QStyle>
+
+TitleLabel::Look TitleLabel::currentLook() const
+{
+    return {text(), palette().color(foregroundRole()), font(), size(), devicePixelRatioF(), isEnabled()};
+}
+
+void TitleLabel::paintEvent(QPaintEvent * /*event*/)
+{
+    const Look look = currentLook();
+    if (picture_.isNull() || !(look == pictured_)) {
+        picture_ = QPixmap(look.size * look.ratio);
+        picture_.setDevicePixelRatio(look.ratio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        painter.setFont(look.font);
+        style()->drawItemText(&painter, rect(), int(alignment()), palette(), look.enabled, look.text,
+                              foregroundRole());
+        pictured_ = look;
+    }
+    QPainter(this).drawPixmap(0, 0, picture_);
+}
