@@ -5,7 +5,6 @@
 #include "platform/Paths.h"
 #include "playback/TextColour.h"
 #include "playlist/PlayListFixture.h"
-#include "support/MessageRecorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,15 +30,8 @@ const QStringList kSettings{QStringLiteral("MFPattern1"),
                             TaskLCMenu,
                             DownWin};
 
-class OptionFormTest : public PlayListFixture {
+class OptionFormTest : public PlayerWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        PlayListFixture::SetUp();
-        messages.install();
-        list = &load();
-        main = &FormRegistry::instance().load<MainForm>();
-    }
     OptionForm &open()
     {
         list->PlayOption_Click();
@@ -59,9 +51,6 @@ protected:
         QFile file(backingFile(HKEY_CURRENT_USER));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
-    PlayListForm *list = nullptr;
-    MainForm *main = nullptr;
-    MessageRecorder messages;
 };
 
 } // namespace

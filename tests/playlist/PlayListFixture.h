@@ -5,6 +5,7 @@
 #include "app/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
+#include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -79,4 +80,19 @@ protected:
     }
 
     QTemporaryDir music;
+};
+
+// The play list window and the main window loaded, message boxes recorded.
+class PlayerWindowsFixture : public PlayListFixture {
+protected:
+    void SetUp() override
+    {
+        PlayListFixture::SetUp();
+        messages.install();
+        list = &load();
+        main = &FormRegistry::instance().load<MainForm>();
+    }
+    PlayListForm *list = nullptr;
+    MainForm *main = nullptr;
+    MessageRecorder messages;
 };

@@ -1,7 +1,6 @@
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Shell.h"
 #include "playlist/PlayListFixture.h"
-#include "support/MessageRecorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,15 +9,8 @@
 
 namespace {
 
-class PlayListMenusTest : public PlayListFixture {
+class PlayListMenusTest : public PlayerWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        PlayListFixture::SetUp();
-        messages.install();
-        list = &load();
-        main = &FormRegistry::instance().load<MainForm>();
-    }
     void choose(const char *item) const { action(item)->trigger(); }
     QAction *action(const QString &name) const { return list->findChild<QAction *>(name); }
     // Each mode as both marks and its lamp: "-" off, "x" on, "?" twins or lamp disagree.
@@ -48,9 +40,6 @@ protected:
         }
         return out;
     }
-    PlayListForm *list = nullptr;
-    MainForm *main = nullptr;
-    MessageRecorder messages;
 };
 
 QString cancelled(const QString &caption)
