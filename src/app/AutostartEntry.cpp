@@ -87,7 +87,8 @@ bool write(const QString &entryPath, const QString &program)
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Lyrabox 3\n");
+    QString text =
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=Lyrabox 3\nIcon=com.miravelt.Lyrabox3\n");
     if (program.isEmpty()) {
         text += QStringLiteral("Exec=lyrabox3\nHidden=true\n");
     } else {

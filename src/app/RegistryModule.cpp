@@ -75,7 +75,10 @@ QString backingFile(RootKey root)
 QString GetRegString(RootKey root, const QString &keyPath, const QString &valueName)
 {
     if (isAutostartValue(root, keyPath, valueName)) {
-        return asRead(AutostartEntry::read(platform::autostartEntryPath()), true);
+        const QString entry = platform::autostartEntryPath();
+        const QString earlier = platform::earlierAutostartEntryPath();
+        const bool moved = QFile::exists(entry) || !QFile::exists(earlier);
+        return asRead(AutostartEntry::read(moved ? entry : earlier), true);
     }
     IniFile ini;
     loadStore(backingFile(root), ini);
@@ -87,7 +90,12 @@ QString GetRegString(RootKey root, const QString &keyPath, const QString &valueN
 bool SetRegString(RootKey root, const QString &keyPath, const QString &valueName, const QString &text)
 {
     if (isAutostartValue(root, keyPath, valueName)) {
-        return AutostartEntry::write(platform::autostartEntryPath(), text);
+        // Once written under the desktop id, an earlier entry would start a second player.
+        if (!AutostartEntry::write(platform::autostartEntryPath(), text)) {
+            return false;
+        }
+        QFile::remove(platform::earlierAutostartEntryPath());
+        return true;
     }
     IniFile ini;
     if (!loadStore(backingFile(root), ini)) {

@@ -30,6 +30,12 @@ QString dataDir()
 QString autostartEntryPath()
 {
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+           QStringLiteral("autostart/com.miravelt.Lyrabox3.desktop");
+}
+
+QString earlierAutostartEntryPath()
+{
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
            QStringLiteral("autostart/lyrabox3.desktop");
 }
 

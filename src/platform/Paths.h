@@ -10,6 +10,8 @@ QString configDir();
 QString dataDir();
 // The desktop-session autostart entry of the player.
 QString autostartEntryPath();
+// Where earlier versions kept it, under a name that was not the desktop id.
+QString earlierAutostartEntryPath();
 // A read-only file shipped with the program (welcome page, artwork).
 // Falls back to the first candidate when none exists.
 QString programDataFile(const QString &name);

@@ -1,4 +1,5 @@
 #include "app/RegistryModule.h"
+#include "app/AutostartEntry.h"
 #include "platform/Paths.h"
 #include "support/TestEnvironment.h"
 
@@ -72,9 +73,13 @@ TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
 
 TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
 {
+    // An entry an earlier version wrote under its old name still counts, and moves on the next write.
+    AutostartEntry::write(platform::earlierAutostartEntryPath(), QStringLiteral("/old/lyrabox3"));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), QStringLiteral("/old/lyrabox3"));
     const QString program = QStringLiteral("/opt/My \"Apps\" 100%/lyrabox3");
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, program);
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, RunKey, RunValue), program);
+    EXPECT_FALSE(QFile::exists(platform::earlierAutostartEntryPath()));
 
     QFile entry(platform::autostartEntryPath());
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
