@@ -8,7 +8,6 @@
 #include "platform/Shell.h"
 #include "playlist/WebsiteAddress.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -22,17 +21,6 @@ constexpr int WidthTwips = 5700;
 constexpr int HeightTwips = 4320;
 constexpr GuideLine Line1{240, 2580, 5460, 2580};
 constexpr GuideLine Line2{240, 3600, 5460, 3600};
-
-// The program's icon at 64 points, drawn from the larger picture on high-dpi screens.
-QPixmap programIcon()
-{
-    if (qApp->devicePixelRatio() > 1.0) {
-        QPixmap large(QStringLiteral(":/artwork/lyrabox3.png"));
-        large.setDevicePixelRatio(large.width() / 64.0);
-        return large;
-    }
-    return QPixmap(QStringLiteral(":/artwork/lyrabox3-64.png"));
-}
 
 QLabel *picture(QWidget *parent, const char *name, const QPixmap &pixmap, const QRect &rect)
 {
@@ -59,7 +47,7 @@ void VersionForm::createControls()
     using DialogLayout::label;
     Picture1 = picture(this, "Picture1", skinPicture(QStringLiteral("about-banner")),
                        twipRect(0, 0, WidthTwips, 1080));
-    Image2 = picture(this, "Image2", programIcon(), twipRect(360, 1320, 960, 960));
+    Image2 = picture(this, "Image2", skinPicture(QStringLiteral("lyrabox3-64")), twipRect(360, 1320, 960, 960));
     Label1 = label(this, "Label1", QStringLiteral("MIRAVELT Lyrabox 3"), twipRect(1560, 1380, 3900, 450));
     QFont title = Label1->font();
     title.setBold(true);

@@ -404,6 +404,8 @@ int main(int argc, char *argv[])
     bool ok = save(makeSplash(), folder, QStringLiteral("splash.png"));
     ok = save(makeIcon128(), folder, QStringLiteral("lyrabox3.png")) && ok;
     ok = save(makeIcon32(), folder, QStringLiteral("lyrabox3-32.png")) && ok;
+    // The about window's 64-point icon, for screens at twice the density.
+    ok = save(makeIcon128(128), folder, QStringLiteral("lyrabox3-64@2x.png")) && ok;
     ok = save(makeAboutBanner(1), folder, QStringLiteral("about-banner.png")) && ok;
     ok = save(makeAboutBanner(2), folder, QStringLiteral("about-banner@2x.png")) && ok;
     // The tray and window icon at every size a desktop asks for.
