@@ -47,7 +47,8 @@ void VersionForm::createControls()
     using DialogLayout::label;
     Picture1 = picture(this, "Picture1", skinPicture(QStringLiteral("about-banner")),
                        twipRect(0, 0, WidthTwips, 1080));
-    Image2 = picture(this, "Image2", skinPicture(QStringLiteral("lyrabox3-64")), twipRect(360, 1320, 960, 960));
+    Image2 =
+        picture(this, "Image2", skinPicture(QStringLiteral("lyrabox3-64")), twipRect(360, 1320, 960, 960));
     Label1 = label(this, "Label1", QStringLiteral("MIRAVELT Lyrabox 3"), twipRect(1560, 1380, 3900, 450));
     QFont title = Label1->font();
     title.setBold(true);
