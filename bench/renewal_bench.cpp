@@ -136,18 +136,17 @@ int main(int argc, char **argv)
     std::printf("find -type f : %8.1f ms  (%lld files listed)\n", find, static_cast<long long>(findLines));
     std::printf("ratio        : %8.2f  (goal: 1.5 or less)\n", renewal / find);
 
-    QStringList entries;
+    PathStore entries;
     for (int i = 0; i < Folders * FilesPerFolder; ++i) {
-        entries
-            << QStringLiteral("/music/folder%1/track%2.mp3").arg(i / FilesPerFolder).arg(i % FilesPerFolder);
+        entries.append(
+            QStringLiteral("/music/folder%1/track%2.mp3").arg(i / FilesPerFolder).arg(i % FilesPerFolder));
     }
     double shuffle = 1e18;
     for (int i = 0; i < Runs; ++i) {
-        QStringList source = entries;
-        source.detach(); // the copy is not part of the shuffle
+        PathStore source = entries; // the copy is not part of the shuffle
         QElapsedTimer timer;
         timer.start();
-        const QStringList dealt = shuffleDeal(source, RandomSource::Rnd);
+        const PathStore dealt = shuffleDeal(source, RandomSource::Rnd);
         shuffle = std::min(shuffle, static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("shuffle      : %8.1f ms  (%d entries)\n", shuffle, Folders * FilesPerFolder);

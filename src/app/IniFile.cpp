@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 // Bounds for damaged files: a settings file is a few kilobytes.
@@ -96,7 +98,8 @@ IniFile::LoadResult IniFile::load(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         return QFileInfo(path).exists() ? LoadResult::Incomplete : LoadResult::Missing;
     }
-    const QByteArray content = file.read(maxFileBytes + 1);
+    // Files are replaced whole, never grown in place: the size read is the size.
+    const QByteArray content = file.read(std::min<qint64>(file.size(), maxFileBytes) + 1);
     if (content.size() > maxFileBytes || file.error() != QFileDevice::NoError) {
         return LoadResult::Incomplete;
     }

@@ -10,9 +10,12 @@
 namespace ListFile {
 namespace {
 
-// Splits a byte stream into entries as it arrives, in bounded memory.
+// Splits a byte stream into entries as it arrives, in bounded memory. With a
+// path store the entries go there as bytes, and unusable lines are dropped.
 class LineSplitter {
 public:
+    explicit LineSplitter(PathStore *paths = nullptr) : paths_(paths) {}
+
     void feed(QByteArrayView chunk)
     {
         for (const char c : chunk) {
@@ -45,7 +48,11 @@ private:
             return;
         }
         // Paths are bytes: a name that is not UTF-8 is carried, so its folder still opens.
-        if (overlong_ || damaged_) {
+        if (paths_ != nullptr) {
+            if (!overlong_ && !damaged_) {
+                paths_->appendBytes(line_);
+            }
+        } else if (overlong_ || damaged_) {
             contents_.unusable.append(line_);
         } else {
             contents_.entries.append(platform::decodeFileName(line_));
@@ -55,6 +62,7 @@ private:
         damaged_ = false;
     }
 
+    PathStore *paths_;
     QByteArray line_;
     Contents contents_;
     bool overlong_ = false;
@@ -78,6 +86,18 @@ QByteArray format(const QStringList &entries, const QByteArrayList &unusable)
     return out;
 }
 
+QByteArray format(const PathStore &entries)
+{
+    QByteArray out;
+    out.reserve(entries.byteSize() + 2 * entries.size() + 2);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        out += entries.bytesAt(i);
+        out += "\r\n";
+    }
+    out += "\r\n";
+    return out;
+}
+
 Contents parse(QByteArrayView data)
 {
     LineSplitter splitter;
@@ -85,14 +105,15 @@ Contents parse(QByteArrayView data)
     return splitter.finish();
 }
 
-Contents read(const QString &path)
+namespace {
+
+void readInto(const QString &path, LineSplitter &splitter)
 {
     // Devices and pipes could block or never end.
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        return {};
+        return;
     }
-    LineSplitter splitter;
     QByteArray chunk(qsizetype{1024} * 1024, Qt::Uninitialized);
     qint64 total = 0;
     while (total < MaxFileBytes) {
@@ -103,19 +124,47 @@ Contents read(const QString &path)
         splitter.feed(QByteArrayView(chunk.constData(), got));
         total += got;
     }
-    return splitter.finish();
 }
 
-bool write(const QString &path, const QStringList &entries, QString *error, const QByteArrayList &unusable)
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    const QByteArray bytes = format(entries, unusable);
     const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!ok && error != nullptr) {
         *error = file.errorString();
     }
     return ok;
+}
+
+} // namespace
+
+Contents read(const QString &path)
+{
+    LineSplitter splitter;
+    readInto(path, splitter);
+    return splitter.finish();
+}
+
+PathStore readPaths(const QString &path)
+{
+    PathStore paths;
+    // The bytes of the entries never pass the file's size: one buffer, no regrowth.
+    paths.reserve(0, std::min<qint64>(QFileInfo(path).size(), MaxFileBytes));
+    LineSplitter splitter(&paths);
+    readInto(path, splitter);
+    splitter.finish();
+    return paths;
+}
+
+bool write(const QString &path, const QStringList &entries, QString *error, const QByteArrayList &unusable)
+{
+    return writeBytes(path, format(entries, unusable), error);
+}
+
+bool write(const QString &path, const PathStore &entries, QString *error)
+{
+    return writeBytes(path, format(entries), error);
 }
 
 } // namespace ListFile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PathStore.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QByteArrayView>
@@ -25,15 +27,20 @@ struct Contents {
 // `unusable` lines follow the entries unchanged.
 QByteArray format(const QStringList &entries, const QByteArrayList &unusable = {});
 
+QByteArray format(const PathStore &entries);
+
 // A line ends at CR LF, LF or CR; empty lines are no entries.
 Contents parse(QByteArrayView data);
 
 // A missing or unreadable file gives no entries.
 Contents read(const QString &path);
+// The entries alone, kept as bytes: for the long play list.
+PathStore readPaths(const QString &path);
 
 // Replaces the file atomically: the old file stays whole until the new one is
 // complete. On failure, returns false and says why in `error`.
 bool write(const QString &path, const QStringList &entries, QString *error = nullptr,
            const QByteArrayList &unusable = {});
+bool write(const QString &path, const PathStore &entries, QString *error = nullptr);
 
 } // namespace ListFile

@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringList &names,
+bool listMusicFiles(const QString &folder, const FilePattern &pattern, PathStore &names,
                     const QString &prefix)
 {
     DIR *dir = opendir(platform::encodeFileName(folder).constData());
@@ -45,31 +45,26 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, QStringLi
         return false;
     }
     DirCloser closer(dir);
+    const QByteArray prefixBytes = platform::encodeFileName(prefix);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name; // reused: the pattern needs the name as text, the list keeps its bytes
     while (const dirent *entry = readdir(dir)) {
         // A name with a line end cannot be stored in a list file line.
         if (entry->d_name[0] == '.' || std::strpbrk(entry->d_name, "\r\n") != nullptr) {
             continue;
         }
-        // Decoded straight behind the prefix: one string per file, not two.
-        // UTF-8 never takes fewer bytes than UTF-16 takes code units.
         const QByteArrayView bytes(entry->d_name);
-        QString path(prefix.size() + bytes.size(), Qt::Uninitialized);
-        QChar *name = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
+        // UTF-8 never takes fewer bytes than UTF-16 takes code units.
+        name.resize(bytes.size());
         decoder.resetState();
-        const QChar *nameEnd = decoder.appendToBuffer(name, bytes);
+        const QChar *end = decoder.appendToBuffer(name.data(), bytes);
+        name.truncate(end - name.constData());
         if (decoder.hasError()) {
-            // Rare: a name that is not UTF-8 is carried byte by byte.
-            path.truncate(prefix.size());
-            path += platform::decodeFileName(bytes);
-            name = path.data() + prefix.size();
-            nameEnd = path.constData() + path.size();
+            name = platform::decodeFileName(bytes); // rare: carried byte by byte
         }
-        if (!pattern.matches(QStringView(name, nameEnd)) || !isOrdinaryFile(dir, entry)) {
-            continue;
+        if (pattern.matches(name) && isOrdinaryFile(dir, entry)) {
+            names.appendBytes(prefixBytes, bytes);
         }
-        path.truncate(prefix.size() + (nameEnd - name));
-        names.append(std::move(path));
     }
     return true;
 }

@@ -16,17 +16,17 @@ QVariant PathListModel::data(const QModelIndex &index, int role) const
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return displayForm_(paths_[index.row()]);
+        return displayForm_(paths_.at(index.row()));
     }
     if (role == Qt::ToolTipRole) {
-        return paths_[index.row()];
+        return paths_.at(index.row());
     }
     return {};
 }
 
 QString PathListModel::at(qsizetype i) const
 {
-    return i >= 0 && i < paths_.size() ? paths_[i] : QString();
+    return i >= 0 && i < paths_.size() ? paths_.at(i) : QString();
 }
 
 void PathListModel::append(const QString &path)
@@ -60,16 +60,21 @@ void PathListModel::swapWithNext(qsizetype i)
         return;
     }
     beginMoveRows({}, static_cast<int>(i + 1), static_cast<int>(i + 1), {}, static_cast<int>(i));
-    paths_.swapItemsAt(i, i + 1);
+    paths_.swap(i, i + 1);
     endMoveRows();
 }
 
 void PathListModel::clear()
 {
-    setPaths({});
+    setStore({});
 }
 
-void PathListModel::setPaths(QStringList paths)
+void PathListModel::setPaths(const QStringList &paths)
+{
+    setStore(PathStore::fromStringList(paths));
+}
+
+void PathListModel::setStore(PathStore paths)
 {
     beginResetModel();
     paths_ = std::move(paths);

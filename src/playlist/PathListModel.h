@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PathStore.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
@@ -19,7 +21,8 @@ public:
     bool isEmpty() const { return paths_.isEmpty(); }
     // Entry i, or the empty text when there is none.
     QString at(qsizetype i) const;
-    const QStringList &paths() const { return paths_; }
+    const PathStore &store() const { return paths_; }
+    QStringList paths() const { return paths_.toStringList(); }
 
     void append(const QString &path);
     void insert(qsizetype i, const QString &path);
@@ -27,9 +30,10 @@ public:
     // Entries i and i + 1 change places.
     void swapWithNext(qsizetype i);
     void clear();
-    void setPaths(QStringList paths);
+    void setPaths(const QStringList &paths);
+    void setStore(PathStore paths);
 
 private:
     DisplayForm displayForm_;
-    QStringList paths_;
+    PathStore paths_;
 };

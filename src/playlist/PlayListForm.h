@@ -41,7 +41,7 @@ public:
     QByteArrayList unusableFolderLines;
     QByteArrayList unusableWaitLines;
     PathListModel *PlayList = nullptr; // entry 0 plays next
-    QStringList MusicAllList;          // scratch of the shuffle, empty in between
+    PathStore MusicAllList;            // scratch of the shuffle, empty in between
     // The ";"-separated wildcards the lister takes (see PlayFilePattern); the
     // options window sets it again when the file groups change.
     QString MusicFilePattern;

@@ -24,9 +24,17 @@ void PlayListForm::PlayListRenewal()
 void PlayListForm::countMusicFiles()
 {
     PlayList->clear();
-    collectMusicFiles();
-    sys().TotalFiles = MusicAllList.size();
-    MusicAllList.clear();
+    // Folder by folder and without the folder path, so a large library is not
+    // held twice while the backup list is read.
+    const FilePattern pattern(MusicFilePattern);
+    PathStore names;
+    qint64 total = 0;
+    for (const QString &folder : std::as_const(FolderList)) {
+        names.clear();
+        listMusicFiles(folder, pattern, names);
+        total += names.size();
+    }
+    sys().TotalFiles = total;
     showCounts();
     clearFilePosition();
 }
@@ -39,7 +47,7 @@ void PlayListForm::AllListRenewal_Click()
 void PlayListForm::PartListRenewal_Click()
 {
     // Only what is still queued is dealt again: held-back files stay out.
-    MusicAllList = PlayList->paths();
+    MusicAllList = PlayList->store();
     PlayList->clear();
     dealMusicAllList();
     clearFilePosition();
@@ -58,7 +66,7 @@ void PlayListForm::collectMusicFiles()
 
 void PlayListForm::dealMusicAllList()
 {
-    PlayList->setPaths(shuffleDeal(MusicAllList, RandomSource::Rnd));
+    PlayList->setStore(shuffleDeal(MusicAllList, RandomSource::Rnd));
 }
 
 void PlayListForm::showCounts()

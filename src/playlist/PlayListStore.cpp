@@ -29,12 +29,14 @@ void reportSaveFailures(const QStringList &failures)
                            platform::MessageButtons::Ok});
 }
 
-void saveList(const QString &extension, const QStringList &entries, QStringList &failures,
-              const QByteArrayList &unusable = {})
+// The folder lists carry their unusable lines; the play list has none.
+template <typename Entries, typename... Unusable>
+void saveList(const QString &extension, const Entries &entries, QStringList &failures,
+              const Unusable &...unusable)
 {
     const QString path = PlayListForm::listFilePath(extension);
     QString error;
-    if (!ListFile::write(path, entries, &error, unusable)) {
+    if (!ListFile::write(path, entries, &error, unusable...)) {
         failures << QDir::toNativeSeparators(path) + QStringLiteral(" : ") + error;
     }
 }
@@ -72,7 +74,7 @@ void PlayListForm::Form_Load()
 void PlayListForm::restoreBackupList()
 {
     // The renewal's total stays: it is what the folders hold, not what is left.
-    PlayList->setPaths(ListFile::read(listFilePath(BackupListFile)).entries);
+    PlayList->setStore(ListFile::readPaths(listFilePath(BackupListFile)));
     NaviFile->setText(QString::number(PlayList->count()));
 }
 
@@ -88,7 +90,7 @@ void PlayListForm::saveLists()
     saveList(WaitListFile, FolderWaitList, failures, unusableWaitLines);
     // With the backup off an older backup file stays as it is, unread.
     if (sys().ListBackupOn) {
-        saveList(BackupListFile, PlayList->paths(), failures);
+        saveList(BackupListFile, PlayList->store(), failures);
     }
     if (!failures.isEmpty()) {
         reportSaveFailures(failures);

@@ -18,16 +18,16 @@ qsizetype pick(qsizetype count, double r)
 
 } // namespace
 
-QStringList shuffleDeal(QStringList &source, Draw draw)
+PathStore shuffleDeal(PathStore &source, Draw draw)
 {
     const qsizetype n = source.size();
     OrderStatisticTree left(n);
-    QStringList dealt;
-    dealt.reserve(n);
+    PathStore dealt;
+    dealt.reserve(n, source.byteSize());
     for (qsizetype i = 0; i < n; ++i) {
         const qsizetype position = left.kth(pick(left.remaining(), draw()));
         left.remove(position);
-        dealt.append(std::move(source[position]));
+        dealt.appendBytes(source.bytesAt(position));
     }
     source.clear();
     return dealt;

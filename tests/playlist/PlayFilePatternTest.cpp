@@ -1,5 +1,5 @@
-#include "platform/FileNameCodec.h"
 #include "playlist/PlayFilePattern.h"
+#include "platform/FileNameCodec.h"
 #include "playlist/FilePattern.h"
 #include "playlist/MusicFileLister.h"
 
@@ -56,8 +56,9 @@ TEST(MusicFileLister, ListsOrdinaryVisibleMatchingFilesWithNamesThatCanBeOpened)
     const QByteArray bad = QFile::encodeName(dir.path()) + "/bad\xff\xfe.mp3";
     ::close(::open(bad.constData(), O_CREAT | O_WRONLY, 0644));
 
-    QStringList names;
-    ASSERT_TRUE(listMusicFiles(dir.path(), FilePattern(AllGroups), names, QStringLiteral("/x/")));
+    PathStore listed;
+    ASSERT_TRUE(listMusicFiles(dir.path(), FilePattern(AllGroups), listed, QStringLiteral("/x/")));
+    QStringList names = listed.toStringList();
     names.sort();
     // A name that is not UTF-8 is carried byte for byte.
     QStringList expected{"/x/TWO.WAV", "/x/link.mp3", "/x/one.mp3", "/x/三.mid",

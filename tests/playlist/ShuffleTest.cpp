@@ -32,19 +32,23 @@ QStringList dealtByErasing(QStringList source)
     return out;
 }
 
+QStringList deal(const QStringList &list, Draw draw)
+{
+    PathStore source = PathStore::fromStringList(list);
+    const QStringList dealt = shuffleDeal(source, draw).toStringList();
+    EXPECT_TRUE(source.isEmpty());
+    return dealt;
+}
+
 } // namespace
 
 TEST(Shuffle, FixedDrawsKeepOrReverseTheOrder)
 {
-    QStringList source = numbered(50000);
-    EXPECT_EQ(shuffleDeal(source, [] { return 0.0; }), numbered(50000));
-    EXPECT_TRUE(source.isEmpty());
-    source = numbered(50000);
+    EXPECT_EQ(deal(numbered(50000), [] { return 0.0; }), numbered(50000));
     QStringList reversed = numbered(50000);
     std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(shuffleDeal(source, [] { return 0.999999; }), reversed);
-    QStringList one{"only"};
-    EXPECT_EQ(shuffleDeal(one, [] { return 0.99999999999999; }), QStringList{"only"});
+    EXPECT_EQ(deal(numbered(50000), [] { return 0.999999; }), reversed);
+    EXPECT_EQ(deal({"only"}, [] { return 0.99999999999999; }), QStringList{"only"});
 }
 
 TEST(Shuffle, OneDrawPerEntryAndTheSameDrawsGiveTheSameOrder)
@@ -57,8 +61,7 @@ TEST(Shuffle, OneDrawPerEntryAndTheSameDrawsGiveTheSameOrder)
             draws.push_back(uniform(generator));
         }
         nextDraw = 0;
-        QStringList source = numbered(n);
-        EXPECT_EQ(shuffleDeal(source, replay), dealtByErasing(numbered(n))) << n;
+        EXPECT_EQ(deal(numbered(n), replay), dealtByErasing(numbered(n))) << n;
         EXPECT_EQ(nextDraw, draws.size());
     }
 }
