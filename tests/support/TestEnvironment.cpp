@@ -20,21 +20,11 @@
 namespace TestEnvironment {
 namespace {
 
-QTemporaryDir *&root()
-{
-    static QTemporaryDir *dir = nullptr;
-    return dir;
-}
+QTemporaryDir *root = nullptr;
 
 QString sub(const char *name)
 {
-    return root()->path() + u'/' + QString::fromLatin1(name);
-}
-
-void emptyFolder(const QString &path)
-{
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
+    return root->path() + u'/' + QLatin1StringView(name);
 }
 
 } // namespace
@@ -47,27 +37,23 @@ QString dataHome()
 {
     return sub("data");
 }
-QString runtimeDir()
-{
-    return sub("runtime");
-}
 
 void prepareDirectories()
 {
-    root() = new QTemporaryDir();
-    for (const QString &dir : {configHome(), dataHome(), runtimeDir()}) {
-        QDir().mkpath(dir);
+    root = new QTemporaryDir();
+    for (const auto &[name, variable] : {std::pair{"config", "XDG_CONFIG_HOME"},
+                                         {"data", "XDG_DATA_HOME"},
+                                         {"runtime", "XDG_RUNTIME_DIR"}}) {
+        QDir().mkpath(sub(name));
+        qputenv(variable, sub(name).toUtf8());
     }
-    QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
-    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtimeDir().toUtf8());
+    QFile::setPermissions(sub("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void removeDirectories()
 {
-    delete root();
-    root() = nullptr;
+    delete root;
+    root = nullptr;
 }
 
 void flushEvents()
@@ -102,8 +88,10 @@ void resetAll()
     platform::setTodayOverride(std::nullopt);
     RandomSource::setDrawOverride({});
     resetSystemDataBox();
-    emptyFolder(configHome());
-    emptyFolder(dataHome());
+    for (const QString &dir : {configHome(), dataHome()}) {
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+    }
 }
 
 } // namespace TestEnvironment
