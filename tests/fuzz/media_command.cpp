@@ -50,10 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         char reply[20 + 32]; // the rest guards against overruns
         std::memset(reply, 'g', sizeof reply);
         device.send(command, reply, replySize);
-        for (int i = replySize; i < static_cast<int>(sizeof reply); ++i) {
-            if (reply[i] != 'g') {
-                std::abort();
-            }
+        const qsizetype rest = qsizetype(sizeof reply) - replySize;
+        if (QByteArrayView(reply + replySize, rest) != QByteArray(rest, 'g')) {
+            std::abort();
         }
     }
     device.send(QStringLiteral("close MusicMedia"), nullptr, 0);

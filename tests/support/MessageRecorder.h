@@ -8,10 +8,7 @@
 // Answers every message box without showing it and keeps what it said.
 class MessageRecorder {
 public:
-    explicit MessageRecorder(platform::MessageAnswer answer = platform::MessageAnswer::Ok) : answer_(answer)
-    {
-        install();
-    }
+    MessageRecorder() { install(); }
     ~MessageRecorder() { TestEnvironment::refuseMessageBoxes(); }
 
     // Takes the message boxes (again), e.g. after the environment was reset.
@@ -35,6 +32,6 @@ public:
     }
 
 private:
-    platform::MessageAnswer answer_;
+    platform::MessageAnswer answer_ = platform::MessageAnswer::Ok;
     QList<platform::MessageRequest> shown_;
 };

@@ -22,32 +22,28 @@ namespace {
 
 QTemporaryDir *root = nullptr;
 
-QString sub(const char *name)
-{
-    return root->path() + u'/' + QLatin1StringView(name);
-}
-
 } // namespace
 
 QString configHome()
 {
-    return sub("config");
+    return root->path() + QStringLiteral("/config");
 }
 QString dataHome()
 {
-    return sub("data");
+    return root->path() + QStringLiteral("/data");
 }
 
 void prepareDirectories()
 {
     root = new QTemporaryDir();
-    for (const auto &[name, variable] : {std::pair{"config", "XDG_CONFIG_HOME"},
-                                         {"data", "XDG_DATA_HOME"},
-                                         {"runtime", "XDG_RUNTIME_DIR"}}) {
-        QDir().mkpath(sub(name));
-        qputenv(variable, sub(name).toUtf8());
+    const QString runtime = root->path() + QStringLiteral("/runtime");
+    for (const auto &[variable, dir] : {std::pair{"XDG_CONFIG_HOME", configHome()},
+                                        {"XDG_DATA_HOME", dataHome()},
+                                        {"XDG_RUNTIME_DIR", runtime}}) {
+        QDir().mkpath(dir);
+        qputenv(variable, dir.toUtf8());
     }
-    QFile::setPermissions(sub("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void removeDirectories()

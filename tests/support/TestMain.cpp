@@ -30,11 +30,11 @@ int main(int argc, char **argv)
         return 1;
     }
     // Test discovery runs the binary without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (qEnvironmentVariableIsEmpty("LYRABOX_AUDIO_SINK")) {
-        qputenv("LYRABOX_AUDIO_SINK", "fakesink");
+    for (const auto &[name, value] :
+         {std::pair{"QT_QPA_PLATFORM", "offscreen"}, {"LYRABOX_AUDIO_SINK", "fakesink"}}) {
+        if (qEnvironmentVariableIsEmpty(name)) {
+            qputenv(name, value);
+        }
     }
     TestEnvironment::prepareDirectories();
     ::testing::InitGoogleTest(&argc, argv);

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <tuple>
 
 using namespace RegistryModule;
 
@@ -59,20 +60,19 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
     trayHost.start("trayer", {"--edge", "bottom"});
     ASSERT_TRUE(QTest::qWaitFor([] { return TrayIcon::available(); }, 10000));
     // What a left press on the icon did, then a right press when the window is still hidden.
-    const struct {
-        const char *taskLeft, *afterLeft, *afterRight;
-    } rows[] = {{"0", "plays=1 window=0 icon=1", "plays=1 window=1 icon=0"},
-                {"1", "plays=0 window=1 icon=0", nullptr},
-                {"2", "plays=0 window=0 icon=1", "plays=0 window=1 icon=0"}};
-    for (const auto &row : rows) {
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"0", "plays=1 window=0 icon=1", "plays=1 window=1 icon=0"},
+        {"1", "plays=0 window=1 icon=0", nullptr},
+        {"2", "plays=0 window=0 icon=1", "plays=0 window=1 icon=0"}};
+    for (const auto &[taskLeft, afterLeft, afterRight] : rows) {
         TestEnvironment::resetAll();
         messages.install();
         SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, "1");
-        SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, row.taskLeft);
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, taskLeft);
         loadPlayer({makeFile("a.mp3")});
         QTest::mouseClick(main->FrontForm, Qt::LeftButton);
         auto *icon = list->findChild<QSystemTrayIcon *>("TasktrayImage");
-        ASSERT_TRUE(icon && icon->isVisible() && !main->isVisible()) << row.taskLeft;
+        ASSERT_TRUE(icon && icon->isVisible() && !main->isVisible()) << taskLeft;
         ASSERT_TRUE(QTest::qWaitFor([] { return trayIconWidget() != nullptr; }, 5000));
         const auto press = [&](Qt::MouseButton button) {
             QTest::mousePress(trayIconWidget(), button);
@@ -81,9 +81,9 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
                 .arg(main->isVisible())
                 .arg(icon->isVisible());
         };
-        EXPECT_EQ(press(Qt::LeftButton), row.afterLeft) << row.taskLeft;
-        if (row.afterRight) {
-            EXPECT_EQ(press(Qt::RightButton), row.afterRight) << row.taskLeft;
+        EXPECT_EQ(press(Qt::LeftButton), afterLeft) << taskLeft;
+        if (afterRight) {
+            EXPECT_EQ(press(Qt::RightButton), afterRight) << taskLeft;
         }
     }
     trayHost.terminate();
@@ -93,29 +93,26 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
 // Through the X server, as a person clicks: each button opens the menu its setting names.
 TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
 {
-    const struct {
-        QString setting;
-        const char *value, *button /* as xdotool numbers them */, *menu /* "": none */;
-    } rows[] = {
+    // Setting, value, button as xdotool numbers them, menu ("": none).
+    const std::tuple<QString, const char *, const char *, const char *> rows[] = {
         {LeftCMenu, "", "1", "ComMenu2"}, {RightCMenu, "", "3", "ComMenu"},
         {MiddleCMenu, "", "2", ""},       {LeftCMenu, "2", "1", ""},
         {LeftCMenu, "1", "1", "ComMenu"}, {MiddleCMenu, "0", "2", "ComMenu2"},
     };
-    for (const auto &row : rows) {
+    for (const auto &[setting, value, button, menu] : rows) {
         TestEnvironment::resetAll();
         messages.install();
-        SetRegString(HKEY_CURRENT_USER, SettingsKey, row.setting, QString::fromLatin1(row.value));
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, setting, value);
         loadPlayer({});
         main->move(200, 150);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
         const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
         QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
-                                      "click", row.button});
+                                      "click", button});
         (void)QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; },
-                              *row.menu ? 3000 : 1000);
+                              *menu ? 3000 : 1000);
         QWidget *shown = QApplication::activePopupWidget();
-        EXPECT_EQ(shown ? shown->objectName() : QString(), QString::fromLatin1(row.menu))
-            << row.setting.toStdString() << "=" << row.value;
+        EXPECT_EQ(shown ? shown->objectName() : QString(), menu) << setting.toStdString() << "=" << value;
         if (shown) {
             shown->close();
         }
@@ -139,16 +136,12 @@ TEST_F(DesktopWindowTest, TopAndBottomRaiseAndLowerTheWindowUnderTheOthers)
     const auto onTop = [] {
         return QGuiApplication::primaryScreen()->grabWindow(0, 340, 340, 1, 1).toImage().pixelColor(0, 0);
     };
-    const struct {
-        QWidget *window;
-        std::int16_t mode;
-        QColor shown;
-    } rows[] = {{&red, WindowTopModule::Top, Qt::red},
-                {&red, WindowTopModule::Bottom, Qt::blue},
-                {&blue, WindowTopModule::Bottom, Qt::red},
-                {&blue, WindowTopModule::Topmost, Qt::blue}};
-    for (const auto &row : rows) {
-        WindowTopModule::WindowTop(*row.window, row.mode);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return onTop() == row.shown; }, 5000)) << row.mode;
+    const std::tuple<QWidget *, std::int16_t, QColor> rows[] = {{&red, WindowTopModule::Top, Qt::red},
+                                                                {&red, WindowTopModule::Bottom, Qt::blue},
+                                                                {&blue, WindowTopModule::Bottom, Qt::red},
+                                                                {&blue, WindowTopModule::Topmost, Qt::blue}};
+    for (const auto &[window, mode, shown] : rows) {
+        WindowTopModule::WindowTop(*window, mode);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return onTop() == shown; }, 5000)) << mode;
     }
 }
