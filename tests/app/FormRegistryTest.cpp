@@ -6,16 +6,12 @@
 
 namespace {
 
-QStringList &events()
-{
-    static QStringList e;
-    return e;
-}
+QStringList events;
 
 class FirstForm : public Form {
 public:
-    void Form_Load() override { events() << QStringLiteral("load first"); }
-    void Form_Unload() override { events() << QStringLiteral("unload first"); }
+    void Form_Load() override { events << QStringLiteral("load first"); }
+    void Form_Unload() override { events << QStringLiteral("unload first"); }
 };
 
 class SelfUnloadingForm : public Form {
@@ -23,33 +19,23 @@ public:
     void Form_Load() override { FormRegistry::instance().unload(this); }
 };
 
-class FormRegistryTest : public CleanStateTest {
-protected:
-    void SetUp() override
-    {
-        CleanStateTest::SetUp();
-        events().clear();
-    }
-};
+using FormRegistryTest = CleanStateTest;
 
 } // namespace
 
 TEST_F(FormRegistryTest, OneInstanceLoadsOnceAndTheLastUnloadEndsTheProgram)
 {
+    events.clear();
     FormRegistry &forms = FormRegistry::instance();
     QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
     FirstForm &a = forms.load<FirstForm>();
     FirstForm &b = forms.load<FirstForm>();
-    EXPECT_EQ(&a, &b);
-    EXPECT_EQ(forms.loadedCount(), 1);
+    EXPECT_TRUE(&a == &b && forms.loadedCount() == 1);
     a.hide();
-    EXPECT_TRUE(forms.isLoaded(&a)) << "hiding is not unloading";
-    EXPECT_EQ(ended.count(), 0);
-
+    EXPECT_TRUE(forms.isLoaded(&a) && ended.count() == 0) << "hiding is not unloading";
     a.close();
-    EXPECT_EQ(forms.find<FirstForm>(), nullptr);
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_EQ(events(), (QStringList{"load first", "unload first"}));
+    EXPECT_TRUE(forms.find<FirstForm>() == nullptr && ended.count() == 1);
+    EXPECT_EQ(events, (QStringList{"load first", "unload first"}));
 }
 
 TEST_F(FormRegistryTest, AWindowMayUnloadItselfDuringItsLoad)
@@ -57,8 +43,7 @@ TEST_F(FormRegistryTest, AWindowMayUnloadItselfDuringItsLoad)
     FormRegistry &forms = FormRegistry::instance();
     QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
     QPointer<SelfUnloadingForm> form = &forms.load<SelfUnloadingForm>();
-    EXPECT_EQ(forms.loadedCount(), 0);
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(forms.loadedCount() == 0 && ended.count() == 1);
     TestEnvironment::flushEvents();
     EXPECT_TRUE(form.isNull()) << "an unloaded window is destroyed";
 }

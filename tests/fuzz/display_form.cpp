@@ -8,14 +8,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
     const QString path =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const qsizetype bound = 2 * path.size() + 3; // "..." is added and every "&" may be doubled
     for (const PathConvention &convention : {WindowsPaths, LinuxPaths}) {
         const QString shortForm = FileNameShortCut(path, convention);
-        // "..." is added and every "&" may be doubled.
-        if (shortForm.size() > 2 * path.size() + 3 || (shortForm.isEmpty() && !path.isEmpty())) {
-            std::abort();
-        }
-        const QString folder = FolderDisplayForm(path, convention);
-        if (folder.size() > 2 * path.size() + 3) {
+        if (shortForm.size() > bound || FolderDisplayForm(path, convention).size() > bound ||
+            (shortForm.isEmpty() && !path.isEmpty())) {
             std::abort();
         }
     }

@@ -9,21 +9,19 @@
 #include <cstring>
 
 namespace {
-constexpr int guard = 32;
 
+// Half a second of 8 kHz mono silence.
 QString silentWav()
 {
     static const QString path = [] {
-        const QString p = QDir::tempPath() + QStringLiteral("/lyrabox3-fuzz-silence.wav");
-        QByteArray wav("RIFF\x2c\x1f\0\0WAVEfmt "
-                       "\x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\x08\x1f\0\0",
-                       44);
-        wav.append(QByteArray(8000, '\0'));
-        QFile f(p);
+        QFile f(QDir::tempPath() + QStringLiteral("/lyrabox3-fuzz-silence.wav"));
         if (f.open(QIODevice::WriteOnly)) {
-            f.write(wav);
+            f.write(QByteArray("RIFF\x2c\x1f\0\0WAVEfmt "
+                               "\x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\x08\x1f\0\0",
+                               44) +
+                    QByteArray(8000, '\0'));
         }
-        return p;
+        return f.fileName();
     }();
     return path;
 }
@@ -49,13 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         if (++sent > 16) {
             break;
         }
-        char reply[20 + guard];
+        char reply[20 + 32]; // the rest guards against overruns
         std::memset(reply, 'g', sizeof reply);
         device.send(command, reply, replySize);
-        for (int i = replySize; i < static_cast<int>(sizeof reply); ++i) {
-            if (reply[i] != 'g') {
-                std::abort();
-            }
+        const qsizetype rest = qsizetype(sizeof reply) - replySize;
+        if (QByteArrayView(reply + replySize, rest) != QByteArray(rest, 'g')) {
+            std::abort();
         }
     }
     device.send(QStringLiteral("close MusicMedia"), nullptr, 0);

@@ -5,7 +5,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
 #include <QThread>
@@ -20,20 +19,15 @@ namespace {
 
 constexpr int kToneMs = 1200;
 
-QString fixtureDir()
-{
-    static QTemporaryDir dir;
-    return dir.path();
-}
-
 // Made once per test program; "cbr" names an MP3 without a Xing header.
 QString tone(const QString &fileName, int ms = kToneMs)
 {
+    static QTemporaryDir dir;
     static QHash<QString, QString> made;
     if (!made.contains(fileName)) {
         made[fileName] = fileName.startsWith("cbr")
-                             ? AudioFixtures::makeMp3WithoutXing(fixtureDir(), fileName, ms)
-                             : AudioFixtures::makeTone(fixtureDir(), fileName, ms);
+                             ? AudioFixtures::makeMp3WithoutXing(dir.path(), fileName, ms)
+                             : AudioFixtures::makeTone(dir.path(), fileName, ms);
     }
     return made[fileName];
 }
@@ -53,28 +47,32 @@ qint64 status(const char *item)
 {
     char reply[16];
     std::memset(reply, '#', sizeof reply);
-    if (mciSendString(QStringLiteral("status MusicMedia ") + QLatin1StringView(item), reply, sizeof reply) !=
-        0) {
-        return -1;
-    }
-    return QByteArray(reply, qsizetype(strnlen(reply, sizeof reply))).toLongLong();
+    const int error = mciSendString("status MusicMedia "_L1 + item, reply, sizeof reply);
+    return error ? -1 : QByteArray(reply, qsizetype(strnlen(reply, sizeof reply))).toLongLong();
 }
 
-qint64 position()
-{
-    return status("position");
-}
-// Polls the position like the playback timer until done() holds or the time-out passes.
-qint64 pollPosition(const std::function<bool(qint64)> &done, int timeoutMs = 8000)
+// Polls the position like the playback timer until done() holds or the time-out passes;
+// returns every reply, in order.
+QList<qint64> positionsUntil(const std::function<bool(qint64)> &done)
 {
     QElapsedTimer clock;
     clock.start();
-    qint64 reply = position();
-    while (!done(reply) && clock.elapsed() < timeoutMs) {
+    QList<qint64> seen{status("position")};
+    while (!done(seen.last()) && clock.elapsed() < kToneMs + 8000) {
         QThread::msleep(20);
-        reply = position();
+        seen << status("position");
     }
-    return reply;
+    return seen;
+}
+
+bool reaches(qint64 at)
+{
+    return positionsUntil([&](qint64 p) { return p >= at; }).last() >= at;
+}
+
+bool playsOnFrom(qint64 from)
+{
+    return send("play MusicMedia") == 0 && reaches(from + 50);
 }
 
 using MediaChannelTest = CleanStateTest;
@@ -89,45 +87,36 @@ TEST_P(EveryFormat, PlaysPausesStopsSeeksAndEndsAtExactlyItsLength)
     EXPECT_EQ(send("set MusicMedia time format milliseconds"), 0);
     const qint64 length = status("length");
     EXPECT_NEAR(length, kToneMs, 100);
-    EXPECT_EQ(position(), 0);
-
-    ASSERT_EQ(send("play MusicMedia"), 0);
-    EXPECT_GE(pollPosition([](qint64 p) { return p >= 150; }), 150);
+    EXPECT_EQ(status("position"), 0);
+    EXPECT_TRUE(playsOnFrom(100));
 
     // Pause and stop both hold the position; resume and a later play go on from there.
     for (const auto &[hold, goOn] : {std::pair{"pause", "resume"}, {"stop", "play"}}) {
         ASSERT_EQ(send(hold + u" MusicMedia"_s), 0);
-        const qint64 held = position();
+        const qint64 held = status("position");
         QThread::msleep(250);
-        EXPECT_EQ(position(), held) << hold;
+        EXPECT_EQ(status("position"), held) << hold;
         ASSERT_EQ(send(goOn + u" MusicMedia"_s), 0);
-        EXPECT_GE(position(), held);
-        EXPECT_GE(pollPosition([&](qint64 p) { return p >= held + 50; }), held + 50) << goOn;
+        EXPECT_GE(status("position"), held);
+        EXPECT_TRUE(reaches(held + 50)) << goOn;
     }
 
+    // The end is exactly the length, reached without going back, and it holds.
     ASSERT_EQ(send("seek MusicMedia to start"), 0);
-    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(status("position"), 0);
     ASSERT_EQ(send("play MusicMedia"), 0);
-    qint64 previous = 0;
-    const qint64 last = pollPosition(
-        [&](qint64 p) {
-            EXPECT_GE(p, previous) << "the position went back";
-            EXPECT_LE(p, length);
-            previous = p;
-            return p == length;
-        },
-        kToneMs + 8000);
-    EXPECT_EQ(last, length);
+    const QList<qint64> seen = positionsUntil([&](qint64 p) { return p == length; });
+    EXPECT_EQ(seen.last(), length);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "the position never goes back";
     QThread::msleep(150);
-    EXPECT_EQ(position(), length);
+    EXPECT_EQ(status("position"), length);
     EXPECT_EQ(status("length"), length);
 
     // The repeat modes send a seek to the start and a play after the end.
     ASSERT_EQ(send("seek MusicMedia to start"), 0);
-    EXPECT_EQ(position(), 0);
-    ASSERT_EQ(send("play MusicMedia"), 0);
-    EXPECT_GE(pollPosition([](qint64 p) { return p >= 100; }), 100);
-    EXPECT_LT(position(), length);
+    EXPECT_EQ(status("position"), 0);
+    EXPECT_TRUE(playsOnFrom(50));
+    EXPECT_LT(status("position"), length);
 
     EXPECT_EQ(send("close MusicMedia"), 0);
     EXPECT_EQ(status("length"), -1);
@@ -141,17 +130,17 @@ INSTANTIATE_TEST_SUITE_P(Tone, EveryFormat,
                              return QString::fromLatin1(info.param).replace(u'.', u'_').toStdString();
                          });
 
-TEST_F(MediaChannelTest, UnplayableFilesFailAndLeaveTheReplyAlone)
+TEST_F(MediaChannelTest, UnplayableFilesOrASecondOpenFailAndLeaveTheReplyAndTheTrackAlone)
 {
-    const QString dir = fixtureDir();
-    const QString wav = tone("tone.wav");
+    const QTemporaryDir folder;
+    const QString dir = folder.path();
+    const QByteArray wav = tone("tone.wav").toUtf8();
     const QStringList unplayable = {
         AudioFixtures::writeFile(dir, "text.mp3", QByteArray("This is not a song.\n").repeated(200)),
         AudioFixtures::writeFile(dir, "empty.mp3", {}),
-        AudioFixtures::writeFile(dir, "list.m3u", "#EXTM3U\n" + wav.toUtf8() + "\n"),
+        AudioFixtures::writeFile(dir, "list.m3u", "#EXTM3U\n" + wav + "\n"),
         AudioFixtures::writeFile(dir, "list.wax",
-                                 "<asx version=\"3.0\"><entry><ref href=\"" + wav.toUtf8() +
-                                     "\"/></entry></asx>\n"),
+                                 "<asx version=\"3.0\"><entry><ref href=\"" + wav + "\"/></entry></asx>"),
         dir + "/missing.mp3",
         dir,
     };
@@ -166,39 +155,32 @@ TEST_F(MediaChannelTest, UnplayableFilesFailAndLeaveTheReplyAlone)
         EXPECT_EQ(QByteArray(reply, sizeof reply), QByteArray("previous reply!", sizeof reply));
         EXPECT_NE(send("play MusicMedia"), 0);
     }
-    // A failed open leaves the alias free.
-    EXPECT_EQ(openTrack(wav), 0);
-}
-
-TEST_F(MediaChannelTest, NamesWithBlanksJapaneseQuotationMarksAndStrayBytesOpenAndPlay)
-{
-    const QByteArray wav = platform::encodeFileName(tone("tone.wav"));
-    for (const QString &name :
-         {u"with blanks & 100% #1.wav"_s, u"日本語の曲.wav"_s, u"say \"hello\".wav"_s,
-          u"trap\" alias MusicMedia.wav"_s, platform::decodeFileName("caf\xe9 \xff.wav")}) {
-        SCOPED_TRACE(name.toStdString());
-        const QString path = fixtureDir() + u'/' + name;
-        const QByteArray bytes = platform::encodeFileName(path);
-        ::unlink(bytes.constData());
-        ASSERT_EQ(::link(wav.constData(), bytes.constData()), 0);
-        ASSERT_EQ(openTrack(path), 0);
-        EXPECT_EQ(status("length"), kToneMs);
-        ASSERT_EQ(send("play MusicMedia"), 0);
-        EXPECT_GE(pollPosition([](qint64 p) { return p >= 50; }), 50);
-        EXPECT_EQ(send("close MusicMedia"), 0);
-    }
-}
-
-TEST_F(MediaChannelTest, OpeningWhileATrackIsOpenFailsAndKeepsThatTrack)
-{
-    const QString first = tone("tone.wav");
+    EXPECT_EQ(openTrack(QString::fromUtf8(wav)), 0) << "a failed open leaves the alias free";
+    // Opening while a track is open fails and keeps that track.
     const QString second = tone("short.wav", 600);
-    ASSERT_EQ(openTrack(first), 0);
     EXPECT_EQ(openTrack(second), platform::MciDuplicateAlias);
     EXPECT_EQ(status("length"), kToneMs);
     EXPECT_EQ(send("close MusicMedia"), 0);
     EXPECT_EQ(openTrack(second), 0);
     EXPECT_EQ(status("length"), 600);
+}
+
+TEST_F(MediaChannelTest, NamesWithBlanksJapaneseQuotationMarksAndStrayBytesOpenAndPlay)
+{
+    const QTemporaryDir folder; // on the file system of the tones, for hard links
+    const QByteArray wav = platform::encodeFileName(tone("tone.wav"));
+    for (const QString &name :
+         {u"with blanks & 100% #1.wav"_s, u"日本語の曲.wav"_s, u"say \"hello\".wav"_s,
+          u"trap\" alias MusicMedia.wav"_s, platform::decodeFileName("caf\xe9 \xff.wav")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = folder.filePath(name);
+        const QByteArray bytes = platform::encodeFileName(path);
+        ASSERT_EQ(::link(wav.constData(), bytes.constData()), 0);
+        ASSERT_EQ(openTrack(path), 0);
+        EXPECT_EQ(status("length"), kToneMs);
+        EXPECT_TRUE(playsOnFrom(0));
+        EXPECT_EQ(send("close MusicMedia"), 0);
+    }
 }
 
 } // namespace

@@ -12,53 +12,43 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using namespace RegistryModule;
+using Soak = CleanStateTest;
 
-qint64 residentKiB()
+// Resident memory in KiB and open descriptors.
+static std::pair<qint64, qsizetype> footprint()
 {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLongLong() * 4 : -1;
+    QFile statm("/proc/self/statm");
+    const qint64 pages =
+        statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLongLong() : -1;
+    return {pages * 4, QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()};
 }
-
-qsizetype openFds()
-{
-    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
-}
-
-} // namespace
-
-class Soak : public CleanStateTest {};
 
 TEST_F(Soak, FiveHundredShortTracksPlayThroughWithoutGrowing)
 {
-    constexpr int tracks = 500;
     QTemporaryDir folder;
-    const QString first = AudioFixtures::makeTone(folder.path(), QStringLiteral("t000.wav"), 300);
+    const QString first = AudioFixtures::makeTone(folder.path(), "t000.wav", 300);
     ASSERT_FALSE(first.isEmpty());
-    for (int i = 1; i < tracks; ++i) {
+    for (int i = 1; i < 500; ++i) {
         ASSERT_TRUE(
             QFile::copy(first, folder.filePath(QStringLiteral("t%1.wav").arg(i, 3, 10, QChar(u'0')))));
     }
-    RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
-                                 RegistryModule::PlayEndMode, QStringLiteral("stop"));
-    FormRegistry &forms = FormRegistry::instance();
-    PlayListForm &list = forms.load<PlayListForm>();
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, PlayEndMode, "stop");
+    PlayListForm &list = FormRegistry::instance().load<PlayListForm>();
     list.FolderList = QStringList{folder.path() + u'/'};
     list.PlayListRenewal();
-    MainForm &main = forms.load<MainForm>();
+    MainForm &main = FormRegistry::instance().load<MainForm>();
     main.MusicPlay_Click();
 
-    qint64 rssAt50 = 0;
-    qsizetype fdsAt50 = 0;
+    std::pair<qint64, qsizetype> at50{};
     for (int waited = 0; sys().PlayCommand != 1 && waited < 900000; waited += 20) {
         QTest::qWait(20);
-        if (rssAt50 == 0 && list.PlayList->count() == tracks - 50) {
-            rssAt50 = residentKiB();
-            fdsAt50 = openFds();
+        if (at50.first == 0 && list.PlayList->count() == 450) {
+            at50 = footprint();
         }
     }
-    EXPECT_EQ(sys().PlayCommand, 1) << "the list played to its end";
-    EXPECT_EQ(main.FileStatusLabel->text(), QStringLiteral("Rest : 0 / 500 Files"));
-    EXPECT_LE(openFds(), fdsAt50 + 2);
-    EXPECT_LE(residentKiB(), rssAt50 + 16 * 1024) << "KiB after 50 tracks: " << rssAt50;
+    EXPECT_EQ(main.FileStatusLabel->text(), "Rest : 0 / 500 Files") << "the list played to its end";
+    EXPECT_EQ(sys().PlayCommand, 1);
+    EXPECT_LE(footprint().second, at50.second + 2);
+    EXPECT_LE(footprint().first, at50.first + 16 * 1024LL) << "KiB after 50 tracks: " << at50.first;
 }

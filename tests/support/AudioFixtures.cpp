@@ -2,20 +2,21 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QtEndian>
+
+#include <cmath>
 
 #include <gst/gst.h>
 
 namespace AudioFixtures {
 namespace {
 
-// Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a
-// property so that any character is fine. 10 ms buffers at 44.1 kHz stereo.
+// Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a property so that any character is
+// fine. 10 ms buffers at 44.1 kHz stereo.
 bool encode(const QString &path, const char *encoder, int ms)
 {
-    if (!gst_is_initialized()) {
-        gst_init(nullptr, nullptr);
-    }
+    gst_init(nullptr, nullptr);
     const QByteArray description =
         "audiotestsrc wave=sine freq=440 volume=0.3 samplesperbuffer=441 num-buffers=" +
         QByteArray::number(std::max(1, ms / 10)) +
@@ -33,9 +34,7 @@ bool encode(const QString &path, const char *encoder, int ms)
     GstMessage *message =
         gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     const bool ok = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
-    if (message) {
-        gst_message_unref(message);
-    }
+    g_clear_pointer(&message, gst_message_unref);
     gst_object_unref(bus);
     gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(pipeline);
@@ -67,31 +66,22 @@ QByteArray standardMidiFile(int ms)
     return chunk("MThd", QByteArray::fromHex("0000000101E0")) + "MTrk" + word(quint32(track.size())) + track;
 }
 
-// Rewraps an AIFF file as AIFF-C with uncompressed ('NONE') samples.
-QByteArray aifcFromAiff(const QByteArray &aiff)
+// AIFF-C with uncompressed ('NONE') samples: 44.1 kHz mono, 16 bits big-endian.
+QByteArray aifc(int ms)
 {
-    QByteArray comm;
-    QByteArray ssnd;
-    for (qsizetype at = 12; at + 8 <= aiff.size();) {
-        const QByteArray id = aiff.mid(at, 4);
-        const qsizetype size = qFromBigEndian<quint32>(aiff.constData() + at + 4);
-        if (id == "COMM" || id == "SSND") {
-            (id == "COMM" ? comm : ssnd) = aiff.mid(at + 8, size);
-        }
-        at += 8 + size + (size % 2);
+    const int frames = 441 * std::max(1, ms / 10);
+    QByteArray samples;
+    for (int i = 0; i < frames; ++i) {
+        const auto v = quint16(qint16(9830 * std::sin(2 * M_PI * 440 * i / 44100)));
+        samples += char(v >> 8);
+        samples += char(v & 0xff);
     }
-    if (comm.size() < 18 || ssnd.isEmpty()) {
-        return {};
-    }
-    const QByteArray commC = comm.left(18) + "NONE" + char(14) + "not compressed" + '\0';
-    return chunk("FORM",
-                 "AIFC" + chunk("FVER", word(0xA2805140)) + chunk("COMM", commC) + chunk("SSND", ssnd));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Channels, frames, bits and the rate as an 80-bit float.
+    const QByteArray comm = QByteArray::fromHex("0001") + word(frames) +
+                            QByteArray::fromHex("0010400EAC44000000000000") + "NONE" + char(14) +
+                            "not compressed" + '\0';
+    return chunk("FORM", "AIFC" + chunk("FVER", word(0xA2805140)) + chunk("COMM", comm) +
+                             chunk("SSND", word(0) + word(0) + samples));
 }
 
 } // namespace
@@ -109,25 +99,23 @@ QString makeTone(const QString &dir, const QString &fileName, int ms)
     const QString path = dir + u'/' + fileName;
     const QString type = QFileInfo(fileName).suffix().toLower();
     const QByteArray midi = standardMidiFile(ms);
-    bool ok = false;
-    if (type == u"wav") {
-        ok = encode(path, "wavenc", ms);
-    } else if (type == u"mp3") {
-        ok = encode(path, "lamemp3enc ! xingmux", ms);
-    } else if (type == u"wma") {
-        ok = encode(path, "avenc_wmav2 ! asfmux", ms);
-    } else if (type == u"aif" || type == u"aiff") {
-        ok = encode(path, "aiffmux", ms);
-    } else if (type == u"aifc") {
-        ok = encode(path, "aiffmux", ms) && !writeFile(dir, fileName, aifcFromAiff(readAll(path))).isEmpty();
-    } else if (type == u"au" || type == u"snd") {
-        ok = encode(path, "avmux_au", ms);
-    } else if (type == u"mid" || type == u"midi") {
-        ok = !writeFile(dir, fileName, midi).isEmpty();
-    } else if (type == u"rmi") {
-        ok = !writeFile(dir, fileName, chunk("RIFF", "RMID" + chunk("data", midi, false), false)).isEmpty();
+    if (type == u"mid" || type == u"midi") {
+        return writeFile(dir, fileName, midi);
     }
-    return ok ? path : QString();
+    if (type == u"rmi") {
+        return writeFile(dir, fileName, chunk("RIFF", "RMID" + chunk("data", midi, false), false));
+    }
+    if (type == u"aifc") {
+        return writeFile(dir, fileName, aifc(ms));
+    }
+    const QHash<QString, const char *> encoders = {{"wav", "wavenc"},
+                                                   {"mp3", "lamemp3enc ! xingmux"},
+                                                   {"wma", "avenc_wmav2 ! asfmux"},
+                                                   {"aif", "aiffmux"},
+                                                   {"aiff", "aiffmux"},
+                                                   {"au", "avmux_au"},
+                                                   {"snd", "avmux_au"}};
+    return encoders.contains(type) && encode(path, encoders[type], ms) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)

@@ -2,6 +2,7 @@
 
 #include "platform/MediaChannel.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <cstring>
@@ -15,38 +16,31 @@ public:
     {
         commands << command;
         if (command.startsWith(QStringLiteral("open \""))) {
-            const QString path = command.section(u'"', 1, -2);
-            open = !unplayable.contains(path);
+            open = !unplayable.contains(command.section(u'"', 1, -2));
             position = 0;
             return open ? 0 : 263;
         }
         if (!open) {
             return 263;
         }
-        if (command == QStringLiteral("status MusicMedia length")) {
-            return write(length, reply, replySize);
-        }
-        if (command == QStringLiteral("status MusicMedia position")) {
-            return write(position, reply, replySize);
+        if (command == QStringLiteral("status MusicMedia length") ||
+            command == QStringLiteral("status MusicMedia position")) {
+            const QByteArray text = QByteArray::number(command.endsWith(u"length") ? length : position);
+            if (reply == nullptr || text.size() + 1 > replySize) {
+                return 266;
+            }
+            std::memcpy(reply, text.constData(), static_cast<size_t>(text.size()) + 1);
         }
         if (command == QStringLiteral("seek MusicMedia to start")) {
             position = 0;
         }
-        if (command == QStringLiteral("close MusicMedia")) {
-            open = false;
-        }
+        open = command != QStringLiteral("close MusicMedia");
         return 0;
     }
 
     QStringList commandsStartingWith(const QString &prefix) const
     {
-        QStringList found;
-        for (const QString &c : commands) {
-            if (c.startsWith(prefix)) {
-                found << c;
-            }
-        }
-        return found;
+        return commands.filter(QRegularExpression(u'^' + QRegularExpression::escape(prefix)));
     }
 
     QStringList commands;
@@ -54,15 +48,4 @@ public:
     qint64 length = 205000;
     qint64 position = 0;
     bool open = false;
-
-private:
-    static int write(qint64 value, char *reply, int replySize)
-    {
-        const QByteArray text = QByteArray::number(value);
-        if (reply == nullptr || text.size() + 1 > replySize) {
-            return 266;
-        }
-        std::memcpy(reply, text.constData(), static_cast<size_t>(text.size()) + 1);
-        return 0;
-    }
 };

@@ -20,54 +20,36 @@
 namespace TestEnvironment {
 namespace {
 
-QTemporaryDir *&root()
-{
-    static QTemporaryDir *dir = nullptr;
-    return dir;
-}
-
-QString sub(const char *name)
-{
-    return root()->path() + u'/' + QString::fromLatin1(name);
-}
-
-void emptyFolder(const QString &path)
-{
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
-}
+QTemporaryDir *root = nullptr;
 
 } // namespace
 
 QString configHome()
 {
-    return sub("config");
+    return root->path() + QStringLiteral("/config");
 }
 QString dataHome()
 {
-    return sub("data");
-}
-QString runtimeDir()
-{
-    return sub("runtime");
+    return root->path() + QStringLiteral("/data");
 }
 
 void prepareDirectories()
 {
-    root() = new QTemporaryDir();
-    for (const QString &dir : {configHome(), dataHome(), runtimeDir()}) {
+    root = new QTemporaryDir();
+    const QString runtime = root->path() + QStringLiteral("/runtime");
+    for (const auto &[variable, dir] : {std::pair{"XDG_CONFIG_HOME", configHome()},
+                                        {"XDG_DATA_HOME", dataHome()},
+                                        {"XDG_RUNTIME_DIR", runtime}}) {
         QDir().mkpath(dir);
+        qputenv(variable, dir.toUtf8());
     }
-    QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
-    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtimeDir().toUtf8());
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void removeDirectories()
 {
-    delete root();
-    root() = nullptr;
+    delete root;
+    root = nullptr;
 }
 
 void flushEvents()
@@ -102,8 +84,10 @@ void resetAll()
     platform::setTodayOverride(std::nullopt);
     RandomSource::setDrawOverride({});
     resetSystemDataBox();
-    emptyFolder(configHome());
-    emptyFolder(dataHome());
+    for (const QString &dir : {configHome(), dataHome()}) {
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+    }
 }
 
 } // namespace TestEnvironment

@@ -11,7 +11,6 @@ void removeDirectories();
 
 QString configHome();
 QString dataHome();
-QString runtimeDir();
 
 // Empties the folders and puts every shared state and platform stand-in back.
 void resetAll();

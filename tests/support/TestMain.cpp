@@ -1,22 +1,40 @@
-#include "support/PrivateDisplay.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Window masks and the tray need a real X server: a private Xvfb with a white root, on a
+// display number the server picks and writes once it accepts clients.
+bool startPrivateDisplay(QProcess &server)
+{
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-wr", "-nolisten", "tcp"});
+    QByteArray number;
+    while (!number.endsWith('\n') && server.waitForReadyRead(10000)) {
+        number += server.readAllStandardOutput();
+    }
+    qputenv("DISPLAY", ":" + number.trimmed());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return !number.trimmed().isEmpty();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     // Listing the tests needs no display; running the window tests does.
-    const bool ownDisplay = qEnvironmentVariable("LYRA_TEST_DISPLAY") == QStringLiteral("xvfb");
-    if (ownDisplay && !PrivateDisplay::start()) {
+    QProcess display;
+    if (qEnvironmentVariable("LYRA_TEST_DISPLAY") == u"xvfb" && !startPrivateDisplay(display)) {
         return 1;
     }
     // Test discovery runs the binary without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (qEnvironmentVariableIsEmpty("LYRABOX_AUDIO_SINK")) {
-        qputenv("LYRABOX_AUDIO_SINK", "fakesink");
+    for (const auto &[name, value] :
+         {std::pair{"QT_QPA_PLATFORM", "offscreen"}, {"LYRABOX_AUDIO_SINK", "fakesink"}}) {
+        if (qEnvironmentVariableIsEmpty(name)) {
+            qputenv(name, value);
+        }
     }
     TestEnvironment::prepareDirectories();
     ::testing::InitGoogleTest(&argc, argv);
@@ -24,6 +42,7 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     const int result = RUN_ALL_TESTS();
     TestEnvironment::removeDirectories();
-    PrivateDisplay::stop();
+    display.terminate();
+    display.waitForFinished(5000);
     return result;
 }
