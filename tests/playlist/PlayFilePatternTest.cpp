@@ -1,5 +1,5 @@
-#include "platform/FileNameCodec.h"
 #include "playlist/PlayFilePattern.h"
+#include "platform/FileNameCodec.h"
 #include "playlist/FilePattern.h"
 #include "playlist/MusicFileLister.h"
 

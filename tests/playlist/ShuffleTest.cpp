@@ -17,48 +17,35 @@ QStringList numbered(int n)
 
 std::vector<double> draws;
 size_t nextDraw = 0;
-double replay()
-{
-    return draws[nextDraw++];
-}
-
-// The rule as written: pick entry floor(count * r) of those left and erase it.
-QStringList dealtByErasing(QStringList source)
-{
-    QStringList out;
-    for (size_t i = 0; !source.isEmpty(); ++i) {
-        out.append(source.takeAt(static_cast<qsizetype>(static_cast<double>(source.size()) * draws[i])));
-    }
-    return out;
-}
 
 } // namespace
 
-TEST(Shuffle, FixedDrawsKeepOrReverseTheOrder)
+TEST(Shuffle, EachDrawPicksAmongThoseLeftAndTheSameDrawsGiveTheSameOrder)
 {
     QStringList source = numbered(50000);
     EXPECT_EQ(shuffleDeal(source, [] { return 0.0; }), numbered(50000));
     EXPECT_TRUE(source.isEmpty());
     source = numbered(50000);
-    QStringList reversed = numbered(50000);
+    QStringList reversed = shuffleDeal(source, [] { return 0.999999; });
     std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(shuffleDeal(source, [] { return 0.999999; }), reversed);
+    EXPECT_EQ(reversed, numbered(50000));
     QStringList one{"only"};
     EXPECT_EQ(shuffleDeal(one, [] { return 0.99999999999999; }), QStringList{"only"});
-}
 
-TEST(Shuffle, OneDrawPerEntryAndTheSameDrawsGiveTheSameOrder)
-{
+    // One draw per entry; the rule as written: take entry floor(count * r) of those left.
     std::mt19937 generator(12345);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     for (int n : {0, 1, 2, 3, 1000, 4097}) {
-        draws.clear();
-        for (int i = 0; i < n; ++i) {
-            draws.push_back(uniform(generator));
+        draws.resize(n);
+        std::generate(draws.begin(), draws.end(), [&] { return uniform(generator); });
+        QStringList left = numbered(n);
+        QStringList expected;
+        for (const double r : draws) {
+            expected.append(left.takeAt(static_cast<qsizetype>(static_cast<double>(left.size()) * r)));
         }
         nextDraw = 0;
-        QStringList source = numbered(n);
-        EXPECT_EQ(shuffleDeal(source, replay), dealtByErasing(numbered(n))) << n;
+        source = numbered(n);
+        EXPECT_EQ(shuffleDeal(source, [] { return draws[nextDraw++]; }), expected) << n;
         EXPECT_EQ(nextDraw, draws.size());
     }
 }
