@@ -54,7 +54,7 @@ TEST(ListFile, OnDisk)
 
     QFile huge(dir.filePath("huge"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(QByteArray(50 * 1024 * 1024, 'x') + "\r\nlast\r\n");
+    huge.write(QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n");
     huge.close();
     EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
 }
