@@ -37,10 +37,3 @@ TEST(WindowRegionTest, CoversExactlyThePixelsUnlikeTheTopLeftOne)
         EXPECT_EQ(regionFromSkin(row.image), row.expected) << row.name;
     }
 }
-
-TEST(WindowRegionTest, TheShippedSkinIsCutToItsOutline)
-{
-    const QRegion region = regionFromSkin(QImage(QStringLiteral(":/artwork/skin.png")));
-    EXPECT_FALSE(region.contains(QPoint(0, 108)));
-    EXPECT_TRUE(region.contains(QPoint(40, 35)));
-}
