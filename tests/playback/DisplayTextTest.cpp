@@ -29,18 +29,11 @@ TEST(TimeText, TwoDigitsAtLeastCorrectMinutesBeyond546HoursAndGroupedThousands)
 TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)
 {
     const QColor standard(255, 192, 128);
+    // A plain colour number has red in the low byte.
     const std::pair<const char *, QColor> rows[] = {
-        {"", standard},
-        {"0", standard},
-        {"4", QColor(0, 255, 0)},
-        {"8", QColor(128, 0, 255)},
-        {"255", QColor(255, 0, 0)} /* a plain colour number, red in the low byte */,
-        {"16711680", QColor(0, 0, 255)},
-        {"blue", standard},
-        {"-1", standard},
-        {"16777216", standard},
-        {"4.5", standard},
-        {" ", standard}};
+        {"", standard},     {"0", standard},  {"4", QColor(0, 255, 0)},   {"8", QColor(128, 0, 255)},
+        {"blue", standard}, {"-1", standard}, {"255", QColor(255, 0, 0)}, {"16711680", QColor(0, 0, 255)},
+        {"4.5", standard},  {" ", standard},  {"16777216", standard}};
     for (const auto &[text, colour] : rows) {
         EXPECT_EQ(textColourOf(QString::fromLatin1(text)), colour) << text;
     }

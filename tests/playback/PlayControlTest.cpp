@@ -2,7 +2,6 @@
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
 
-#include "app/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 
 #include <QLineEdit>
@@ -23,14 +22,12 @@ TEST_F(PlayControlTest, PlayPauseResumeAndStopFollowTheCommandCode)
               (QStringList{QStringLiteral("open \"") + first + QStringLiteral("\" alias MusicMedia"),
                            QStringLiteral("set MusicMedia time format milliseconds"),
                            QStringLiteral("status MusicMedia length"), QStringLiteral("play MusicMedia")}));
-    EXPECT_EQ(sys().MusicFileName, first);
     EXPECT_EQ(list->PlayList->paths(), QStringList{second});
     EXPECT_EQ(shown(), QStringLiteral("Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3"));
-    EXPECT_EQ(main->FileNameLabel->toolTip(), first);
-    EXPECT_EQ(statusColour(), StatusDarkGreen);
-    EXPECT_TRUE(main->MusicStop->isEnabled() && main->MusicTimer->isActive());
-    EXPECT_EQ(sys().PlayCommand, 2);
-    EXPECT_EQ(list->NaviFile->text(), QStringLiteral("1"));
+    EXPECT_EQ(main->FileNameLabel->toolTip() + u' ' + list->NaviFile->text(), first + QStringLiteral(" 1"));
+    EXPECT_EQ(std::tuple(statusColour(), main->MusicStop->isEnabled(), main->MusicTimer->isActive(),
+                         sys().PlayCommand),
+              std::tuple(StatusDarkGreen, true, true, 2));
 
     const struct {
         const char *command, *status;
@@ -40,32 +37,27 @@ TEST_F(PlayControlTest, PlayPauseResumeAndStopFollowTheCommandCode)
                 {"resume MusicMedia", "Play.", StatusDarkGreen, 2}};
     for (const auto &row : rows) {
         main->MusicPlay_Click();
-        EXPECT_EQ(device->commands.last(), QString::fromLatin1(row.command));
-        EXPECT_EQ(status(), QString::fromLatin1(row.status));
-        EXPECT_EQ(statusColour(), row.colour);
-        EXPECT_EQ(sys().PlayCommand, row.playCommand);
+        EXPECT_EQ(device->commands.last() + u' ' + status(), row.command + QStringLiteral(" ") + row.status);
+        EXPECT_EQ(std::tuple(statusColour(), sys().PlayCommand), std::tuple(row.colour, row.playCommand));
         EXPECT_TRUE(main->MusicTimer->isActive()) << "the time stays current while paused";
     }
 
     main->MusicStop_Click();
-    EXPECT_EQ(device->commands.mid(device->commands.size() - 2),
-              (QStringList{QStringLiteral("stop MusicMedia"), QStringLiteral("close MusicMedia")}));
+    EXPECT_EQ(device->commands.mid(device->commands.size() - 2).join(u'|'),
+              QStringLiteral("stop MusicMedia|close MusicMedia"));
     EXPECT_EQ(shown(), QStringLiteral("Stop. | Rest : 1 / 2 Files | 00:00:00 | / 00:00:00 | "));
-    EXPECT_EQ(main->TimeLine->width(), 0);
-    EXPECT_FALSE(main->MusicStop->isEnabled() || main->MusicTimer->isActive());
-    EXPECT_EQ(sys().PlayCommand, 1);
-}
+    EXPECT_EQ(std::tuple(main->TimeLine->width(), main->MusicStop->isEnabled(), main->MusicTimer->isActive(),
+                         sys().PlayCommand),
+              std::tuple(0, false, false, 1));
 
-TEST_F(PlayControlTest, TheToggleForOtherWindowsStopsAPausedTrackAndNeverPauses)
-{
-    loadPlayer({makeFile(QStringLiteral("a.mp3")), makeFile(QStringLiteral("b.mp3"))});
+    // The toggle other windows use plays, and stops a paused track rather than resuming it.
     main->MusicPlayCallSys();
     EXPECT_EQ(sys().PlayCommand, 2);
-    main->MusicPlay_Click(); // pause
+    main->MusicPlay_Click();
     main->MusicPlayCallSys();
-    EXPECT_EQ(sys().PlayCommand, 1);
-    EXPECT_EQ(device->commands.last(), QStringLiteral("close MusicMedia"));
-    EXPECT_TRUE(device->commandsStartingWith(QStringLiteral("resume")).isEmpty());
+    EXPECT_EQ(std::tuple(sys().PlayCommand, device->commands.last(),
+                         device->commandsStartingWith(QStringLiteral("resume")).size()),
+              std::tuple(1, QStringLiteral("close MusicMedia"), 1));
 }
 
 TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
@@ -77,10 +69,9 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     list->FilePosition->setText(hidden);
 
     main->MusicPlay_Click();
-    EXPECT_EQ(sys().MusicFileName, playable);
-    EXPECT_EQ(opens(), 1) << "missing files are never opened";
-    EXPECT_EQ(list->PlayList->count(), 1);
-    EXPECT_EQ(list->OpenPlayList->model()->rowCount(), 1);
+    EXPECT_EQ(std::tuple(sys().MusicFileName, opens()), std::tuple(playable, 1))
+        << "missing files are never opened";
+    EXPECT_EQ(std::tuple(list->PlayList->count(), list->OpenPlayList->model()->rowCount()), std::tuple(1, 1));
     EXPECT_EQ(list->FilePosition->text(), QString()) << "the box no longer shows a file that left the list";
     EXPECT_EQ(counter(), QStringLiteral("Rest : 1 / 5 Files"));
 
@@ -92,46 +83,30 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     list->PlayList->setPaths(queue << playable);
     main->MusicStop_Click();
     main->MusicPlay_Click();
-    EXPECT_EQ(opens(), 2);
-    EXPECT_EQ(list->PlayList->count(), 0);
+    EXPECT_EQ(std::tuple(opens(), list->PlayList->count()), std::tuple(2, 0));
 }
 
 TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothing)
 {
-    const struct {
-        QStringList queue;
-        QString folder;
-    } rows[] = {{{}, {}}, {{missing(QStringLiteral("a.mp3")), missing(QStringLiteral("b.mp3"))}, "/gone/"}};
-    for (const auto &row : rows) {
+    for (const bool missingFiles : {false, true}) {
         TearDown();
         SetUp();
-        loadPlayer(row.queue);
-        if (!row.folder.isEmpty()) {
-            list->FolderList = QStringList{folder.path() + row.folder};
-        }
+        loadPlayer(missingFiles
+                       ? QStringList{missing(QStringLiteral("a.mp3")), missing(QStringLiteral("b.mp3"))}
+                       : QStringList{});
+        list->FolderList =
+            missingFiles ? QStringList{folder.path() + QStringLiteral("/gone/")} : QStringList{};
         sys().TotalFiles = 7;
         main->FileStatusLabel->setText(QStringLiteral("untouched"));
         main->MusicPlay_Click();
-        EXPECT_EQ(status(), QStringLiteral("Stop."));
-        EXPECT_EQ(statusColour(), StatusDarkRed);
-        EXPECT_EQ(sys().PlayCommand, 1);
-        EXPECT_TRUE(device->commands.isEmpty());
-        EXPECT_EQ(counter(), QStringLiteral("Rest : 0 / 0 Files")) << "as the renewal wrote it";
+        EXPECT_EQ(status() + u' ' + counter(), QStringLiteral("Stop. Rest : 0 / 0 Files"))
+            << "as the renewal wrote it";
+        EXPECT_EQ(std::tuple(statusColour(), sys().PlayCommand, device->commands.size()),
+                  std::tuple(StatusDarkRed, 1, 0));
     }
 }
 
-TEST_F(PlayControlTest, AutoPlayStartsAtLoadAndLightsItsLamp)
-{
-    RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
-                                 RegistryModule::AutoPlay, QStringLiteral("play"));
-    const QString song = makeFile(QStringLiteral("a.mp3"));
-    loadPlayer({song});
-    EXPECT_EQ(sys().MusicFileName, song);
-    EXPECT_FALSE(main->WAPImg->isHidden());
-    EXPECT_EQ(status(), QStringLiteral("Play."));
-}
-
-TEST_F(PlayControlTest, UnloadingWhilePausedStopsAndClosesAndWhileStoppedSendsNothing)
+TEST_F(PlayControlTest, TheExitQuestionUnloadsUnlessTheAnswerIsNoAndAPausedTrackIsStoppedAndClosed)
 {
     for (const bool paused : {true, false}) {
         TearDown();
@@ -141,26 +116,18 @@ TEST_F(PlayControlTest, UnloadingWhilePausedStopsAndClosesAndWhileStoppedSendsNo
             main->MusicPlay_Click();
             main->MusicPlay_Click();
         }
-        FormRegistry::instance().unload(main);
-        EXPECT_EQ(paused ? device->commands.mid(device->commands.size() - 2) : device->commands,
-                  (paused ? QStringList{QStringLiteral("stop MusicMedia"), QStringLiteral("close MusicMedia")}
-                          : QStringList{}));
-        EXPECT_EQ(FormRegistry::instance().find<PlayListForm>(), nullptr)
-            << "the play list window goes with it";
+        const qsizetype sent = device->commands.size();
+        const qsizetype asked = messages.shown().size();
+        messages.answerWith(platform::MessageAnswer::No);
+        main->ExitProgram_Click();
+        ASSERT_EQ(messages.shown().size(), asked + 1);
+        EXPECT_EQ(messages.shown().last().title + u'|' + messages.shown().last().text,
+                  QStringLiteral("終了確認|MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
+        EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
+        messages.answerWith(platform::MessageAnswer::Yes);
+        main->ExitProgram_Click();
+        EXPECT_EQ(FormRegistry::instance().loadedCount(), 0) << "the play list window goes with it";
+        EXPECT_EQ(device->commands.mid(sent).join(u'|'),
+                  paused ? QStringLiteral("stop MusicMedia|close MusicMedia") : QString());
     }
-}
-
-TEST_F(PlayControlTest, TheExitQuestionUnloadsUnlessTheAnswerIsNo)
-{
-    loadPlayer({});
-    messages.answerWith(platform::MessageAnswer::No);
-    main->ExitProgram_Click();
-    ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.shown()[0].text,
-              QStringLiteral("MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
-    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("終了確認"));
-    EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
-    messages.answerWith(platform::MessageAnswer::Yes);
-    main->ExitProgram_Click();
-    EXPECT_EQ(FormRegistry::instance().loadedCount(), 0);
 }

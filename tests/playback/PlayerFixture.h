@@ -43,14 +43,13 @@ protected:
     QString missing(const QString &name) const { return folder.path() + QStringLiteral("/gone/") + name; }
 
     // Loads both windows with this play list in place of the renewed one.
-    MainForm &loadPlayer(const QStringList &queue)
+    void loadPlayer(const QStringList &queue)
     {
         FormRegistry &forms = FormRegistry::instance();
         list = &forms.load<PlayListForm>();
         list->PlayList->setPaths(queue);
         sys().TotalFiles = queue.size();
         main = &forms.load<MainForm>();
-        return *main;
     }
 
     QString status() const { return main->StatusLabel->text(); }
@@ -64,9 +63,6 @@ protected:
                            main->FileNameLabel->text()}
             .join(QStringLiteral(" | "));
     }
-
-    // The device reports the end of the open track at the next tick.
-    void endTrack() const { device->position = device->length; }
 
     QTemporaryDir folder;
     ScriptedMediaDevice *device = nullptr;

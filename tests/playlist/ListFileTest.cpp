@@ -14,25 +14,22 @@ TEST(ListFile, Lines)
         QByteArray bytes;
         QStringList entries;
         QByteArrayList unusable;
-    } rows[] = {
-        {"", {}, {}},
-        {"\r\n", {}, {}},
-        {"A\rB\r\r", {"A", "B"}, {}},
-        {"A\r\n\r\nB\r\n\r\n", {"A", "B"}, {}},
-        {"music\nmusic2\n", {"music", "music2"}, {}},
-        {"A\n\r\nB", {"A", "B"}, {}},
-        {QByteArray("A\r\nB\0C\r\n\xff\xfe\r\nD", 13),
-         {"A", platform::decodeFileName("\xff\xfe"), "D"},
-         {QByteArray("B\0C", 3)}},
-        {"A\r\n" + longLine + "\r\nD", {"A", "D"}, {longLine}},
-    };
+    } rows[] = {{"", {}, {}},
+                {"\r\n", {}, {}},
+                {"A\rB\r\r", {"A", "B"}, {}},
+                {"A\r\n\r\nB\r\n\r\n", {"A", "B"}, {}},
+                {"music\nmusic2\n", {"music", "music2"}, {}},
+                {"A\n\r\nB", {"A", "B"}, {}},
+                {QByteArray("A\r\nB\0C\r\n\xff\xfe\r\nD", 13),
+                 {"A", platform::decodeFileName("\xff\xfe"), "D"},
+                 {QByteArray("B\0C", 3)}},
+                {"A\r\n" + longLine + "\r\nD", {"A", "D"}, {longLine}}};
     for (const auto &row : rows) {
         const ListFile::Contents got = ListFile::parse(row.bytes);
-        EXPECT_EQ(got.entries, row.entries) << row.bytes.left(40).toStdString();
-        EXPECT_EQ(got.unusable, row.unusable) << row.bytes.left(40).toStdString();
         const ListFile::Contents again = ListFile::parse(ListFile::format(got.entries, got.unusable));
-        EXPECT_EQ(again.entries, got.entries);
-        EXPECT_EQ(again.unusable, got.unusable);
+        EXPECT_EQ(std::tuple(got.entries, got.unusable, again.entries, again.unusable),
+                  std::tuple(row.entries, row.unusable, row.entries, row.unusable))
+            << row.bytes.left(40).toStdString();
     }
 }
 
@@ -51,14 +48,13 @@ TEST(ListFile, OnDisk)
 
     QDir().mkpath(dir.filePath("folder.fllx3")); // cannot be replaced by a file
     QString error;
-    EXPECT_FALSE(ListFile::write(dir.filePath("folder.fllx3"), {"lost"}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(ListFile::write(dir.filePath("folder.fllx3"), {"lost"}, &error) || error.isEmpty());
     EXPECT_TRUE(ListFile::read(dir.filePath("folder.fllx3")).entries.isEmpty());
     EXPECT_TRUE(ListFile::read(QStringLiteral("/dev/zero")).entries.isEmpty());
 
     QFile huge(dir.filePath("huge"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(QByteArray(50 * 1024 * 1024, 'x') + "\r\nlast\r\n");
+    huge.write(QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n");
     huge.close();
     EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
 }

@@ -2,43 +2,35 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-void expectShortCuts(PathConvention convention,
-                     std::initializer_list<std::pair<const char *, const char *>> cases)
+TEST(PathDisplayForm, ShortCutsKeepTheRootAndTheLastFolderAndDoubleAmpersands)
 {
-    for (const auto &[path, shown] : cases) {
-        EXPECT_EQ(FileNameShortCut(QString::fromUtf8(path), convention), QString::fromUtf8(shown)) << path;
+    const struct {
+        PathConvention convention;
+        const char *path, *shown;
+    } rows[] = {
+        {WindowsPaths, "C:\\Music\\Rock\\Live\\song.mp3", "C:\\...\\Live\\song.mp3"},
+        {WindowsPaths, "C:\\a\\song.mp3", "C:\\a\\song.mp3"},
+        {WindowsPaths, "C:\\ab\\x.mp3", "C:\\ab\\x.mp3"},
+        {WindowsPaths, "C:\\Music\\R&B\\a.mp3", "C:\\...\\R&&B\\a.mp3"},
+        {WindowsPaths, "C:\\R&B.mp3", "C:\\R&B.mp3"},
+        {WindowsPaths, "D:\\Data\\Rock\\Pop\\Rock", "D:\\...\\Pop\\Rock"},
+        {WindowsPaths, "", ""},
+        {WindowsPaths, "C:\\Music\\", "C:\\Music\\"},
+        // As long as the short form: the path, "&" doubled.
+        {WindowsPaths, "C:\\abc\\d&\\x", "C:\\abc\\d&&\\x"},
+        {LinuxPaths, "/home/u/Music/Live/song.mp3", "/.../Live/song.mp3"},
+        {LinuxPaths, "/a/song.mp3", "/a/song.mp3"},
+        {LinuxPaths, "/ab/x.mp3", "/ab/x.mp3"},
+        {LinuxPaths, "/song.mp3", "/song.mp3"},
+        {LinuxPaths, "/home/u/R&B/曲.mp3", "/.../R&&B/曲.mp3"},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(FileNameShortCut(QString::fromUtf8(row.path), row.convention), QString::fromUtf8(row.shown))
+            << row.path;
     }
-}
-} // namespace
-
-TEST(PathDisplayForm, WindowsConvention)
-{
-    expectShortCuts(WindowsPaths, {
-                                      {"C:\\Music\\Rock\\Live\\song.mp3", "C:\\...\\Live\\song.mp3"},
-                                      {"C:\\a\\song.mp3", "C:\\a\\song.mp3"},
-                                      {"C:\\ab\\x.mp3", "C:\\ab\\x.mp3"},
-                                      {"C:\\Music\\R&B\\a.mp3", "C:\\...\\R&&B\\a.mp3"},
-                                      {"C:\\R&B.mp3", "C:\\R&B.mp3"},
-                                      {"D:\\Data\\Rock\\Pop\\Rock", "D:\\...\\Pop\\Rock"},
-                                      {"", ""},
-                                      {"C:\\Music\\", "C:\\Music\\"},
-                                      // As long as the short form: the path, "&" doubled.
-                                      {"C:\\abc\\d&\\x", "C:\\abc\\d&&\\x"},
-                                  });
-    EXPECT_EQ(FolderDisplayForm(QStringLiteral("C:\\"), WindowsPaths), QStringLiteral("C:\\"));
-    EXPECT_EQ(FolderDisplayForm(QStringLiteral("C:\\Music\\"), WindowsPaths), QStringLiteral("C:\\Music"));
-}
-
-TEST(PathDisplayForm, LinuxConvention)
-{
-    expectShortCuts(LinuxPaths, {
-                                    {"/home/u/Music/Live/song.mp3", "/.../Live/song.mp3"},
-                                    {"/a/song.mp3", "/a/song.mp3"},
-                                    {"/ab/x.mp3", "/ab/x.mp3"},
-                                    {"/song.mp3", "/song.mp3"},
-                                    {"/home/u/R&B/曲.mp3", "/.../R&&B/曲.mp3"},
-                                });
-    EXPECT_EQ(FolderDisplayForm(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(FolderDisplayForm(QStringLiteral("/home/u/Music/")), QStringLiteral("/.../u/Music"));
+    EXPECT_EQ(FolderDisplayForm(QStringLiteral("C:\\"), WindowsPaths) + u'|' +
+                  FolderDisplayForm(QStringLiteral("C:\\Music\\"), WindowsPaths) + u'|' +
+                  FolderDisplayForm(QStringLiteral("/")) + u'|' +
+                  FolderDisplayForm(QStringLiteral("/home/u/Music/")),
+              QStringLiteral("C:\\|C:\\Music|/|/.../u/Music"));
 }

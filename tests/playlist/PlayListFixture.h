@@ -61,24 +61,6 @@ protected:
     static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
     static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
 
-    // The main window's counter, made here while the main window has none.
-    static QLabel *mainCounter()
-    {
-        MainForm &main = FormRegistry::instance().load<MainForm>();
-        auto *label = main.findChild<QLabel *>(QStringLiteral("FileStatusLabel"));
-        if (label == nullptr) {
-            label = new QLabel(&main);
-            label->setObjectName(QStringLiteral("FileStatusLabel"));
-        }
-        return label;
-    }
-
-    static QStringList sorted(QStringList list)
-    {
-        list.sort();
-        return list;
-    }
-
     QTemporaryDir music;
 };
 

@@ -17,20 +17,6 @@ QStringList numbered(int n)
 
 std::vector<double> draws;
 size_t nextDraw = 0;
-double replay()
-{
-    return draws[nextDraw++];
-}
-
-// The rule as written: pick entry floor(count * r) of those left and erase it.
-QStringList dealtByErasing(QStringList source)
-{
-    QStringList out;
-    for (size_t i = 0; !source.isEmpty(); ++i) {
-        out.append(source.takeAt(static_cast<qsizetype>(static_cast<double>(source.size()) * draws[i])));
-    }
-    return out;
-}
 
 QStringList deal(const QStringList &list, Draw draw)
 {
@@ -42,26 +28,27 @@ QStringList deal(const QStringList &list, Draw draw)
 
 } // namespace
 
-TEST(Shuffle, FixedDrawsKeepOrReverseTheOrder)
+TEST(Shuffle, EachDrawPicksAmongThoseLeftAndTheSameDrawsGiveTheSameOrder)
 {
     EXPECT_EQ(deal(numbered(50000), [] { return 0.0; }), numbered(50000));
-    QStringList reversed = numbered(50000);
+    QStringList reversed = deal(numbered(50000), [] { return 0.999999; });
     std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(deal(numbered(50000), [] { return 0.999999; }), reversed);
+    EXPECT_EQ(reversed, numbered(50000));
     EXPECT_EQ(deal({"only"}, [] { return 0.99999999999999; }), QStringList{"only"});
-}
 
-TEST(Shuffle, OneDrawPerEntryAndTheSameDrawsGiveTheSameOrder)
-{
+    // One draw per entry; the rule as written: take entry floor(count * r) of those left.
     std::mt19937 generator(12345);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     for (int n : {0, 1, 2, 3, 1000, 4097}) {
-        draws.clear();
-        for (int i = 0; i < n; ++i) {
-            draws.push_back(uniform(generator));
+        draws.resize(n);
+        std::generate(draws.begin(), draws.end(), [&] { return uniform(generator); });
+        QStringList left = numbered(n);
+        QStringList expected;
+        for (const double r : draws) {
+            expected.append(left.takeAt(static_cast<qsizetype>(static_cast<double>(left.size()) * r)));
         }
         nextDraw = 0;
-        EXPECT_EQ(deal(numbered(n), replay), dealtByErasing(numbered(n))) << n;
+        EXPECT_EQ(deal(numbered(n), [] { return draws[nextDraw++]; }), expected) << n;
         EXPECT_EQ(nextDraw, draws.size());
     }
 }
