@@ -15,7 +15,6 @@ protected:
     {
         FolderFixture::SetUp();
         root = folderWith("drive", {"a.mp3"});
-        folderWith("drive/Albums");
         one = folderWith("drive/Albums/One", {"1.wav"});
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         folderWith("drive/.hidden", {"h.mp3"});
