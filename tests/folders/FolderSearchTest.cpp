@@ -23,12 +23,6 @@ protected:
         QFile::link(one, root + "LinkToOne");
         platform::setVolumeSource([this] { return QList<platform::Volume>{{root, "T"}}; });
     }
-    FolderSearchForm &openSearch()
-    {
-        setup().OpenFolderSearch->click();
-        return *FormRegistry::instance().find<FolderSearchForm>();
-    }
-
     void search(FolderSearchForm &form, bool stopAtOnce = false)
     {
         messages.answerWith(platform::MessageAnswer::Yes);
@@ -60,7 +54,8 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
     } else {
         std::cout << "[ note ] not root or no mount allowed: the mount case is not tried\n";
     }
-    FolderSearchForm &form = openSearch();
+    setup().OpenFolderSearch->click();
+    FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
     EXPECT_FALSE(FormRegistry::instance().find<FolderForm>()->isEnabled());
     messages.answerWith(platform::MessageAnswer::No);
     form.FSStart->click();
@@ -92,7 +87,8 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
         list->FolderWaitList = {one};
         list->PlayListRenewal();
         list->PlayList->removeAt(0);
-        FolderSearchForm &form = openSearch();
+        setup().OpenFolderSearch->click();
+        FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
         if (row.withHits) {
             search(form);
             click(form.InfoSearchHitList, 0);

@@ -11,13 +11,8 @@
 
 namespace {
 
-class HelpWindowsTest : public PlayListFixture {
+class HelpWindowsTest : public PlayerWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        PlayListFixture::SetUp();
-        list = &load();
-    }
     template <class T> T &shown(QPoint at)
     {
         T &form = FormRegistry::instance().load<T>();
@@ -44,7 +39,6 @@ protected:
             },
             5000);
     }
-    PlayListForm *list = nullptr;
 };
 
 } // namespace

@@ -58,8 +58,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     OptionForm &form = open();
     form.FileSystemAdvise->click();
     form.SystemAdvice->click();
-    EXPECT_TRUE(form.WindowsAutoWakeup->isChecked());
-    EXPECT_EQ(form.RightCMS->currentIndex(), 1);
+    EXPECT_TRUE(form.WindowsAutoWakeup->isChecked() && form.RightCMS->currentIndex() == 1);
     press(form.ExitSetup);
     EXPECT_EQ(stored(), afterOk);
     EXPECT_TRUE(AutostartEntry::read(platform::autostartEntryPath()).isEmpty());

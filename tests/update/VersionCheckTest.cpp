@@ -12,17 +12,9 @@ const QStringList opening{"プログラム : Lyrabox 3", "バージョン : 3.1.
                           "MIRAVELT アップデートセンターに接続しています..."};
 const QStringList latest{"接続しました。", "最新のバージョンを確認しています...",
                          "このプログラムは、最新のバージョンです。", "アップデートの必要は、ありません。"};
+const QStringList serviceDown{"接続できませんでした。", "現在、アップデートサービスを利用できません。"};
 const QStringList unreachable{"接続できませんでした。", "インターネットへの接続が適切でないか、又は、",
                               "アップデートセンターが停止している可能性があります。"};
-
-QStringList lines(const VersionStatusForm &form)
-{
-    QStringList all;
-    for (int i = 0; i < form.StatusList->count(); ++i) {
-        all << form.StatusList->item(i)->text();
-    }
-    return all;
-}
 
 } // namespace
 
@@ -41,12 +33,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
     } rows[] = {
         {"newest", running, "Ready", latest, "2026/3/10", true},
         {"newer than published", running - 1, "Ready", latest, "2026/3/10", true},
-        {"service down",
-         running,
-         "NoReady",
-         {"接続できませんでした。", "現在、アップデートサービスを利用できません。"},
-         "2026/3/10",
-         false},
+        {"service down", running, "NoReady", serviceDown, "2026/3/10", false},
         {"keyword with a line break", running, "Ready\n", unreachable, "2026/1/1", false},
         {"silent server", running, "", unreachable, "2026/1/1", false},
     };
@@ -67,7 +54,11 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
 
-        EXPECT_EQ(lines(check), opening + row.after);
+        QStringList lines;
+        for (int i = 0; i < check.StatusList->count(); ++i) {
+            lines << check.StatusList->item(i)->text();
+        }
+        EXPECT_EQ(lines, opening + row.after);
         EXPECT_EQ(install(LastUP), row.lastUpdate);
         EXPECT_EQ(nginx.accessLog().contains("version.cgi?product=LYRA30&revision=41 "), row.asksVersion);
         EXPECT_TRUE(check.VersionCheck->text() == "閉じる" && check.ExitVerSta->isHidden());
@@ -98,7 +89,6 @@ TEST_F(VersionCheckTest, AStartUpCheckThatFailsGoesOnToThePlayer)
     FormRegistry &forms = FormRegistry::instance();
     QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
     forms.load<OpenForm>();
-    ASSERT_EQ(messages.shown().size(), 1);
     auto *check = forms.find<VersionStatusForm>();
     ASSERT_NE(check, nullptr);
     check->VersionCheck->click(); // nothing listens: the check fails
