@@ -37,12 +37,7 @@ protected:
         CleanStateTest::TearDown();
     }
 
-    FolderForm &setup()
-    {
-        FolderForm &form = FormRegistry::instance().load<FolderForm>();
-        form.show();
-        return form;
-    }
+    static FolderForm &setup() { return FormRegistry::instance().load<FolderForm>(); }
 
     // A folder path ending in "/" holding the given empty files.
     QString folderWith(const QString &name, const QStringList &files = {})

@@ -86,7 +86,6 @@ TEST_F(DownloadTest, AServiceThatIsDownDropsTheAnnouncedUpdate)
     EXPECT_FALSE(nginx.accessLog().contains("download.cgi"));
 }
 
-// What the shipped site answers, and what the transfer layer refuses to take.
 TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChannels)
 {
     NginxServer nginx;

@@ -40,8 +40,7 @@ inline quint16 freePort()
     return probe.serverPort();
 }
 
-// The shipped update-server site under a real nginx of its own on 127.0.0.1; prefix, logs
-// and temporary files in a temporary folder; stopped by PID.
+// The shipped update site under a real nginx of its own on 127.0.0.1, stopped by PID.
 class NginxServer {
 public:
     ~NginxServer()
@@ -50,8 +49,7 @@ public:
         process_.waitForFinished(5000);
     }
 
-    // Lays the site out with server/publish and starts nginx on it; `extra` lines go into the
-    // http block (more servers, a rate limit).
+    // Lays the site out with server/publish; `extra` lines go into the http block.
     bool start(int newest, const QString &status, const QByteArray &program, const QString &extra = {})
     {
         if (!writeFile(path("program"), program) ||
@@ -98,7 +96,6 @@ private:
     QProcess process_;
 };
 
-// A clean start with a short time-out.
 class UpdateFixture : public CleanStateTest {
 protected:
     void SetUp() override
@@ -110,7 +107,6 @@ protected:
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QStringLiteral("2026/1/1"));
     }
 
-    // Starts it and makes it the server the program asks.
     static bool serve(NginxServer &nginx, int newest, const QString &status,
                       const QByteArray &program = "program", const QString &extra = {})
     {
