@@ -3,7 +3,6 @@
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
 #include "folders/FolderForm.h"
-#include "folders/FolderListModel.h"
 #include "platform/Volumes.h"
 #include "playlist/PathListModel.h"
 #include "playlist/PlayListForm.h"
@@ -12,10 +11,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 // The play list window and the set-up window over a tree of empty files.
 class FolderFixture : public CleanStateTest {
@@ -33,12 +37,7 @@ protected:
         CleanStateTest::TearDown();
     }
 
-    FolderForm &setup()
-    {
-        FolderForm &form = FormRegistry::instance().load<FolderForm>();
-        form.show();
-        return form;
-    }
+    static FolderForm &setup() { return FormRegistry::instance().load<FolderForm>(); }
 
     // A folder path ending in "/" holding the given empty files.
     QString folderWith(const QString &name, const QStringList &files = {})
@@ -55,6 +54,19 @@ protected:
     {
         const QRect rect = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    static QStringList shown(const QListView *view)
+    {
+        QStringList rows;
+        for (int r = 0; r < view->model()->rowCount(); ++r) {
+            rows << view->model()->index(r, 0).data().toString();
+        }
+        return rows;
+    }
+    static QStringList sorted(QStringList l)
+    {
+        l.sort();
+        return l;
     }
 
     PlayListForm *list = nullptr;

@@ -3,12 +3,9 @@
 #include "folders/FolderSearchForm.h"
 
 #include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
+#include <QScopeGuard>
 
 #include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,7 +15,6 @@ protected:
     {
         FolderFixture::SetUp();
         root = folderWith("drive", {"a.mp3"});
-        folderWith("drive/Albums");
         one = folderWith("drive/Albums/One", {"1.wav"});
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         folderWith("drive/.hidden", {"h.mp3"});
@@ -27,20 +23,6 @@ protected:
         QFile::link(one, root + "LinkToOne");
         platform::setVolumeSource([this] { return QList<platform::Volume>{{root, "T"}}; });
     }
-    void TearDown() override
-    {
-        if (!mounted.isEmpty()) {
-            ::umount(mounted.constData());
-        }
-        FolderFixture::TearDown();
-    }
-
-    FolderSearchForm &openSearch()
-    {
-        setup().OpenFolderSearch->click();
-        return *FormRegistry::instance().find<FolderSearchForm>();
-    }
-
     void search(FolderSearchForm &form, bool stopAtOnce = false)
     {
         messages.answerWith(platform::MessageAnswer::Yes);
@@ -53,68 +35,60 @@ protected:
         EXPECT_FALSE(form.SearchCancel->isEnabled());
     }
 
-    static QStringList sorted(QStringList l)
-    {
-        l.sort();
-        return l;
-    }
-
     QString root, one, two;
-    QByteArray mounted;
 };
 
-TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystem)
+TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnlyWhenAsked)
 {
     const QString mountPoint = folderWith("drive/Mounted");
-    if (geteuid() == 0 && ::mount("tmpfs", mountPoint.toUtf8().constData(), "tmpfs", 0, "size=1m") == 0) {
-        mounted = mountPoint.toUtf8();
+    const bool mounted =
+        geteuid() == 0 && ::mount("tmpfs", qPrintable(mountPoint), "tmpfs", 0, "size=1m") == 0;
+    const auto unmount = qScopeGuard([&] {
+        if (mounted) {
+            ::umount(qPrintable(mountPoint));
+        }
+    });
+    if (mounted) {
         folderWith("drive/Mounted/Inside", {"m.mp3"});
         QFile(mountPoint + "m.mp3").open(QIODevice::WriteOnly);
     } else {
         std::cout << "[ note ] not root or no mount allowed: the mount case is not tried\n";
     }
-    FolderSearchForm &form = openSearch();
+    setup().OpenFolderSearch->click();
+    FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
     EXPECT_FALSE(FormRegistry::instance().find<FolderForm>()->isEnabled());
-    search(form);
-    search(form);
-    EXPECT_EQ(sorted(form.SearchHitList), (QStringList{root, one, two}));
-    EXPECT_EQ(form.InfoSearchHitList->model()->rowCount(), 3);
-}
-
-TEST_F(FolderSearch, NoChangesNothingAndStopKeepsTheHits)
-{
-    FolderSearchForm &form = openSearch();
     messages.answerWith(platform::MessageAnswer::No);
     form.FSStart->click();
     EXPECT_FALSE(form.searching());
     EXPECT_TRUE(form.SearchInfoLabel->isHidden());
     EXPECT_EQ(messages.shown().last().text, "フォルダ検索を開始します。\r\nよろしいですか？");
     search(form);
+    search(form);
     search(form, true);
-    EXPECT_EQ(form.SearchHitList.size(), 3);
+    EXPECT_EQ(sorted(form.SearchHitList), (QStringList{root, one, two}));
+    EXPECT_EQ(form.InfoSearchHitList->model()->rowCount(), 3);
 }
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
 {
-    enum Close { Ok, Cancel, CloseButton };
-    struct Row {
+    const struct {
         bool withHits;
-        Close close;
+        QPushButton *FolderSearchForm::*close; // none: the title bar's close
         QStringList play, wait;
         bool renewed;
+    } rows[] = {
+        {false, &FolderSearchForm::ExitFolderSearch, {root}, {one}, false},
+        {true, &FolderSearchForm::ExitFolderSearch, {root, two}, {one}, true},
+        {true, &FolderSearchForm::CancelFolderSearch, {root}, {one}, false},
+        {true, nullptr, {root}, {one}, false},
     };
-    const Row rows[] = {
-        {false, Ok, {root}, {one}, false},
-        {true, Ok, {root, two}, {one}, true},
-        {true, Cancel, {root}, {one}, false},
-        {true, CloseButton, {root}, {one}, false},
-    };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         list->FolderList = {root};
         list->FolderWaitList = {one};
         list->PlayListRenewal();
         list->PlayList->removeAt(0);
-        FolderSearchForm &form = openSearch();
+        setup().OpenFolderSearch->click();
+        FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
         if (row.withHits) {
             search(form);
             click(form.InfoSearchHitList, 0);
@@ -126,13 +100,11 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
             EXPECT_EQ(form.SearchHitList.size(), 2);
             form.SearchHitList.append(root); // dropped, and already a play folder anyway
         }
-        row.close == Ok       ? form.ExitFolderSearch->click()
-        : row.close == Cancel ? form.CancelFolderSearch->click()
-                              : (void)form.close();
+        row.close ? (form.*row.close)->click() : (void)form.close();
         FolderForm *setup = FormRegistry::instance().find<FolderForm>();
         EXPECT_TRUE(setup->isEnabled());
         EXPECT_EQ(FormRegistry::instance().find<FolderSearchForm>(), nullptr);
-        EXPECT_EQ(sorted(list->FolderList), sorted(row.play)) << row.withHits << row.close;
+        EXPECT_EQ(sorted(list->FolderList), sorted(row.play)) << "row " << &row - rows;
         EXPECT_EQ(setup->FolderListAppearance->model()->rowCount(), row.play.size());
         EXPECT_EQ(list->FolderWaitList, row.wait);
         EXPECT_EQ(list->PlayList->count(), row.renewed ? 2 : 0);

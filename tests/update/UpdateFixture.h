@@ -1,35 +1,118 @@
 #pragma once
 
-#include "NginxServer.h"
+#include "app/FormRegistry.h"
+#include "app/ProgramVersion.h"
 #include "app/RegistryModule.h"
 #include "platform/Clock.h"
-#include "platform/Launcher.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
+#include "update/NewVersionForm.h"
 #include "update/UpdateServer.h"
 
-#include <QStringList>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
 
 using namespace RegistryModule;
 
-inline const QDate testToday(2026, 3, 10);
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-// A clean start with a short time-out; program starts are recorded, not run.
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// The shipped update site under a real nginx of its own on 127.0.0.1, stopped by PID.
+class NginxServer {
+public:
+    ~NginxServer()
+    {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+
+    // Lays the site out with server/publish; `extra` lines go into the http block.
+    bool start(int newest, const QString &status, const QByteArray &program, const QString &extra = {})
+    {
+        if (!writeFile(path("program"), program) ||
+            QProcess::execute("bash", {source + "publish", folder(), QString::number(newest), status,
+                                       path("program")}) != 0) {
+            ADD_FAILURE() << "the site was not published";
+            return false;
+        }
+        QString site = QString::fromUtf8(readFile(source + "lyrabox-update.conf"));
+        site.replace(QRegularExpression("listen [^;]*;"), QStringLiteral("listen 127.0.0.1:%1;").arg(port));
+        site.replace(QRegularExpression("root [^;]*;"), "root " + folder() + ';');
+        // Running as root, one process keeps root's access to the temporary folder.
+        writeFile(
+            path("nginx.conf"),
+            QStringLiteral("daemon off;\nmaster_process off;\npid %1/nginx.pid;\nerror_log %1/error.log;\n"
+                           "events { worker_connections 64; }\nhttp {\naccess_log %1/access.log;\n"
+                           "client_body_temp_path %1; proxy_temp_path %1; fastcgi_temp_path %1;\n"
+                           "uwsgi_temp_path %1; scgi_temp_path %1;\n%2\n%3\n}\n")
+                .arg(dir_.path(), extra, site)
+                .toUtf8());
+        process_.start("nginx", {"-p", dir_.path(), "-c", path("nginx.conf"), "-e", path("error.log")});
+        const auto answers = [this] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            return probe.waitForConnected(100);
+        };
+        if (QTest::qWaitFor(answers, 15000)) {
+            return true;
+        }
+        ADD_FAILURE() << "nginx did not start: " << readFile(path("error.log")).toStdString();
+        return false;
+    }
+
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    QString folder() const { return path("site"); }
+    QString path(const QString &name) const { return dir_.filePath(name); }
+    QByteArray accessLog() const { return readFile(path("access.log")); }
+
+    const quint16 port = freePort();
+
+private:
+    inline static const QString source = QStringLiteral(LYRA_SOURCE_ASSETS_DIR "/../server/");
+    QTemporaryDir dir_;
+    QProcess process_;
+};
+
 class UpdateFixture : public CleanStateTest {
 protected:
     void SetUp() override
     {
         CleanStateTest::SetUp();
         messages.install();
-        platform::setTodayOverride(testToday);
-        platform::setProgramLauncher([this](const QString &program) {
-            launched << program;
-            return true;
-        });
+        platform::setTodayOverride(QDate(2026, 3, 10));
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::TimeoutValue, QStringLiteral("1"));
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QStringLiteral("2026/1/1"));
     }
 
+    static bool serve(NginxServer &nginx, int newest, const QString &status,
+                      const QByteArray &program = "program", const QString &extra = {})
+    {
+        useServer(nginx.url());
+        return nginx.start(newest, status, program, extra);
+    }
     static void useServer(const QString &url)
     {
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::ServerValue, url);
@@ -40,5 +123,4 @@ protected:
     }
 
     MessageRecorder messages;
-    QStringList launched;
 };
