@@ -86,18 +86,6 @@ QByteArray format(const QStringList &entries, const QByteArrayList &unusable)
     return out;
 }
 
-QByteArray format(const PathStore &entries)
-{
-    QByteArray out;
-    out.reserve(entries.byteSize() + 2 * entries.size() + 2);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        out += entries.bytesAt(i);
-        out += "\r\n";
-    }
-    out += "\r\n";
-    return out;
-}
-
 Contents parse(QByteArrayView data)
 {
     LineSplitter splitter;
@@ -124,6 +112,18 @@ void readInto(const QString &path, LineSplitter &splitter)
         splitter.feed(QByteArrayView(chunk.constData(), got));
         total += got;
     }
+}
+
+QByteArray format(const PathStore &entries)
+{
+    QByteArray out;
+    out.reserve(entries.byteSize() + 2 * entries.size() + 2);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        out += entries.bytesAt(i);
+        out += "\r\n";
+    }
+    out += "\r\n";
+    return out;
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)

@@ -27,8 +27,6 @@ struct Contents {
 // `unusable` lines follow the entries unchanged.
 QByteArray format(const QStringList &entries, const QByteArrayList &unusable = {});
 
-QByteArray format(const PathStore &entries);
-
 // A line ends at CR LF, LF or CR; empty lines are no entries.
 Contents parse(QByteArrayView data);
 

@@ -81,19 +81,6 @@ PathStore PathStore::fromStringList(const QStringList &paths)
     return store;
 }
 
-bool PathStore::operator==(const PathStore &other) const
-{
-    if (size() != other.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < size(); ++i) {
-        if (bytesAt(i) != other.bytesAt(i)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void PathStore::compactIfWasteful()
 {
     // Playing takes entries off the front one by one: the space is given back

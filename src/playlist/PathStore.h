@@ -35,8 +35,6 @@ public:
     QStringList toStringList() const;
     static PathStore fromStringList(const QStringList &paths);
 
-    bool operator==(const PathStore &other) const;
-
 private:
     // Room for a terabyte of names; a line of a list file or a path is far
     // below the 16 MB a length can say.

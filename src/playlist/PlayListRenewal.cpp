@@ -24,17 +24,9 @@ void PlayListForm::PlayListRenewal()
 void PlayListForm::countMusicFiles()
 {
     PlayList->clear();
-    // Folder by folder and without the folder path, so a large library is not
-    // held twice while the backup list is read.
-    const FilePattern pattern(MusicFilePattern);
-    PathStore names;
-    qint64 total = 0;
-    for (const QString &folder : std::as_const(FolderList)) {
-        names.clear();
-        listMusicFiles(folder, pattern, names);
-        total += names.size();
-    }
-    sys().TotalFiles = total;
+    collectMusicFiles();
+    sys().TotalFiles = MusicAllList.size();
+    MusicAllList.clear();
     showCounts();
     clearFilePosition();
 }
