@@ -69,11 +69,6 @@ void PathListModel::clear()
     setStore({});
 }
 
-void PathListModel::setPaths(const QStringList &paths)
-{
-    setStore(PathStore::fromStringList(paths));
-}
-
 void PathListModel::setStore(PathStore paths)
 {
     beginResetModel();

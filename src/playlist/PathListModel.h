@@ -3,7 +3,6 @@
 #include "playlist/PathStore.h"
 
 #include <QAbstractListModel>
-#include <QStringList>
 
 // A hidden list of full paths and, through this model, its visible twin: row i
 // displays the display form of entry i, so the two can never drift apart.
@@ -22,7 +21,6 @@ public:
     // Entry i, or the empty text when there is none.
     QString at(qsizetype i) const;
     const PathStore &store() const { return paths_; }
-    QStringList paths() const { return paths_.toStringList(); }
 
     void append(const QString &path);
     void insert(qsizetype i, const QString &path);
@@ -30,7 +28,6 @@ public:
     // Entries i and i + 1 change places.
     void swapWithNext(qsizetype i);
     void clear();
-    void setPaths(const QStringList &paths);
     void setStore(PathStore paths);
 
 private:

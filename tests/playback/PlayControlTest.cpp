@@ -22,7 +22,7 @@ TEST_F(PlayControlTest, PlayPauseResumeAndStopFollowTheCommandCode)
               (QStringList{QStringLiteral("open \"") + first + QStringLiteral("\" alias MusicMedia"),
                            QStringLiteral("set MusicMedia time format milliseconds"),
                            QStringLiteral("status MusicMedia length"), QStringLiteral("play MusicMedia")}));
-    EXPECT_EQ(list->PlayList->paths(), QStringList{second});
+    EXPECT_EQ(list->PlayList->store().toStringList(), QStringList{second});
     EXPECT_EQ(shown(), QStringLiteral("Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3"));
     EXPECT_EQ(main->FileNameLabel->toolTip() + u' ' + list->NaviFile->text(), first + QStringLiteral(" 1"));
     EXPECT_EQ(std::tuple(statusColour(), main->MusicStop->isEnabled(), main->MusicTimer->isActive(),
@@ -80,7 +80,7 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     for (int i = 0; i < 100000; ++i) {
         queue << missing(QString::number(i) + QStringLiteral(".mp3"));
     }
-    list->PlayList->setPaths(queue << playable);
+    list->PlayList->setStore(PathStore::fromStringList(queue << playable));
     main->MusicStop_Click();
     main->MusicPlay_Click();
     EXPECT_EQ(std::tuple(opens(), list->PlayList->count()), std::tuple(2, 0));

@@ -47,7 +47,7 @@ protected:
     {
         FormRegistry &forms = FormRegistry::instance();
         list = &forms.load<PlayListForm>();
-        list->PlayList->setPaths(queue);
+        list->PlayList->setStore(PathStore::fromStringList(queue));
         sys().TotalFiles = queue.size();
         main = &forms.load<MainForm>();
     }

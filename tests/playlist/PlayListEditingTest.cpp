@@ -13,7 +13,7 @@ protected:
         for (int i = 0; i < n; ++i) {
             paths << QStringLiteral("/music/album/%1.mp3").arg(i);
         }
-        form.PlayList->setPaths(paths);
+        form.PlayList->setStore(PathStore::fromStringList(paths));
         form.show();
         return form;
     }
@@ -69,13 +69,13 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
     for (int i = 0; i < 3; ++i) {
         form.PlayUpFile->click();
     }
-    EXPECT_EQ(form.PlayList->paths().join(u' ').remove(QStringLiteral("/music/album/")),
+    EXPECT_EQ(form.PlayList->store().toStringList().join(u' ').remove(QStringLiteral("/music/album/")),
               QStringLiteral("3.mp3 0.mp3 1.mp3 2.mp3 4.mp3"));
     EXPECT_EQ(form.OpenPlayList->model()->index(0, 0).data().toString(), QStringLiteral("/.../album/3.mp3"));
     EXPECT_EQ(state(form), QStringLiteral("0 /music/album/3.mp3 c-d"));
 
     // The buttons follow every selection, also of a second copy; the keys ignore keypad and shift.
-    form.PlayList->setPaths({"/a.mp3", "/b.mp3", "/a.mp3"});
+    form.PlayList->setStore(PathStore::fromStringList({"/a.mp3", "/b.mp3", "/a.mp3"}));
     click(form, 0);
     click(form, 2);
     EXPECT_EQ(state(form), QStringLiteral("2 /a.mp3 cu-"));
@@ -91,5 +91,5 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
         QTest::keyClick(form.OpenPlayList, row.key, row.modifiers);
         EXPECT_EQ(state(form), QString::fromLatin1(row.after)) << row.key;
     }
-    EXPECT_EQ(form.PlayList->paths(), (QStringList{"/a.mp3", "/b.mp3"}));
+    EXPECT_EQ(form.PlayList->store().toStringList(), (QStringList{"/a.mp3", "/b.mp3"}));
 }

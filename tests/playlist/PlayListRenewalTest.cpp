@@ -14,7 +14,7 @@ TEST_F(PlayListRenewalTest, CollectsTheMatchingVisibleFilesOfEveryFolder)
     form.PlayListRenewal();
     const QStringList once{rock + "a.mp3", rock + "B.WAV", rock + "c.mid"};
     const QStringList expected = once + once + QStringList{jazz + "j.au"};
-    const QStringList dealt = form.PlayList->paths();
+    const QStringList dealt = form.PlayList->store().toStringList();
     EXPECT_TRUE(std::is_permutation(dealt.begin(), dealt.end(), expected.begin(), expected.end()))
         << dealt.join(u' ').toStdString();
     EXPECT_TRUE(form.MusicAllList.isEmpty());
@@ -34,7 +34,7 @@ TEST_F(PlayListRenewalTest, PatternGroupsComeFromTheSettings)
     for (int group = 1; group <= 6; ++group) {
         setSetting(RegistryModule::MFPattern(group), QStringLiteral("none"));
     }
-    EXPECT_EQ(load().PlayList->paths(), QStringList{mix + "none"});
+    EXPECT_EQ(load().PlayList->store().toStringList(), QStringList{mix + "none"});
 }
 
 TEST_F(PlayListRenewalTest, HoldingBackAndRenewalsKeepTheCountersAndLeaveNothingSelected)
@@ -68,7 +68,7 @@ TEST_F(PlayListRenewalTest, HoldingBackAndRenewalsKeepTheCountersAndLeaveNothing
     form.PartListRenewal->click();
     EXPECT_EQ(state(), QStringLiteral("2/3 Rest : 2 / 3 Files"))
         << "held back stays out, nothing new comes in";
-    EXPECT_FALSE(form.PlayList->paths().contains(heldBack));
+    EXPECT_FALSE(form.PlayList->store().toStringList().contains(heldBack));
 
     selectSecond();
     form.PlayListRenewal();
@@ -90,7 +90,7 @@ TEST_F(PlayListRenewalTest, ListsBeyondSixteenBits)
     form.PlayListRenewal();
     EXPECT_EQ(sys().TotalFiles, 33000);
     EXPECT_EQ(form.OpenPlayList->model()->rowCount(), 33000);
-    const QStringList dealt = form.PlayList->paths();
+    const QStringList dealt = form.PlayList->store().toStringList();
     EXPECT_EQ(QSet<QString>(dealt.begin(), dealt.end()).size(), 33000) << "each file once";
     form.OpenPlayList->setCurrentIndex(form.PlayList->index(32999));
     form.PlayCancelFile->click();

@@ -56,7 +56,7 @@ TEST_F(PlayListStore, WithTheBackupOnTheSavedListWinsKeepsTheTotalAndIsSavedBack
     putListFile(".flblx3", (folder + "3.mp3\r\n\r\n" + folder + "1.mp3\r\n\r\n").toUtf8());
     PlayListForm &form = load();
     EXPECT_TRUE(sys().ListBackupOn);
-    EXPECT_EQ(form.PlayList->paths(), (QStringList{folder + "3.mp3", folder + "1.mp3"}));
+    EXPECT_EQ(form.PlayList->store().toStringList(), (QStringList{folder + "3.mp3", folder + "1.mp3"}));
     EXPECT_EQ(QStringLiteral("%1 %2/%3 %4")
                   .arg(form.OpenPlayList->model()->rowCount())
                   .arg(form.NaviFile->text(), form.NaviAllFile->text())
@@ -67,7 +67,7 @@ TEST_F(PlayListStore, WithTheBackupOnTheSavedListWinsKeepsTheTotalAndIsSavedBack
     EXPECT_EQ(listFileBytes(".flblx3"), (folder + "1.mp3\r\n\r\n").toUtf8());
 
     QFile::remove(listFile(".flblx3"));
-    const QStringList dealt = load().PlayList->paths();
+    const QStringList dealt = load().PlayList->store().toStringList();
     EXPECT_EQ(dealt.size(), 5);
     unload();
     EXPECT_EQ(ListFile::read(listFile(".flblx3")).entries, dealt) << "no backup yet: the renewal is kept";
