@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "app/OpenForm.h"
 #include "app/FormRegistry.h"
 #include "app/RegistryModule.h"

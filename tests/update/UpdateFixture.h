@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BuildPaths.h"
 #include "app/FormRegistry.h"
 #include "app/ProgramVersion.h"
 #include "app/RegistryModule.h"
@@ -91,7 +92,7 @@ public:
     const quint16 port = freePort();
 
 private:
-    inline static const QString source = QStringLiteral(LYRA_SOURCE_ASSETS_DIR "/../server/");
+    inline static const QString source = QStringLiteral(LYRA_SOURCE_DIR "/server/");
     QTemporaryDir dir_;
     QProcess process_;
 };

@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "app/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
