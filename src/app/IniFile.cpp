@@ -1,9 +1,9 @@
 #include "app/IniFile.h"
 
-#include <QDir>
+#include "platform/FileReplace.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -128,15 +128,9 @@ void IniFile::parse(const QByteArray &content)
     }
 }
 
-bool IniFile::save(const QString &path) const
+bool IniFile::save(const QString &path, QString *error) const
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(text());
-    return file.commit();
+    return platform::replaceFile(path, text(), error);
 }
 
 QByteArray IniFile::text() const

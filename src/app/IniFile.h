@@ -12,7 +12,7 @@ public:
     // Incomplete: the file exists but could not be read in full (unopenable or
     // past the size bound), so writing it back would lose values.
     LoadResult load(const QString &path);
-    bool save(const QString &path) const;
+    bool save(const QString &path, QString *error = nullptr) const;
     // The file's text without the file.
     void parse(const QByteArray &content);
     QByteArray text() const;
