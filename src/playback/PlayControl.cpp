@@ -4,6 +4,7 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/FileNameCodec.h"
+#include "playback/AbsentDrive.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
@@ -86,7 +87,8 @@ void MainForm::MusicPlayCallSys()
 }
 
 // Takes files from the head of the list until one starts. Missing files are
-// dropped in a loop, so a long list of them cannot exhaust the stack.
+// dropped in a loop, so a long list of them cannot exhaust the stack; a file on
+// a drive that is away stops the player with the list as it is.
 bool MainForm::playNextFile()
 {
     PlayListForm *list = playListForm();
@@ -114,6 +116,11 @@ bool MainForm::playNextFile()
             continue;
         }
         if (!playableFileExists(next)) {
+            if (const QString folder = absentFolder(next); !folder.isEmpty()) {
+                StatusLabel->setText(QStringLiteral("Stop."));
+                setTitle(absentFolderNotice(folder));
+                return false;
+            }
             clearFilePositionIf(*list, next);
             // The status still reads "Wait." while the next file is tried.
             list->PlayList->removeAt(0);

@@ -4,6 +4,7 @@
 
 #include "mainwindow/ImageButton.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QTimer>
@@ -84,6 +85,19 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     main->MusicStop_Click();
     main->MusicPlay_Click();
     EXPECT_EQ(std::tuple(opens(), list->PlayList->count()), std::tuple(2, 0));
+
+    // A file whose folder is gone means its drive is away: the list waits for it as it is.
+    const QString away = folder.path() + QStringLiteral("/drive/Music/");
+    list->PlayList->setStore(PathStore::fromStringList({away + "a.mp3", away + "b.mp3", playable}));
+    main->MusicStop_Click();
+    main->MusicPlay_Click();
+    EXPECT_EQ(
+        std::tuple(opens(), list->PlayList->count(), status(), main->FileNameLabel->text().contains(away)),
+        std::tuple(2, 3, QStringLiteral("Stop."), true));
+    QDir().mkpath(away);
+    main->MusicPlay_Click();
+    EXPECT_EQ(std::tuple(opens(), sys().MusicFileName), std::tuple(3, playable))
+        << "back, and only files gone";
 }
 
 TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothing)
