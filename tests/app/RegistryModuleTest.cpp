@@ -155,7 +155,7 @@ TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
     // On a full disk the old file stays whole, and a new failure after a good write is said again.
     QFile::remove(QDir::cleanPath(platform::configDir()));
     SmallDisk disk(platform::configDir());
-    if (!disk.mounted()) {
+    if (!disk.mounted) {
         GTEST_SKIP() << SmallDisk::needsRoot;
     }
     for (const QString &name : {DColor, AutoPlay, LeftCMenu}) {
