@@ -75,10 +75,7 @@ TEST(ListFile, OnDisk)
     }
     const QString small = dir.filePath("small/u.fllx3");
     ASSERT_TRUE(ListFile::write(small, {"/music/old/"}));
-    QStringList many;
-    for (int i = 0; i < 400; ++i) {
-        many << QStringLiteral("/home/user/Music/Folder %1/").arg(i);
-    }
+    const QStringList many(400, QStringLiteral("/home/user/Music/A folder of one's music/"));
     for (const qint64 room : {4096, 0}) {
         disk.fill(room);
         error.clear();
