@@ -75,7 +75,7 @@ TEST(ListFile, OnDisk)
     }
     const QString small = dir.filePath("small/u.fllx3");
     ASSERT_TRUE(ListFile::write(small, {"/music/old/"}));
-    const QStringList many(400, QStringLiteral("/home/user/Music/A folder of one's music/"));
+    const QStringList many(400, QStringLiteral("/home/user/Music/Folder/"));
     for (const qint64 room : {4096, 0}) {
         disk.fill(room);
         error.clear();
