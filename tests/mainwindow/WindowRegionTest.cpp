@@ -1,4 +1,7 @@
 #include "mainwindow/WindowRegion.h"
+#include "mainwindow/SkinPicture.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -35,5 +38,51 @@ TEST(WindowRegionTest, CoversExactlyThePixelsUnlikeTheTopLeftOne)
     };
     for (const auto &row : rows) {
         EXPECT_EQ(regionFromSkin(row.image), row.expected) << row.name;
+    }
+}
+
+TEST(WindowRegionTest, SkinArtworkKeepsTheLogoApartAndIsSmoothedOnlyAtFractionalScales)
+{
+    for (const int scale : {1, 2}) {
+        const QImage skin(scale == 1 ? QStringLiteral(":/artwork/skin.png")
+                                     : QStringLiteral(":/artwork/skin@2x.png"));
+        // Columns of the logo's line: the grey "LYRABOX", then the cyan "3".
+        int lastGrey = -1;
+        int firstCyan = -1;
+        for (int x = 84 * scale; x < 140 * scale && firstCyan < 0; ++x) {
+            for (int y = 77 * scale; y < 84 * scale; ++y) {
+                const QColor c = skin.pixelColor(x, y);
+                if (c.blue() > 200 && c.red() < 180) {
+                    firstCyan = x;
+                } else if (c.red() > 80 && std::abs(c.red() - c.blue()) < 30) {
+                    lastGrey = x;
+                }
+            }
+        }
+        EXPECT_GE(firstCyan - lastGrey - 1, 2 * scale)
+            << "scale " << scale << ": the 3 stands apart from the X";
+    }
+
+    // One-pixel stripes: at 150 % copying pixels would keep only black and white.
+    QImage stripes(8, 8, QImage::Format_RGB32);
+    for (int x = 0; x < 8; ++x) {
+        for (int y = 0; y < 8; ++y) {
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+    }
+    QPixmap picture = QPixmap::fromImage(stripes);
+    picture.setDevicePixelRatio(2.0);
+    for (const qreal ratio : {1.5, 2.0}) {
+        QImage screen(QSize(4, 4) * ratio, QImage::Format_RGB32);
+        screen.setDevicePixelRatio(ratio);
+        QPainter painter(&screen);
+        drawSkinPicture(painter, picture);
+        painter.end();
+        const QRgb middle = screen.pixel(1, 1);
+        const bool blended = middle != qRgb(0, 0, 0) && middle != qRgb(255, 255, 255);
+        EXPECT_EQ(blended, ratio == 1.5) << ratio;
+        if (ratio == 2.0) {
+            EXPECT_EQ(screen, stripes) << "pixel for pixel at a whole-number scale";
+        }
     }
 }
