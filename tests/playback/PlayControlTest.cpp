@@ -1,3 +1,4 @@
+#include "folders/FolderForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
@@ -86,7 +87,8 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     EXPECT_EQ(std::tuple(opens(), list->PlayList->count()), std::tuple(2, 0));
 }
 
-TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothing)
+TEST_F(PlayControlTest,
+       AListThatStaysEmptyAfterOneRenewalShowsStopSendsNothingAndWithoutFoldersOffersTheSetUp)
 {
     for (const bool missingFiles : {false, true}) {
         TearDown();
@@ -98,11 +100,27 @@ TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothi
             missingFiles ? QStringList{folder.path() + QStringLiteral("/gone/")} : QStringList{};
         sys().TotalFiles = 7;
         main->FileStatusLabel->setText(QStringLiteral("untouched"));
+        const qsizetype asked = messages.shown().size();
         main->MusicPlay_Click();
         EXPECT_EQ(status() + u' ' + counter(), QStringLiteral("Stop. Rest : 0 / 0 Files"))
             << "as the renewal wrote it";
         EXPECT_EQ(std::tuple(statusColour(), sys().PlayCommand, device->commands.size()),
                   std::tuple(StatusDarkRed, 1, 0));
+        // Without any play folder the click offers the set-up, which はい opens as the menu does.
+        ASSERT_EQ(messages.shown().size(), asked + (missingFiles ? 0 : 1));
+        if (!missingFiles) {
+            const platform::MessageRequest &question = messages.shown().last();
+            EXPECT_EQ(std::tuple(question.title, question.text, question.icon, question.buttons),
+                      std::tuple(QStringLiteral("Lyrabox 3"),
+                                 QStringLiteral("再生するフォルダが登録されていません。\r\n"
+                                                "フォルダリスト セットアップを開きますか？"),
+                                 platform::MessageIcon::Question, platform::MessageButtons::YesNo));
+            EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr) << "not opened without はい";
+            messages.answerWith(platform::MessageAnswer::Yes);
+            main->MusicPlay_Click();
+            EXPECT_NE(FormRegistry::instance().find<FolderForm>(), nullptr);
+            EXPECT_FALSE(main->isEnabled());
+        }
     }
 }
 
