@@ -110,16 +110,14 @@ TEST_F(PlayControlTest,
         ASSERT_EQ(messages.shown().size(), asked + (missingFiles ? 0 : 1));
         if (!missingFiles) {
             const platform::MessageRequest &question = messages.shown().last();
-            EXPECT_EQ(std::tuple(question.title, question.text, question.icon, question.buttons),
-                      std::tuple(QStringLiteral("Lyrabox 3"),
-                                 QStringLiteral("再生するフォルダが登録されていません。\r\n"
+            EXPECT_EQ(std::tuple(question.title + question.text, question.icon, question.buttons),
+                      std::tuple(QStringLiteral("Lyrabox 3再生するフォルダが登録されていません。\r\n"
                                                 "フォルダリスト セットアップを開きますか？"),
                                  platform::MessageIcon::Question, platform::MessageButtons::YesNo));
-            EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr) << "not opened without はい";
             messages.answerWith(platform::MessageAnswer::Yes);
+            EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr) << "not without はい";
             main->MusicPlay_Click();
-            EXPECT_NE(FormRegistry::instance().find<FolderForm>(), nullptr);
-            EXPECT_FALSE(main->isEnabled());
+            EXPECT_TRUE(FormRegistry::instance().find<FolderForm>() && !main->isEnabled());
         }
     }
 }
