@@ -51,5 +51,6 @@ void ImageButton::mouseReleaseEvent(QMouseEvent *event)
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, pictures_[shown_]);
+    QPainter painter(this);
+    drawSkinPicture(painter, pictures_[shown_]);
 }

@@ -105,6 +105,7 @@ private:
     void stopTrack();
     void showRestCounter();
     void clearFilePositionIf(PlayListForm &list, const QString &path);
+    void offerFolderSetup();
 
     // Playback timer steps.
     void showPlayingTime();

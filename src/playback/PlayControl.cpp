@@ -4,6 +4,7 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/FileNameCodec.h"
+#include "platform/MessageBox.h"
 #include "playback/AbsentDrive.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
@@ -110,6 +111,9 @@ bool MainForm::playNextFile()
             renewed = true;
             openedSinceRenewal_ = false;
             if (list->PlayList->at(0).isEmpty()) {
+                if (!byItself && list->FolderList.isEmpty()) {
+                    offerFolderSetup();
+                }
                 return false;
             }
             setStatus(QStringLiteral("Wait."), StatusDarkRed);
@@ -128,6 +132,23 @@ bool MainForm::playNextFile()
         }
         startTrack(*list, next);
         return true;
+    }
+}
+
+// A first start has no play folder: the click that finds nothing shows the way.
+void MainForm::offerFolderSetup()
+{
+    // Not from the start-up's auto-play, nor while another window of the player is open.
+    if (!sys().MainFormLoaded || !isEnabled()) {
+        return;
+    }
+    const platform::MessageAnswer answer = platform::showMessage(
+        this,
+        {QStringLiteral(
+             "再生するフォルダが登録されていません。\r\nフォルダリスト セットアップを開きますか？"),
+         QStringLiteral("Lyrabox 3"), platform::MessageIcon::Question, platform::MessageButtons::YesNo});
+    if (PlayListForm *list = playListForm(); list && answer == platform::MessageAnswer::Yes) {
+        list->FolderSetupMenu_Click();
     }
 }
 

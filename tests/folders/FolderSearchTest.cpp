@@ -67,6 +67,8 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
     search(form, true);
     EXPECT_EQ(sorted(form.SearchHitList), (QStringList{root, one, two}));
     EXPECT_EQ(form.InfoSearchHitList->model()->rowCount(), 3);
+    EXPECT_EQ(form.InfoSearchHitList->model()->index(1, 0).data(Qt::ToolTipRole).toString(),
+              form.SearchHitList.at(1));
 }
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)

@@ -56,6 +56,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
         QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
 
     OptionForm &form = open();
+    EXPECT_EQ(form.WindowsAutoWakeup->text(), QStringLiteral("ログインと同時に Lyrabox も起動する"));
     form.FileSystemAdvise->click();
     form.SystemAdvice->click();
     EXPECT_TRUE(form.WindowsAutoWakeup->isChecked() && form.RightCMS->currentIndex() == 1);

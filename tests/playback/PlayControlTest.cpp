@@ -1,3 +1,4 @@
+#include "folders/FolderForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
@@ -100,7 +101,8 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
         << "back, and only files gone";
 }
 
-TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothing)
+TEST_F(PlayControlTest,
+       AListThatStaysEmptyAfterOneRenewalShowsStopSendsNothingAndWithoutFoldersOffersTheSetUp)
 {
     for (const bool missingFiles : {false, true}) {
         TearDown();
@@ -112,11 +114,25 @@ TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothi
             missingFiles ? QStringList{folder.path() + QStringLiteral("/gone/")} : QStringList{};
         sys().TotalFiles = 7;
         main->FileStatusLabel->setText(QStringLiteral("untouched"));
+        const qsizetype asked = messages.shown().size();
         main->MusicPlay_Click();
         EXPECT_EQ(status() + u' ' + counter(), QStringLiteral("Stop. Rest : 0 / 0 Files"))
             << "as the renewal wrote it";
         EXPECT_EQ(std::tuple(statusColour(), sys().PlayCommand, device->commands.size()),
                   std::tuple(StatusDarkRed, 1, 0));
+        // Without any play folder the click offers the set-up, which はい opens as the menu does.
+        ASSERT_EQ(messages.shown().size(), asked + (missingFiles ? 0 : 1));
+        if (!missingFiles) {
+            const platform::MessageRequest &question = messages.shown().last();
+            EXPECT_EQ(std::tuple(question.title + question.text, question.icon, question.buttons),
+                      std::tuple(QStringLiteral("Lyrabox 3再生するフォルダが登録されていません。\r\n"
+                                                "フォルダリスト セットアップを開きますか？"),
+                                 platform::MessageIcon::Question, platform::MessageButtons::YesNo));
+            messages.answerWith(platform::MessageAnswer::Yes);
+            EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr) << "not without はい";
+            main->MusicPlay_Click();
+            EXPECT_TRUE(FormRegistry::instance().find<FolderForm>() && !main->isEnabled());
+        }
     }
 }
 
