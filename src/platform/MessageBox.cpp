@@ -1,8 +1,13 @@
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -14,6 +19,15 @@ MessageBoxHandler &handler()
 }
 
 bool unattendedMode = false;
+
+struct OpenBox {
+    QPointer<QMessageBox> box;
+    bool closedByProgram = false;
+};
+
+// Innermost last.
+std::vector<OpenBox *> openBoxes;
+std::vector<std::function<void()>> afterLastBox;
 
 MessageAnswer closedAnswer(MessageButtons buttons)
 {
@@ -72,10 +86,30 @@ MessageAnswer answerOf(int button)
     }
 }
 
+void lastBoxReturned()
+{
+    for (std::function<void()> &call : std::exchange(afterLastBox, {})) {
+        QTimer::singleShot(0, qApp, std::move(call));
+    }
+}
+
+// On the heap and watched: should its parent go after all, the box goes with
+// it once, and exec() returns.
 MessageAnswer showQtMessage(QWidget *parent, const MessageRequest &request)
 {
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons), parent);
-    return answerOf(box.exec());
+    OpenBox open{new QMessageBox(qtIcon(request.icon), request.title, request.text,
+                                 qtButtons(request.buttons), parent)};
+    // A box over a window disabled for the moment must still take its answer.
+    open.box->setEnabled(true);
+    openBoxes.push_back(&open);
+    const int button = open.box->exec();
+    openBoxes.erase(std::find(openBoxes.begin(), openBoxes.end(), &open));
+    const bool closed = open.closedByProgram || open.box.isNull();
+    delete open.box.data();
+    if (openBoxes.empty()) {
+        lastBoxReturned();
+    }
+    return closed ? closedAnswer(request.buttons) : answerOf(button);
 }
 
 } // namespace
@@ -101,6 +135,28 @@ void setUnattended(bool unattended)
 void setMessageBoxHandler(MessageBoxHandler h)
 {
     handler() = std::move(h);
+}
+
+void closeOpenMessages(const QWidget *window)
+{
+    for (OpenBox *open : openBoxes) {
+        QWidget *parent = open->box ? open->box->parentWidget() : nullptr;
+        if (window == nullptr || (parent != nullptr && parent->window() == window)) {
+            open->closedByProgram = true;
+            if (open->box) {
+                open->box->reject();
+            }
+        }
+    }
+}
+
+void whenNoMessageIsOpen(std::function<void()> call)
+{
+    if (openBoxes.empty()) {
+        call();
+        return;
+    }
+    afterLastBox.push_back(std::move(call));
 }
 
 } // namespace platform

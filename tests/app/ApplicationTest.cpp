@@ -1,6 +1,14 @@
 #include "app/Application.h"
+#include "platform/TerminationSignals.h"
+#include "playback/PlayerFixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QString>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
@@ -26,5 +34,50 @@ TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChos
     }
     for (size_t i = 0; i < std::size(names); ++i) {
         saved[i] ? qputenv(names[i], *saved[i]) : qunsetenv(names[i]);
+    }
+}
+
+namespace {
+using EndUnderABoxTest = PlayerFixture;
+} // namespace
+
+// Real message boxes, each waiting in its own event loop while the end comes.
+TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTheLists)
+{
+    platform::TerminationSignals endSignals(Application::requestEnd);
+    const struct {
+        const char *name;
+        bool closeAfterTrack;
+        void (*open)(MainForm &, PlayListForm &);
+        std::function<void(ScriptedMediaDevice &)> inside;
+    } rows[] = {
+        {"SIGTERM over the exit question", false, [](MainForm &m, PlayListForm &) { m.ExitProgram_Click(); },
+         [](ScriptedMediaDevice &) { ::raise(SIGTERM); }},
+        {"SIGHUP over the cancel notice", true,
+         [](MainForm &, PlayListForm &l) { l.AllMusicRepeat->trigger(); },
+         [](ScriptedMediaDevice &) { ::raise(SIGHUP); }},
+        {"the track ends to close the player under the exit question", true,
+         [](MainForm &m, PlayListForm &) { m.ExitProgram_Click(); },
+         [](ScriptedMediaDevice &d) { d.position = d.length; }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TestEnvironment::resetAll();
+        loadPlayer({makeFile("a.mp3")});
+        list->FolderList = QStringList{folder.path() + u'/'};
+        list->ThisMusicExit->setChecked(row.closeAfterTrack);
+        main->MusicPlay_Click();
+        platform::setMessageBoxHandler({});
+        bool boxOpen = false;
+        QTimer::singleShot(0, [&] {
+            boxOpen = QApplication::activeModalWidget() != nullptr;
+            row.inside(*device);
+        });
+        row.open(*main, *list);
+        EXPECT_TRUE(boxOpen);
+        EXPECT_TRUE(QTest::qWaitFor([] { return FormRegistry::instance().loadedCount() == 0; }, 5000));
+        QFile saved(PlayListForm::listFilePath(".fllx3"));
+        EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains(folder.path().toUtf8()));
+        TestEnvironment::flushEvents();
     }
 }
