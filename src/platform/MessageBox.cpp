@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -19,6 +20,22 @@ MessageBoxHandler &handler()
 }
 
 bool unattendedMode = false;
+
+// A box waits for its answer: a window disabled under it for the moment (as
+// the main window is while it cuts its outline) must not take its buttons along.
+class AnswerableBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QMessageBox::changeEvent(event);
+        if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+            setEnabled(true);
+        }
+    }
+};
 
 struct OpenBox {
     QPointer<QMessageBox> box;
@@ -97,9 +114,8 @@ void lastBoxReturned()
 // it once, and exec() returns.
 MessageAnswer showQtMessage(QWidget *parent, const MessageRequest &request)
 {
-    OpenBox open{new QMessageBox(qtIcon(request.icon), request.title, request.text,
-                                 qtButtons(request.buttons), parent)};
-    // A box over a window disabled for the moment must still take its answer.
+    OpenBox open{new AnswerableBox(qtIcon(request.icon), request.title, request.text,
+                                   qtButtons(request.buttons), parent)};
     open.box->setEnabled(true);
     openBoxes.push_back(&open);
     const int button = open.box->exec();

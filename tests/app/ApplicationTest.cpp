@@ -2,8 +2,10 @@
 #include "platform/TerminationSignals.h"
 #include "playback/PlayerFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QMessageBox>
 #include <QString>
 #include <QTest>
 #include <QTimer>
@@ -80,4 +82,27 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
         EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains(folder.path().toUtf8()));
         TestEnvironment::flushEvents();
     }
+}
+
+// As the main window sits disabled while its outline is cut and the cut fails,
+// before or while its box is open.
+TEST(MessageBoxTest, ABoxOverAWindowDisabledForTheMomentTakesItsClick)
+{
+    QWidget window;
+    window.show();
+    window.setEnabled(false);
+    platform::setMessageBoxHandler({});
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        window.setEnabled(true);
+        window.setEnabled(false);
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        answered = !box->isVisible();
+        box->reject(); // not to wait for ever when the click was lost
+    });
+    platform::showMessage(&window,
+                          {QStringLiteral("フォームの変形に失敗しました。"), QStringLiteral("Lyrabox 3")});
+    EXPECT_TRUE(answered);
+    TestEnvironment::refuseMessageBoxes();
 }
