@@ -9,6 +9,7 @@
 #include <QBitmap>
 #include <QProcess>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <tuple>
@@ -119,6 +120,20 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         }
         EXPECT_FALSE(main->FolderSetupPressed);
     }
+}
+
+TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
+{
+    loadPlayer({makeFile("a.mp3"), makeFile("b.mp3")});
+    main->move(200, 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    QSignalSpy releases(main->MusicPlay, &ImageButton::released);
+    const QPoint centre = main->MusicPlay->mapToGlobal(main->MusicPlay->rect().center());
+    QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
+                                  "click", "--repeat", "2", "--delay", "60", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
+    EXPECT_EQ(std::tuple(sys().PlayCommand, status(), opens()), std::tuple(2, QStringLiteral("Play."), 1))
+        << "started, not paused at once";
 }
 
 // On a real X server, where the stacking order shows in the screen's pixels.
