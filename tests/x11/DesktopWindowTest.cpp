@@ -3,6 +3,8 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/Paths.h"
+#include "platform/UserName.h"
 #include "playback/PlayerFixture.h"
 
 #include <QApplication>
@@ -134,6 +136,45 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
     ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
     EXPECT_EQ(std::tuple(sys().PlayCommand, status(), opens()), std::tuple(2, QStringLiteral("Play."), 1))
         << "started, not paused at once";
+}
+
+// The real program, ended from outside while its exit question waits for an answer.
+TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
+    const auto xdotool = [](const QStringList &arguments) {
+        QProcess tool;
+        tool.start("xdotool", arguments);
+        tool.waitForFinished(5000);
+        return QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    };
+    // The main window by its size: the splash has the same title.
+    const auto mainWindowCorner = [&] {
+        for (const QString &id : xdotool({"search", "--onlyvisible", "--name", "^Lyrabox 3$"})) {
+            const QStringList shape = xdotool({"getwindowgeometry", "--shell", id});
+            if (shape.contains("WIDTH=255")) {
+                return QPoint(shape.filter("X=").value(0).mid(2).toInt(),
+                              shape.filter("Y=").value(0).mid(2).toInt());
+            }
+        }
+        return QPoint(-1, -1);
+    };
+    QProcess player;
+    player.start(LYRA_PLAYER_BINARY);
+    QPoint corner;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (corner = mainWindowCorner()).x() >= 0; }, 10000));
+    xdotool({"mousemove", QString::number(corner.x() + 240), QString::number(corner.y() + 8), "click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !xdotool({"search", "--onlyvisible", "--name", "終了確認"}).isEmpty();
+        },
+        5000));
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
+    EXPECT_TRUE(QFileInfo::exists(platform::dataDir() + platform::currentUserName() + ".flblx3"));
 }
 
 // On a real X server, where the stacking order shows in the screen's pixels.
