@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
@@ -39,43 +38,31 @@ TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChos
     }
 }
 
-namespace {
 using EndUnderABoxTest = PlayerFixture;
-} // namespace
 
 // Real message boxes, each waiting in its own event loop while the end comes.
 TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTheLists)
 {
     platform::TerminationSignals endSignals(Application::requestEnd);
-    const struct {
-        const char *name;
-        bool closeAfterTrack;
-        void (*open)(MainForm &, PlayListForm &);
-        std::function<void(ScriptedMediaDevice &)> inside;
-    } rows[] = {
-        {"SIGTERM over the exit question", false, [](MainForm &m, PlayListForm &) { m.ExitProgram_Click(); },
-         [](ScriptedMediaDevice &) { ::raise(SIGTERM); }},
-        {"SIGHUP over the cancel notice", true,
-         [](MainForm &, PlayListForm &l) { l.AllMusicRepeat->trigger(); },
-         [](ScriptedMediaDevice &) { ::raise(SIGHUP); }},
-        {"the track ends to close the player under the exit question", true,
-         [](MainForm &m, PlayListForm &) { m.ExitProgram_Click(); },
-         [](ScriptedMediaDevice &d) { d.position = d.length; }},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
+    const std::tuple<const char *, bool, int> rows[] = {
+        // The box, then the signal; none: the track ends to close the player.
+        {"exit question", false, SIGTERM},
+        {"cancel notice", true, SIGHUP},
+        {"exit question", true, 0}};
+    for (const auto &[box, closeAfterTrack, signal] : rows) {
+        SCOPED_TRACE(box + std::to_string(signal));
         TestEnvironment::resetAll();
         loadPlayer({makeFile("a.mp3")});
         list->FolderList = QStringList{folder.path() + u'/'};
-        list->ThisMusicExit->setChecked(row.closeAfterTrack);
+        list->ThisMusicExit->setChecked(closeAfterTrack);
         main->MusicPlay_Click();
         platform::setMessageBoxHandler({});
         bool boxOpen = false;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&, signal = signal] {
             boxOpen = QApplication::activeModalWidget() != nullptr;
-            row.inside(*device);
+            signal ? (void)::raise(signal) : (void)(device->position = device->length);
         });
-        row.open(*main, *list);
+        *box == 'e' ? main->ExitProgram_Click() : list->AllMusicRepeat->trigger();
         EXPECT_TRUE(boxOpen);
         EXPECT_TRUE(QTest::qWaitFor([] { return FormRegistry::instance().loadedCount() == 0; }, 5000));
         QFile saved(PlayListForm::listFilePath(".fllx3"));
@@ -84,25 +71,22 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
     }
 }
 
-// As the main window sits disabled while its outline is cut and the cut fails,
-// before or while its box is open.
+// As the main window sits disabled while its outline is cut and the cut fails, before
+// or while its box is open: the box still takes its click.
 TEST(MessageBoxTest, ABoxOverAWindowDisabledForTheMomentTakesItsClick)
 {
     QWidget window;
     window.show();
-    window.setEnabled(false);
     platform::setMessageBoxHandler({});
     bool answered = false;
     QTimer::singleShot(0, [&] {
-        window.setEnabled(true);
         window.setEnabled(false);
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         answered = !box->isVisible();
         box->reject(); // not to wait for ever when the click was lost
     });
-    platform::showMessage(&window,
-                          {QStringLiteral("フォームの変形に失敗しました。"), QStringLiteral("Lyrabox 3")});
+    platform::showMessage(&window, {QStringLiteral("フォームの変形に失敗しました。"), QString()});
     EXPECT_TRUE(answered);
     TestEnvironment::refuseMessageBoxes();
 }
