@@ -144,33 +144,23 @@ TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
     SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
-    const auto xdotool = [](const QStringList &arguments) {
+    const auto xdotool = [](const QString &command) {
         QProcess tool;
-        tool.start("xdotool", arguments);
+        tool.startCommand("xdotool search --onlyvisible --name " + command);
         tool.waitForFinished(5000);
-        return QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    };
-    // The main window by its size: the splash has the same title.
-    const auto mainWindowCorner = [&] {
-        for (const QString &id : xdotool({"search", "--onlyvisible", "--name", "^Lyrabox 3$"})) {
-            const QStringList shape = xdotool({"getwindowgeometry", "--shell", id});
-            if (shape.contains("WIDTH=255")) {
-                return QPoint(shape.filter("X=").value(0).mid(2).toInt(),
-                              shape.filter("Y=").value(0).mid(2).toInt());
-            }
-        }
-        return QPoint(-1, -1);
+        return QString::fromUtf8(tool.readAllStandardOutput());
     };
     QProcess player;
     player.start(LYRA_PLAYER_BINARY);
-    QPoint corner;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (corner = mainWindowCorner()).x() >= 0; }, 10000));
-    xdotool({"mousemove", QString::number(corner.x() + 240), QString::number(corner.y() + 8), "click", "1"});
-    EXPECT_TRUE(QTest::qWaitFor(
+    // The main window alone: the splash has the same title.
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return !xdotool({"search", "--onlyvisible", "--name", "終了確認"}).isEmpty();
+            const QString shown = xdotool("\"^Lyrabox 3$\" getwindowgeometry %@");
+            return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
         },
-        5000));
+        10000));
+    xdotool("\"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !xdotool("終了確認").isEmpty(); }, 5000));
     player.terminate();
     ASSERT_TRUE(player.waitForFinished(10000));
     EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
