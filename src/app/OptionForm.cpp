@@ -2,6 +2,7 @@
 
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
+#include "playback/TextColour.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +33,12 @@ void OptionForm::Form_Load()
     for (int n = 1; n <= 6; ++n) {
         FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != QStringLiteral("none"));
     }
-    showEntry(DisplayTextColor, setting(DColor), 0);
+    if (isColourValue(setting(DColor))) {
+        ownColour_ = setting(DColor);
+        DisplayTextColor->setCurrentIndex(-1);
+    } else {
+        showEntry(DisplayTextColor, setting(DColor), 0);
+    }
     DisplayTextColor_Click();
     TitleScrollInfo->setChecked(setting(TitleScroll) != QStringLiteral("off"));
     TitleToolTipInfo->setChecked(setting(TitleToolTip) != QStringLiteral("off"));

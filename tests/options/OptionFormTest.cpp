@@ -41,9 +41,12 @@ protected:
 TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWriteNothing)
 {
     setSetting(RightCMenu, QStringLiteral("2"));
+    setSetting(DColor, QStringLiteral("4227327")); // a colour of its own, not in the list
     sys().TaskLeftClickMenu = 1;
     press(open().ExitFolderSetup);
     const QString afterOk = stored();
+    EXPECT_EQ(setting(DColor), "4227327");
+    EXPECT_EQ(main->NowTimeLabel->palette().color(QPalette::WindowText), QColor(255, 128, 64));
     for (const char *name :
          {"MFPattern1", "MFPattern6", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
           "PlayEndMode", "InfoCover", "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
