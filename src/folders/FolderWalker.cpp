@@ -72,8 +72,14 @@ struct Listing {
 bool list(DIR *dir, const QByteArray &path, Listing &listing)
 {
     const int fd = dirfd(dir);
-    errno = 0;
-    while (const dirent *entry = readdir(dir)) {
+    for (;;) {
+        // Only readdir's own errno tells a failed listing; a failed look at one entry
+        // (a dangling link) leaves its errno behind.
+        errno = 0;
+        const dirent *entry = readdir(dir);
+        if (entry == nullptr) {
+            return errno == 0;
+        }
         if (entry->d_name[0] == '.') {
             continue;
         }
@@ -88,7 +94,6 @@ bool list(DIR *dir, const QByteArray &path, Listing &listing)
             listing.hit = true;
         }
     }
-    return errno == 0;
 }
 
 } // namespace
