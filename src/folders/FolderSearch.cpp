@@ -1,4 +1,5 @@
 #include "app/FormRegistry.h"
+#include "folders/FolderChecks.h"
 #include "folders/FolderContents.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
@@ -15,6 +16,8 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <algorithm>
 
 void FolderSearchForm::FSStart_Click()
 {
@@ -179,15 +182,25 @@ void FolderSearchForm::ExitFolderSearch_Click()
         CancelFolderSearch_Click();
         return;
     }
+    // Said while the window can still take the answer.
+    QStringList refused;
+    std::copy_if(SearchHitList.cbegin(), SearchHitList.cend(), std::back_inserter(refused),
+                 FolderChecks::hasLineEnd);
+    if (!refused.isEmpty()) {
+        FolderChecks::refuseLineEnds(this, refused);
+    }
     SearchInfoLabel->setText(QStringLiteral("お待ちください..."));
     setEnabled(false);
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
     FolderForm *setup = FormRegistry::instance().find<FolderForm>();
     if (list != nullptr) {
+        FolderChecks::SameFolder play(list->FolderList);
+        const FolderChecks::SameFolder waiting(list->FolderWaitList);
         for (const QString &folder : std::as_const(SearchHitList)) {
-            if (list->FolderList.contains(folder) || list->FolderWaitList.contains(folder)) {
+            if (FolderChecks::hasLineEnd(folder) || play.contains(folder) || waiting.contains(folder)) {
                 continue;
             }
+            play.append(folder);
             // Through the set-up window's twin when it is open, so it shows at once.
             if (setup != nullptr) {
                 setup->playFolders()->append(folder);

@@ -17,7 +17,9 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
 {
     const QString rock = folderWith("Rock", {"a.mp3", "b.wav"});
     const QString jazz = folderWith("Jazz", {"c.mp3"});
-    list->FolderWaitList = {jazz};
+    const QString rockLink = tree.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
+    QFile::link(rock, rockLink);
+    list->FolderWaitList = {jazz.chopped(1)}; // edited by hand
     FolderForm &form = setup();
     const struct {
         QString folder;
@@ -25,10 +27,12 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
         QString lastShown;
         int messages;
     } rows[] = {
-        {"/", {"/"}, {jazz}, "/", 0},
-        {rock.chopped(1), {"/", rock}, {jazz}, FolderDisplayForm(rock), 0},
+        {"/", {"/"}, {jazz.chopped(1)}, "/", 0},
+        {rock.chopped(1), {"/", rock}, {jazz.chopped(1)}, FolderDisplayForm(rock), 0},
         {jazz, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 0},
         {rock, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 1},
+        {rockLink, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 2},
+        {lineEnd, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 3},
     };
     for (const auto &row : rows) {
         ASSERT_TRUE(form.setDirectory(row.folder));
@@ -40,9 +44,15 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
         EXPECT_EQ(list->NaviFolder->text(), QString::number(row.play.size())); // renewed
         ASSERT_EQ(messages.shown().size(), row.messages);
     }
-    EXPECT_EQ(messages.shown().last().title + messages.shown().last().text,
+    EXPECT_EQ(messages.shown()[0].title + messages.shown()[0].text,
               "MIRAVELT Lyrabox 3 - 選択エラー'" + rock +
                   "' は、すでに選択されています。\r\n他のフォルダを選択してください。");
+    EXPECT_EQ(messages.shown()[2].text, "'" + QString(lineEnd).replace('\n', QChar(0x240A)) +
+                                            "' は、名前に改行が含まれているため登録できません。\r\n"
+                                            "フォルダの名前を変更してから登録してください。");
+    list->FolderList = {rock, rockLink, rock.chopped(1)};
+    list->PlayListRenewal();
+    EXPECT_EQ(list->PlayList->count(), 2); // one folder, dealt once
 }
 
 TEST_F(FolderLists, MoveAndRemoveRenewOnlyWhenPlayFoldersChange)

@@ -75,20 +75,23 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
 {
+    const QString oneLink = tree.filePath("OneLink");
+    QFile::link(one, oneLink);
+    folderWith("drive/Line\rEnd", {"x.mp3"});
     const struct {
         bool withHits;
         QPushButton *FolderSearchForm::*close; // none: the title bar's close
         QStringList play, wait;
         bool renewed;
     } rows[] = {
-        {false, &FolderSearchForm::ExitFolderSearch, {root}, {one}, false},
-        {true, &FolderSearchForm::ExitFolderSearch, {root, two}, {one}, true},
-        {true, &FolderSearchForm::CancelFolderSearch, {root}, {one}, false},
-        {true, nullptr, {root}, {one}, false},
+        {false, &FolderSearchForm::ExitFolderSearch, {root}, {oneLink}, false},
+        {true, &FolderSearchForm::ExitFolderSearch, {root, two}, {oneLink}, true},
+        {true, &FolderSearchForm::CancelFolderSearch, {root}, {oneLink}, false},
+        {true, nullptr, {root}, {oneLink}, false},
     };
     for (const auto &row : rows) {
         list->FolderList = {root};
-        list->FolderWaitList = {one};
+        list->FolderWaitList = {oneLink}; // the same folder as the hit one
         list->PlayListRenewal();
         list->PlayList->removeAt(0);
         setup().OpenFolderSearch->click();
@@ -101,10 +104,12 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
             EXPECT_TRUE(form.InfoFolderPosition->text().isEmpty());
             EXPECT_EQ(form.InfoPlayFile->property("folder").toString(),
                       QCoreApplication::applicationDirPath());
-            EXPECT_EQ(form.SearchHitList.size(), 2);
+            EXPECT_EQ(form.SearchHitList.size(), 3);
             form.SearchHitList.append(root); // dropped, and already a play folder anyway
         }
+        const qsizetype before = messages.shown().size();
         row.close ? (form.*row.close)->click() : (void)form.close();
+        EXPECT_EQ(messages.shown().size() - before, row.renewed ? 1 : 0); // the hit with a line end
         FolderForm *setup = FormRegistry::instance().find<FolderForm>();
         EXPECT_TRUE(setup->isEnabled());
         EXPECT_EQ(FormRegistry::instance().find<FolderSearchForm>(), nullptr);
