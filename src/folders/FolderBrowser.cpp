@@ -51,7 +51,7 @@ void FolderForm::refreshDrives()
 {
     drivesFilling_ = true;
     DriveMenu->clear();
-    for (const platform::Volume &volume : platform::mountedVolumes()) {
+    for (const platform::Volume &volume : platform::mountedVolumesWithin()) {
         DriveMenu->addItem(volume.text(), volume.rootPath);
     }
     drivesFilling_ = false;

@@ -33,11 +33,7 @@ void FolderSearchForm::FSStart_Click()
     SearchInfoLabel->show();
     setSearching(true);
     SearchRunning = true;
-    walkDone_ = false;
-    worker_ = std::thread([this, root] {
-        FolderWalker(SearchRunning, [this](const QString &folder) { postHit(folder); }).walk(root);
-        postDone();
-    });
+    worker_.start(root);
 }
 
 void FolderSearchForm::setSearching(bool on)
@@ -53,48 +49,19 @@ void FolderSearchForm::setSearching(bool on)
 void FolderSearchForm::SearchCancel_Click()
 {
     SearchRunning = false;
+    worker_.stop();
 }
 
-// Worker thread: hits wait under the lock; one queued call takes all that came.
-void FolderSearchForm::postHit(const QString &folder)
+void FolderSearchForm::takeHits(const QStringList &posted, bool done)
 {
-    const QMutexLocker lock(&postMutex_);
-    postedHits_.append(folder);
-    if (!takePosted_) {
-        takePosted_ = true;
-        QMetaObject::invokeMethod(this, &FolderSearchForm::takePostedHits, Qt::QueuedConnection);
-    }
-}
-
-void FolderSearchForm::postDone()
-{
-    const QMutexLocker lock(&postMutex_);
-    walkDone_ = true;
-    if (!takePosted_) {
-        takePosted_ = true;
-        QMetaObject::invokeMethod(this, &FolderSearchForm::takePostedHits, Qt::QueuedConnection);
-    }
-}
-
-void FolderSearchForm::takePostedHits()
-{
-    QStringList posted;
-    bool done = false;
-    {
-        const QMutexLocker lock(&postMutex_);
-        posted.swap(postedHits_);
-        done = walkDone_;
-        takePosted_ = false;
-    }
-    for (const QString &folder : std::as_const(posted)) {
+    for (const QString &folder : posted) {
         // A second search adds only what the first did not find.
         if (!hitSet_.contains(folder)) {
             hitSet_.insert(folder);
             hits_->append(folder);
         }
     }
-    if (done && worker_.joinable()) {
-        worker_.join();
+    if (done) {
         finishSearch();
     }
 }
@@ -105,13 +72,11 @@ void FolderSearchForm::finishSearch()
     SearchInfoLabel->setText(QStringLiteral("フォルダ検索が完了しました。"));
 }
 
-void FolderSearchForm::stopAndWait()
+void FolderSearchForm::leaveSearch()
 {
     SearchRunning = false;
-    if (worker_.joinable()) {
-        worker_.join();
-        // Hits it posted meanwhile are kept, as after a stop.
-        takePostedHits();
+    if (worker_.running()) {
+        worker_.leave();
         finishSearch();
     }
 }

@@ -1,8 +1,8 @@
 #include "folders/FolderSearchForm.h"
 
+#include "app/DialogLayout.h"
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
-#include "app/DialogLayout.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
 #include "help/QuickHelpForm.h"
@@ -51,7 +51,7 @@ FolderSearchForm::FolderSearchForm()
 
 FolderSearchForm::~FolderSearchForm()
 {
-    stopAndWait();
+    leaveSearch();
 }
 
 void FolderSearchForm::createControls()
@@ -110,7 +110,7 @@ void FolderSearchForm::connectHandlers()
 
 void FolderSearchForm::Form_Load()
 {
-    for (const platform::Volume &volume : platform::mountedVolumes()) {
+    for (const platform::Volume &volume : platform::mountedVolumesWithin()) {
         SearchDrive->addItem(volume.text(), volume.rootPath);
     }
     SearchCancel->setEnabled(false);
@@ -121,7 +121,7 @@ void FolderSearchForm::Form_Load()
 
 void FolderSearchForm::Form_Unload()
 {
-    stopAndWait();
+    leaveSearch();
     FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
@@ -143,7 +143,7 @@ void FolderSearchForm::changeEvent(QEvent *event)
 void FolderSearchForm::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    stopAndWait();
+    leaveSearch();
     CancelFolderSearch_Click();
 }
 

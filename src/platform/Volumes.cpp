@@ -2,14 +2,16 @@
 
 #include "platform/FileNameCodec.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 #include <cerrno>
 #include <condition_variable>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -49,22 +51,62 @@ QString withSlash(const QString &path)
     return path.endsWith(u'/') ? path : path + u'/';
 }
 
+// The table escapes blanks, tabs, line ends and backslashes as three octal digits.
+QByteArray unescapeOctal(const QByteArray &field)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        bool octal = false;
+        const int code = field[i] == '\\' ? field.mid(i + 1, 3).toInt(&octal, 8) : 0;
+        if (octal && i + 3 < field.size()) {
+            out += char(code);
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+// Labels as the desktop names disks, from the links the device manager keeps.
+QString labelOf(const QString &device)
+{
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty() || !device.startsWith(QStringLiteral("/dev/"))) {
+        return {};
+    }
+    const QDir labels(QStringLiteral("/dev/disk/by-label"));
+    for (const QFileInfo &link : labels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (link.canonicalFilePath() == target) {
+            // Names there escape unsafe bytes as \xHH.
+            QByteArray name = link.fileName().toUtf8();
+            for (qsizetype at = name.indexOf("\\x"); at >= 0; at = name.indexOf("\\x", at + 1)) {
+                name.replace(at, 4, QByteArray(1, char(name.mid(at + 2, 2).toInt(nullptr, 16))));
+            }
+            return QString::fromUtf8(name);
+        }
+    }
+    return {};
+}
+
 QList<Volume> systemVolumes()
 {
     QList<Volume> volumes;
     bool haveRoot = false;
-    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
-        const QString root = storage.rootPath();
-        const bool isRoot = root == QStringLiteral("/");
-        if (!isRoot && (isPseudoFileSystem(storage.fileSystemType()) || isSystemArea(root))) {
+    for (const Mount &mount : mountTable()) {
+        const bool isRoot = mount.point == QStringLiteral("/");
+        if (!isRoot && (isPseudoFileSystem(mount.type) || isSystemArea(mount.point))) {
             continue;
         }
-        QString name = storage.name();
+        QString name = labelOf(mount.device);
         if (name.isEmpty()) {
-            name = QFileInfo(QString::fromLocal8Bit(storage.device())).fileName();
+            name = QFileInfo(mount.device).fileName();
+        }
+        if (isRoot && haveRoot) {
+            continue;
         }
         haveRoot = haveRoot || isRoot;
-        volumes.append({withSlash(root), name});
+        volumes.append({withSlash(mount.point), name});
     }
     if (!haveRoot) {
         volumes.prepend({QStringLiteral("/"), QString()});
@@ -101,6 +143,49 @@ QString Volume::text() const
 QList<Volume> mountedVolumes()
 {
     return source() ? source()() : systemVolumes();
+}
+
+QList<Volume> mountedVolumesWithin(int timeoutMs)
+{
+    struct Answer {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<QList<Volume>> volumes;
+    };
+    auto answer = std::make_shared<Answer>();
+    // Detached: a source stuck in the kernel must not hold the window.
+    std::thread([answer, ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes)] {
+        QList<Volume> volumes = ask();
+        const std::lock_guard lock(answer->mutex);
+        answer->volumes = std::move(volumes);
+        answer->done.notify_one();
+    }).detach();
+    std::unique_lock lock(answer->mutex);
+    if (!answer->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [&] { return answer->volumes.has_value(); })) {
+        return {{QStringLiteral("/"), QString()}};
+    }
+    return *answer->volumes;
+}
+
+QList<Mount> mountTable()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QList<Mount> mounts;
+    // id parent major:minor root point options [optional fields] - type device super-options
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (dash < 6 || dash + 2 >= fields.size()) {
+            continue;
+        }
+        mounts.append({decodeFileName(unescapeOctal(fields[4])), unescapeOctal(fields[dash + 1]),
+                       decodeFileName(unescapeOctal(fields[dash + 2]))});
+    }
+    return mounts;
 }
 
 void setVolumeSource(std::function<QList<Volume>()> s)

@@ -1,9 +1,14 @@
 #include "FolderFixture.h"
 
 #include "folders/FolderSearchForm.h"
+#include "folders/FolderSearchWorker.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QScopeGuard>
+
+#include <future>
+#include <thread>
 
 #include <sys/mount.h>
 
@@ -119,6 +124,40 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
         EXPECT_EQ(list->PlayList->count(), row.renewed ? 2 : 0);
         TestEnvironment::flushEvents();
     }
+}
+
+TEST_F(FolderSearch, AVolumeThatHangsHoldsNeitherTheDriveListsNorTheClosingSearchWindow)
+{
+    std::promise<void> release, finished;
+    const std::shared_future<void> held = release.get_future().share();
+    // Should the windows wait after all, the mount comes back after a while and the test fails.
+    std::thread watchdog([&release, end = finished.get_future()] {
+        end.wait_for(std::chrono::seconds(20));
+        release.set_value();
+    });
+    const auto cleanUp = qScopeGuard([&] {
+        finished.set_value();
+        watchdog.join();
+        FolderSearchWorker::setWalk({});
+    });
+    platform::setVolumeSource([held, r = root] {
+        held.wait();
+        return QList<platform::Volume>{{"/", "root"}, {r, "T"}};
+    });
+    FolderSearchWorker::setWalk([held](const QString &from, const std::atomic<bool> &, const auto &onHit) {
+        onHit(from);
+        held.wait(); // stuck in the kernel, deaf to the stop
+    });
+    setup().OpenFolderSearch->click();
+    FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
+    EXPECT_EQ(form.SearchDrive->count(), 1); // only "/", for want of an answer
+    messages.answerWith(platform::MessageAnswer::Yes);
+    form.FSStart->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.InfoSearchHitList->model()->rowCount() == 1; }, 10000));
+    form.close(); // the title bar's close: the other commands wait for the search
+    EXPECT_EQ(held.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
+    EXPECT_EQ(FormRegistry::instance().find<FolderSearchForm>(), nullptr);
+    EXPECT_TRUE(FormRegistry::instance().find<FolderForm>()->isEnabled());
 }
 
 } // namespace
