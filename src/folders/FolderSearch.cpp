@@ -107,19 +107,16 @@ void FolderSearchForm::FHCancel_Click()
     showFiles(QCoreApplication::applicationDirPath());
 }
 
-void FolderSearchForm::InfoPlayFile_Click()
-{
-    showFiles(InfoPlayFile->property("folder").toString());
-}
-
 void FolderSearchForm::showFiles(const QString &folder)
 {
+    // Read once per selection: a click on a file reads nothing again.
     QStringList files;
     FolderContents::playableFiles(folder, files);
-    InfoPlayFile->clear();
-    for (const QString &file : std::as_const(files)) {
-        InfoPlayFile->addItem(platform::visibleFileName(file));
+    for (QString &file : files) {
+        file = platform::visibleFileName(file);
     }
+    InfoPlayFile->clear();
+    InfoPlayFile->addItems(files);
     InfoPlayFile->setProperty("folder", folder);
 }
 

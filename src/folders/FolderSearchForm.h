@@ -33,7 +33,6 @@ public:
     void InfoSearchHitList_Click();
     void FHCancel_Click();
     void FSHelp_Click();
-    void InfoPlayFile_Click();
     void InfoFolderPosition_Change();
     void ExitFolderSearch_Click();
     void CancelFolderSearch_Click();

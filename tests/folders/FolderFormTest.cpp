@@ -5,6 +5,7 @@
 #include "playlist/PathDisplayForm.h"
 
 #include <QComboBox>
+#include <QScrollBar>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -166,6 +167,44 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
     EXPECT_EQ(inside, QStringList{"x.mp3"});
     ::unlink(oddBytes + "/x.mp3"); // beyond what QTemporaryDir can remove
     ::rmdir(oddBytes.constData());
+}
+
+TEST_F(FolderLists, BrowserStartsAtTheMusicThenTheLastFolderReadsOncePerVisitAndTakesKeys)
+{
+    const QString music = folderWith("MyMusic");
+    QStringList many;
+    for (int i = 0; i < 300; ++i) {
+        many << QString("t%1.mp3").arg(i);
+    }
+    const QString flat = folderWith("MyMusic/Flat", many).chopped(1);
+    folderWith("MyMusic/Jazz");
+    QFile userDirs(TestEnvironment::configHome() + "/user-dirs.dirs");
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n");
+    userDirs.close();
+    FolderForm &form = setup();
+    EXPECT_EQ(form.FolderPosition->text(), music.chopped(1));
+    EXPECT_GT(form.DirMenu->viewport()->height() / form.DirMenu->sizeHintForRow(0), 8);
+    QTest::keyClicks(form.DirMenu, "fl");
+    EXPECT_EQ(form.FolderPosition->text(), flat);
+    QTest::keyClick(form.DirMenu, Qt::Key_Return);
+    EXPECT_EQ(form.DirMenu->current(), flat);
+
+    QListWidget *files = form.FileMenu;
+    files->scrollToBottom();
+    const int scrolled = files->verticalScrollBar()->value();
+    QFile(flat + "/new.mp3").open(QIODevice::WriteOnly);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(299)).center());
+    TestEnvironment::flushEvents(); // the view lays itself out again later
+    EXPECT_GT(scrolled, 0);
+    EXPECT_EQ(files->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(files->count(), 300); // read when the folder was opened, not at each click
+
+    form.FolderRegistration->click();
+    FormRegistry::instance().unload<FolderForm>();
+    TestEnvironment::flushEvents();
+    EXPECT_EQ(setup().FolderPosition->text(), flat);
 }
 
 TEST_F(FolderLists, VolumeThatDoesNotAnswerKeepsTheOldFolder)
