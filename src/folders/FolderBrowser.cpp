@@ -67,7 +67,7 @@ bool FolderForm::setDirectory(const QString &path)
 }
 
 // The folder last registered, else the user's music folder, else home: the first
-// of them that answers within a second (a network volume may be gone).
+// of them that can be read (a network volume may be gone).
 void FolderForm::showStartFolder()
 {
     QStringList candidates;
@@ -82,8 +82,7 @@ void FolderForm::showStartFolder()
     candidates << QStandardPaths::writableLocation(QStandardPaths::MusicLocation) << QDir::homePath()
                << QStringLiteral("/");
     for (const QString &folder : std::as_const(candidates)) {
-        if (platform::probeDirectory(folder, 1000) == platform::DirectoryAnswer::Answered &&
-            setDirectory(folder)) {
+        if (setDirectory(folder)) {
             break;
         }
     }

@@ -42,6 +42,6 @@ enum class DirectoryAnswer { Answered, NoAnswer, Failed };
 // Opens a directory on a helper thread and waits at most timeoutMs, so that a
 // hung network volume or an empty drive cannot freeze a window. NoAnswer: the
 // device is gone, has no medium, does not reply or is not connected.
-DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 3000);
+DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 1000);
 
 } // namespace platform
