@@ -47,7 +47,7 @@ void FolderForm::DriveMenu_Change()
     }
     if (answer != platform::DirectoryAnswer::Answered || !setDirectory(root)) {
         // The browser keeps the old folder; so does the drive list.
-        selectDriveOf(currentDirectory_);
+        selectDriveOf(DirMenu->current());
         return;
     }
     DirMenu_Change();
@@ -60,7 +60,6 @@ bool FolderForm::setDirectory(const QString &path)
     if (!folder.startsWith(u'/') || !FolderContents::subfolders(folder, names)) {
         return false;
     }
-    currentDirectory_ = folder;
     DirMenu->showFolder(folder, names);
     selectDriveOf(folder);
     return true;

@@ -115,7 +115,6 @@ private:
 
     FolderListModel *playFolders_ = nullptr;
     FolderListModel *waitFolders_ = nullptr;
-    QString currentDirectory_;
     QString fileMenuFolder_;
     QString shownPath_; // what the program last wrote into FolderPosition
     bool wide_ = false;

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
@@ -51,16 +52,21 @@ QString withSlash(const QString &path)
     return path.endsWith(u'/') ? path : path + u'/';
 }
 
-// The table escapes blanks, tabs, line ends and backslashes as three octal digits.
-QByteArray unescapeOctal(const QByteArray &field)
+// Escapes of the mount table ("\\040", three octal digits) and of the label links
+// ("\\x20", two hexadecimal digits) back to bytes.
+QByteArray unescape(const QByteArray &field, const char *introducer, int digits, int base)
 {
     QByteArray out;
+    const qsizetype length = qsizetype(std::strlen(introducer));
     for (qsizetype i = 0; i < field.size(); ++i) {
-        bool octal = false;
-        const int code = field[i] == '\\' ? field.mid(i + 1, 3).toInt(&octal, 8) : 0;
-        if (octal && i + 3 < field.size()) {
+        bool valid = false;
+        const qsizetype end = i + length + digits;
+        const int code = field.mid(i, length) == introducer && end <= field.size()
+                             ? field.mid(i + length, digits).toInt(&valid, base)
+                             : 0;
+        if (valid) {
             out += char(code);
-            i += 3;
+            i = end - 1;
         } else {
             out += field[i];
         }
@@ -71,19 +77,14 @@ QByteArray unescapeOctal(const QByteArray &field)
 // Labels as the desktop names disks, from the links the device manager keeps.
 QString labelOf(const QString &device)
 {
-    const QString target = QFileInfo(device).canonicalFilePath();
-    if (target.isEmpty() || !device.startsWith(QStringLiteral("/dev/"))) {
+    if (!device.startsWith(QStringLiteral("/dev/"))) {
         return {};
     }
+    const QString target = QFileInfo(device).canonicalFilePath();
     const QDir labels(QStringLiteral("/dev/disk/by-label"));
     for (const QFileInfo &link : labels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        if (link.canonicalFilePath() == target) {
-            // Names there escape unsafe bytes as \xHH.
-            QByteArray name = link.fileName().toUtf8();
-            for (qsizetype at = name.indexOf("\\x"); at >= 0; at = name.indexOf("\\x", at + 1)) {
-                name.replace(at, 4, QByteArray(1, char(name.mid(at + 2, 2).toInt(nullptr, 16))));
-            }
-            return QString::fromUtf8(name);
+        if (!target.isEmpty() && link.canonicalFilePath() == target) {
+            return QString::fromUtf8(unescape(link.fileName().toUtf8(), "\\x", 2, 16));
         }
     }
     return {};
@@ -95,15 +96,12 @@ QList<Volume> systemVolumes()
     bool haveRoot = false;
     for (const Mount &mount : mountTable()) {
         const bool isRoot = mount.point == QStringLiteral("/");
-        if (!isRoot && (isPseudoFileSystem(mount.type) || isSystemArea(mount.point))) {
+        if (isRoot ? haveRoot : isPseudoFileSystem(mount.type) || isSystemArea(mount.point)) {
             continue;
         }
         QString name = labelOf(mount.device);
         if (name.isEmpty()) {
             name = QFileInfo(mount.device).fileName();
-        }
-        if (isRoot && haveRoot) {
-            continue;
         }
         haveRoot = haveRoot || isRoot;
         volumes.append({withSlash(mount.point), name});
@@ -182,8 +180,8 @@ QList<Mount> mountTable()
         if (dash < 6 || dash + 2 >= fields.size()) {
             continue;
         }
-        mounts.append({decodeFileName(unescapeOctal(fields[4])), unescapeOctal(fields[dash + 1]),
-                       decodeFileName(unescapeOctal(fields[dash + 2]))});
+        const auto field = [&fields](qsizetype i) { return unescape(fields[i], "\\", 3, 8); };
+        mounts.append({decodeFileName(field(4)), field(dash + 1), decodeFileName(field(dash + 2))});
     }
     return mounts;
 }
