@@ -30,7 +30,7 @@ protected:
         folderWith("drive/Docs", {"readme.txt"});
         QFile::link(root, root + "Albums/loop");
         QFile::link(one, root + "LinkToOne");
-        platform::setVolumeSource([this] { return QList<platform::Volume>{{root, "T"}}; });
+        platform::setVolumeSource([r = root] { return QList<platform::Volume>{{r, "T"}}; });
     }
     void search(FolderSearchForm &form, bool stopAtOnce = false)
     {
