@@ -40,6 +40,11 @@ public:
     // The byte count the server announced for the current download.
     std::int32_t DownloadSize = 0;
 
+signals:
+    // The user closed the window, or the update program would not start: the
+    // update is still announced, and whoever opened the window goes on.
+    void closedWithoutUpdate();
+
 protected:
     // A close asked for during a transfer cancels it and closes once it has ended.
     void closeEvent(QCloseEvent *event) override;
@@ -48,6 +53,9 @@ private:
     void createControls();
     // False when the window was unloaded meanwhile or has handed over to the update.
     bool download();
+    bool startUpdate();
+    bool stillWanted();
+    void closeByUser();
     void serviceUnavailable();
     void showFailure(const QString &text);
 
