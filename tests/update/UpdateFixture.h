@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QSslConfiguration>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -121,21 +120,6 @@ private:
     QTemporaryDir dir_;
     QProcess process_;
     bool tls_ = false;
-};
-
-// Trusts a certificate authority for as long as it lives.
-class TrustedAuthority {
-public:
-    explicit TrustedAuthority(const QString &caFile)
-    {
-        QSslConfiguration trusting = saved_;
-        trusting.addCaCertificates(caFile);
-        QSslConfiguration::setDefaultConfiguration(trusting);
-    }
-    ~TrustedAuthority() { QSslConfiguration::setDefaultConfiguration(saved_); }
-
-private:
-    const QSslConfiguration saved_ = QSslConfiguration::defaultConfiguration();
 };
 
 class UpdateFixture : public CleanStateTest {
