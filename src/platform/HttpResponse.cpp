@@ -122,7 +122,7 @@ void HttpResponse::parseBody()
                 return;
             }
             bool ok = false;
-            const QByteArray size = line.left(line.indexOf(';')).trimmed();
+            const QByteArray size = line.split(';').first().trimmed();
             remaining_ = size.size() <= 15 ? size.toLongLong(&ok, 16) : 0;
             if (!ok || remaining_ < 0) {
                 fail();

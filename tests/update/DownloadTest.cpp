@@ -212,15 +212,19 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
             .arg(nginx.port)
             .arg(nginx.path(""), QString(100, 'U'));
     ASSERT_TRUE(serve(nginx, 20240501, "Ready", "program", extra));
-    QTcpServer liar; // announces more than it sends, then hangs up
-    liar.listen(QHostAddress::LocalHost);
-    QObject::connect(&liar, &QTcpServer::newConnection, [&liar] {
-        QTcpSocket *peer = liar.nextPendingConnection();
+    QTcpServer echo; // answers with the request's path, decoded, and hangs up
+    echo.listen(QHostAddress::LocalHost);
+    QObject::connect(&echo, &QTcpServer::newConnection, [&echo] {
+        QTcpSocket *peer = echo.nextPendingConnection();
         QObject::connect(peer, &QTcpSocket::readyRead, peer, [peer] {
-            peer->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nprogram");
+            peer->write(QByteArray::fromPercentEncoding(peer->readAll().split(' ').value(1).mid(1)));
             peer->disconnectFromHost();
         });
     });
+    const auto reply = [&echo](const QByteArray &head, const QByteArray &body) {
+        return QStringLiteral("http://127.0.0.1:%1/").arg(echo.serverPort()) +
+               QUrl::toPercentEncoding("HTTP/1.1 200 OK\r\n" + head + "\r\n" + body);
+    };
     const QString plain = QStringLiteral("http://127.0.0.1:%1/").arg(plainPort);
     const QString base = nginx.url() + QStringLiteral("/software/product/update/");
 
@@ -247,7 +251,14 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
         {plain + "choices", true, ""},
         {plain + "long", false, ""},
         {plain + "big", true, ""},
-        {QStringLiteral("http://127.0.0.1:%1/").arg(liar.serverPort()), true, ""},
+        {reply("Content-Length: 100\r\n", "program"), true, ""},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUp\r\n4;x=y\r\ndate\r\n0\r\nA: b\r\n\r\n"), false,
+         "Update"},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUp\r\n4\r\ndate\r\n"), false, ""},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUpdate\r\n0\r\n\r\n"), false, ""},
+        {reply("Content-Length: 6\r\nContent-Length: 7\r\n", "Update"), false, ""},
+        {reply("X: " + QByteArray(20000, 'x') + "\r\n", "OK"), false, ""},
+        {reply({}, "OK"), false, "OK"},
         {plain + "slow", false, ""}, // every byte in time, the whole too late
         {QStringLiteral("https://127.0.0.1:%1/").arg(tlsPort), true, ""},
         {QStringLiteral("http://192.0.2.1:9/program"), true, ""},
