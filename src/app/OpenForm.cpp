@@ -164,7 +164,7 @@ void OpenForm::takeWayOn()
             handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
                                                       "今すぐに、ダウンロードを行ってください。。"));
         // An update that cannot be had now must not lock the user out of the player.
-        connect(&download, &NewVersionForm::closedWithoutUpdate, &download, &OpenForm::loadPlayer);
+        connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
     } else if (versionCheckDue()) {
         auto &check =
             handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"

@@ -188,6 +188,9 @@ void NewVersionForm::showFailure(const QString &text)
     InfoLabel->setText(text);
     CancelNewVersion->setEnabled(true);
     FileDLStart->setEnabled(true);
+    goOnWithout();
+    // The failure stays in sight above whatever came up meanwhile.
+    raise();
 }
 
 void NewVersionForm::Inet_StateChanged(qint16 state)
@@ -220,8 +223,15 @@ void NewVersionForm::closeByUser()
         return; // the program is ending
     }
     // Whoever waits for the outcome goes on before this window is gone.
-    emit closedWithoutUpdate();
+    goOnWithout();
     FormRegistry::instance().unload(this);
+}
+
+void NewVersionForm::goOnWithout()
+{
+    if (FormRegistry::instance().isLoaded(this)) {
+        emit updateDeferred();
+    }
 }
 
 void NewVersionForm::closeEvent(QCloseEvent *event)

@@ -41,9 +41,10 @@ public:
     std::int32_t DownloadSize = 0;
 
 signals:
-    // The user closed the window, or the update program would not start: the
-    // update is still announced, and whoever opened the window goes on.
-    void closedWithoutUpdate();
+    // The update cannot be had now: the query or the download failed (the window
+    // stays for another try), the update program would not start, or the user
+    // closed the window. It stays announced; whoever opened the window goes on.
+    void updateDeferred();
 
 protected:
     // A close asked for during a transfer cancels it and closes once it has ended.
@@ -56,6 +57,7 @@ private:
     bool startUpdate();
     bool stillWanted();
     void closeByUser();
+    void goOnWithout();
     void serviceUnavailable();
     void showFailure(const QString &text);
 

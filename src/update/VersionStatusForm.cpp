@@ -169,7 +169,7 @@ void VersionStatusForm::handOverToDownload()
     }
     auto &download = forms.load<NewVersionForm>();
     // The update stays announced; until it is installed the player stays reachable.
-    connect(&download, &NewVersionForm::closedWithoutUpdate, &download, &OpenForm::loadPlayer);
+    connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
     forms.unload(this);
 }
