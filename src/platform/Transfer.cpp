@@ -21,7 +21,7 @@ bool isWebAddress(const QUrl &url)
 
 // The request line and the headers HTTP/1.1 requires, and one that keeps the
 // body as the server stored it, so that its size matches "Content-length".
-QByteArray requestFor(const QUrl &url, int port)
+QByteArray requestFor(const QUrl &url)
 {
     QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
     if (target.isEmpty()) {
@@ -34,7 +34,10 @@ QByteArray requestFor(const QUrl &url, int port)
     if (host.contains(':')) {
         host = '[' + host + ']';
     }
-    return "GET " + target + " HTTP/1.1\r\nHost: " + host + ':' + QByteArray::number(port) +
+    if (url.port() != -1) {
+        host += ':' + QByteArray::number(url.port());
+    }
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
            "\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
 }
 
@@ -117,7 +120,7 @@ QByteArray Transfer::fetch(const QUrl &url, qint64 maxBytes)
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
     socket->setSslConfiguration(tls);
-    watch(socket, secure, requestFor(url, port));
+    watch(socket, secure, requestFor(url));
     QTimer deadline;
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, this, [this] { finish(false); });
