@@ -110,17 +110,8 @@ QByteArray Transfer::fetch(const QUrl &url, qint64 maxBytes)
         emit StateChanged(Error);
         return {};
     }
-    const bool secure = url.scheme() == QStringLiteral("https");
-    const int port = url.port(secure ? 443 : 80);
-
     HttpResponse response(maxBytes);
     response_ = &response;
-    auto *socket = new QSslSocket(this);
-    socket_ = socket;
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
-    socket->setSslConfiguration(tls);
-    watch(socket, secure, requestFor(url));
     QTimer deadline;
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, this, [this] { finish(false); });
@@ -129,11 +120,7 @@ QByteArray Transfer::fetch(const QUrl &url, qint64 maxBytes)
     QPointer<Transfer> alive(this);
     QEventLoop loop;
     loop_ = &loop;
-    if (secure) {
-        socket->connectToHostEncrypted(url.host(), static_cast<quint16>(port));
-    } else {
-        socket->connectToHost(url.host(), static_cast<quint16>(port));
-    }
+    QSslSocket *socket = connectTo(url);
     if (socket_ != nullptr) {
         loop.exec();
     }
@@ -151,6 +138,24 @@ QByteArray Transfer::fetch(const QUrl &url, qint64 maxBytes)
     advanceTo(Disconnected);
     emit StateChanged(ResponseCompleted);
     return response.body();
+}
+
+QSslSocket *Transfer::connectTo(const QUrl &url)
+{
+    const bool secure = url.scheme() == QStringLiteral("https");
+    auto *socket = new QSslSocket(this);
+    socket_ = socket;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    socket->setSslConfiguration(tls);
+    watch(socket, secure, requestFor(url));
+    const auto port = static_cast<quint16>(url.port(secure ? 443 : 80));
+    if (secure) {
+        socket->connectToHostEncrypted(url.host(), port);
+    } else {
+        socket->connectToHost(url.host(), port);
+    }
+    return socket;
 }
 
 void Transfer::watch(QSslSocket *socket, bool secure, const QByteArray &request)

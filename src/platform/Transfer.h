@@ -69,6 +69,8 @@ signals:
 
 private:
     QByteArray fetch(const QUrl &url, qint64 maxBytes);
+    // A socket of this transfer, connecting; it may have failed already.
+    QSslSocket *connectTo(const QUrl &url);
     void watch(QSslSocket *socket, bool secure, const QByteArray &request);
     void receive();
     // Raises the states from the last one raised up to this one.
