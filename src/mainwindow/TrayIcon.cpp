@@ -1,5 +1,6 @@
 #include "mainwindow/TrayIcon.h"
 
+#include <QApplication>
 #include <QSystemTrayIcon>
 
 TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
@@ -12,14 +13,24 @@ TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
     icon_ = new QSystemTrayIcon(picture, this);
     icon_->setObjectName(QStringLiteral("TasktrayImage"));
     icon_->setToolTip(QStringLiteral("MIRAVELT Lyrabox 3"));
-    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        // A double click has already sent its first press as Trigger.
-        if (reason == QSystemTrayIcon::Trigger) {
+    // Queued: leaving the tray removes the icon, and with it the widget that is still
+    // delivering the click.
+    connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::iconActivated, Qt::QueuedConnection);
+}
+
+void TrayIcon::iconActivated(int reason)
+{
+    if (reason == QSystemTrayIcon::Trigger) {
+        // Some hosts activate once per click of a double click: that is still one click.
+        const bool secondOfDouble =
+            lastLeft_.isValid() && lastLeft_.elapsed() < QApplication::doubleClickInterval();
+        lastLeft_.start();
+        if (!secondOfDouble) {
             emit leftPressed();
-        } else if (reason == QSystemTrayIcon::Context) {
-            emit rightPressed();
         }
-    });
+    } else if (reason == QSystemTrayIcon::Context) {
+        emit rightPressed();
+    }
 }
 
 bool TrayIcon::available()

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 
 class QSystemTrayIcon;
 
 // The player's icon in the desktop's tray. Only presses on the icon itself
-// are reported: left and right button down.
+// are reported: left and right button down, each once the click is handled.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -22,5 +23,8 @@ signals:
     void rightPressed();
 
 private:
+    void iconActivated(int reason);
+
     QSystemTrayIcon *icon_ = nullptr;
+    QElapsedTimer lastLeft_;
 };
