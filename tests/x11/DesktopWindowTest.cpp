@@ -4,6 +4,7 @@
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
 #include "playback/PlayerFixture.h"
+#include "x11/WindowManager.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -150,5 +151,25 @@ TEST_F(DesktopWindowTest, TopAndBottomRaiseAndLowerTheWindowUnderTheOthers)
     for (const auto &[window, mode, shown] : rows) {
         WindowTopModule::WindowTop(*window, mode);
         EXPECT_TRUE(QTest::qWaitFor([&] { return onTop() == shown; }, 5000)) << mode;
+    }
+}
+
+// Under a window manager, which keeps the stacking state of the window it manages.
+TEST_F(DesktopWindowTest, StackingChangesKeepTheSameWindowUnderAWindowManager)
+{
+    WindowManager manager;
+    ASSERT_TRUE(manager.start());
+    loadPlayer({});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const WId id = main->winId();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WindowManager::keptAbove(id); }, 5000));
+    const std::pair<std::int16_t, bool> rows[] = {{WindowTopModule::NotTopmost, false},
+                                                  {WindowTopModule::Topmost, true},
+                                                  {WindowTopModule::Bottom, false},
+                                                  {WindowTopModule::Topmost, true}};
+    for (const auto &[mode, above] : rows) {
+        WindowTopModule::WindowTop(*main, mode);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return WindowManager::keptAbove(id) == above; }, 5000)) << mode;
+        EXPECT_EQ(main->winId(), id) << mode << ": the window was made anew";
     }
 }
