@@ -1,17 +1,23 @@
 #include "BuildPaths.h"
+#include "app/OptionForm.h"
 #include "app/RegistryModule.h"
+#include "folders/FolderForm.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBox.h"
 #include "playback/PlayerFixture.h"
 #include "x11/WindowManager.h"
 
 #include <QApplication>
 #include <QBitmap>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <tuple>
 
 using namespace RegistryModule;
@@ -172,4 +178,60 @@ TEST_F(DesktopWindowTest, StackingChangesKeepTheSameWindowUnderAWindowManager)
         EXPECT_TRUE(QTest::qWaitFor([&] { return WindowManager::keptAbove(id) == above; }, 5000)) << mode;
         EXPECT_EQ(main->winId(), id) << mode << ": the window was made anew";
     }
+}
+
+// Under a window manager, with the main window kept on top in the middle of the screen: what the
+// player opens shows above it, and so does the box of a second start, from another process.
+TEST_F(DesktopWindowTest, EveryWindowAndBoxThePlayerOpensStaysAboveTheMainWindow)
+{
+    WindowManager manager;
+    ASSERT_TRUE(manager.start());
+    ASSERT_EQ(platform::programInstanceLock().acquire(), platform::InstanceLock::Result::Acquired);
+    loadPlayer({});
+    main->move(QGuiApplication::primaryScreen()->availableGeometry().center() - main->rect().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const auto stackedAboveMain = [&](WId window) {
+        const auto order = WindowManager::property(WindowManager::root(), "_NET_CLIENT_LIST_STACKING");
+        const auto at = [&](WId id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+        return at(window) < qsizetype(order.size()) && at(window) > at(main->winId());
+    };
+    const auto staysAbove = [&](WId window) {
+        return QTest::qWaitFor([&] { return stackedAboveMain(window); }, 5000);
+    };
+    list->PlayOption_Click();
+    EXPECT_TRUE(staysAbove(FormRegistry::instance().find<OptionForm>()->winId())) << "options";
+    FormRegistry::instance().unload<OptionForm>();
+    list->FolderSetupMenu_Click();
+    EXPECT_TRUE(staysAbove(FormRegistry::instance().find<FolderForm>()->winId())) << "set-up";
+    FormRegistry::instance().unload<FolderForm>();
+
+    platform::setMessageBoxHandler({});
+    bool boxAbove = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        boxAbove = box != nullptr && staysAbove(box->winId());
+        if (box) {
+            box->close();
+        }
+    });
+    platform::showMessage(list, {QStringLiteral("?"), QStringLiteral("box"), platform::MessageIcon::None,
+                                 platform::MessageButtons::Ok});
+    EXPECT_TRUE(boxAbove) << "message box";
+
+    QProcess second;
+    second.start(LYRA_PLAYER_BINARY);
+    const auto secondsBox = [&] {
+        for (const std::uint32_t id : WindowManager::property(WindowManager::root(), "_NET_CLIENT_LIST")) {
+            if (WindowManager::property(id, "_NET_WM_PID") ==
+                std::vector<std::uint32_t>{std::uint32_t(second.processId())}) {
+                return WId(id);
+            }
+        }
+        return WId(0);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return secondsBox() != 0; }, 20000));
+    EXPECT_TRUE(staysAbove(secondsBox())) << "second start";
+    second.kill();
+    second.waitForFinished();
+    platform::programInstanceLock().release();
 }
