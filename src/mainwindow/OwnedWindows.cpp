@@ -20,6 +20,18 @@ QWindow *ownerFor(const QWidget &window)
     return main->windowHandle();
 }
 
+// A window that already belongs to a shown window of the main window's (the help panel to the
+// window it serves) stays with it.
+bool belongsTo(const QWindow *window, const QWindow *owner)
+{
+    for (; window != nullptr && window->isVisible(); window = window->transientParent()) {
+        if (window == owner) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Runs before the window is mapped, when the window manager still reads what it is.
 void own(QWidget &window)
 {
@@ -29,7 +41,9 @@ void own(QWidget &window)
         return;
     }
     if (QWindow *owner = ownerFor(window)) {
-        handle->setTransientParent(owner);
+        if (!belongsTo(handle->transientParent(), owner)) {
+            handle->setTransientParent(owner);
+        }
         // Only dialog and tool windows tell the window manager whom they belong to.
         if (type == Qt::Window) {
             handle->setFlags(handle->flags() | Qt::Dialog);
