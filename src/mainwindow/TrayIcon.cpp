@@ -1,7 +1,27 @@
 #include "mainwindow/TrayIcon.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QMenu>
 #include <QSystemTrayIcon>
+
+namespace {
+
+// Qt puts the icon on the session bus, as a status notifier item, when such a host is there.
+bool statusNotifierHostOnBus()
+{
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) {
+        return false;
+    }
+    QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return host.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+} // namespace
 
 TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
 {
@@ -16,6 +36,26 @@ TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
     // Queued: leaving the tray removes the icon, and with it the widget that is still
     // delivering the click.
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::iconActivated, Qt::QueuedConnection);
+    if (statusNotifierHostOnBus()) {
+        openMenuOnRightPress();
+    }
+}
+
+TrayIcon::~TrayIcon()
+{
+    // Before the menu it shows.
+    delete icon_;
+}
+
+// Many status notifier hosts open the item's menu on a right click instead of telling the item
+// of the click: the icon gets an empty menu, and its opening is the right press.
+void TrayIcon::openMenuOnRightPress()
+{
+    menu_ = std::make_unique<QMenu>();
+    icon_->setContextMenu(menu_.get());
+    connect(
+        menu_.get(), &QMenu::aboutToShow, this, [this] { iconActivated(QSystemTrayIcon::Context); },
+        Qt::QueuedConnection);
 }
 
 void TrayIcon::iconActivated(int reason)

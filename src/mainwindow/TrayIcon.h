@@ -2,7 +2,9 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <memory>
 
+class QMenu;
 class QSystemTrayIcon;
 
 // The player's icon in the desktop's tray. Only presses on the icon itself
@@ -11,6 +13,7 @@ class TrayIcon : public QObject {
     Q_OBJECT
 public:
     explicit TrayIcon(QObject *parent = nullptr);
+    ~TrayIcon() override;
 
     // False when the desktop has no tray to put the icon into.
     static bool available();
@@ -25,6 +28,9 @@ signals:
 private:
     void iconActivated(int reason);
 
+    void openMenuOnRightPress();
+
     QSystemTrayIcon *icon_ = nullptr;
+    std::unique_ptr<QMenu> menu_;
     QElapsedTimer lastLeft_;
 };

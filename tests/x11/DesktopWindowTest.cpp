@@ -2,6 +2,7 @@
 #include "app/OptionForm.h"
 #include "app/RegistryModule.h"
 #include "folders/FolderForm.h"
+#include "help/QuickHelpForm.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
@@ -12,8 +13,11 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QDBusInterface>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -234,4 +238,91 @@ TEST_F(DesktopWindowTest, EveryWindowAndBoxThePlayerOpensStaysAboveTheMainWindow
     second.kill();
     second.waitForFinished();
     platform::programInstanceLock().release();
+}
+
+// With the window manager's frames: beside a set-up window at the right edge, the help panel
+// stands at its left, whole on the screen.
+TEST_F(DesktopWindowTest, TheHelpPanelDocksOnTheSideWithRoom)
+{
+    WindowManager manager;
+    ASSERT_TRUE(manager.start());
+    loadPlayer({});
+    FolderForm &setup = FormRegistry::instance().load<FolderForm>();
+    const QRect screen = setup.screen()->availableGeometry();
+    setup.move(screen.right() - setup.frameGeometry().width() - 10, 100);
+    setup.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
+    setup.PSHelp->click();
+    const auto *panel = FormRegistry::instance().find<QuickHelpForm>();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QRect frame = panel->frameGeometry();
+            return screen.contains(frame) && frame.x() + frame.width() == setup.frameGeometry().x();
+        },
+        5000))
+        << panel->frameGeometry().x() << " beside " << setup.frameGeometry().x();
+}
+
+// A status notifier host on a private session bus, as KDE, GNOME's AppIndicator and most panels
+// are. The widget library decides once per process which tray it uses: this needs its own.
+TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOneClick)
+{
+    const auto *run = ::testing::UnitTest::GetInstance();
+    // This test counts as passed so far.
+    if (run->successful_test_count() + run->failed_test_count() + run->skipped_test_count() > 1) {
+        GTEST_SKIP() << "needs a process of its own, as ctest runs it";
+    }
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(bus.waitForReadyRead(10000));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    QProcess host;
+    QProcessEnvironment quiet = QProcessEnvironment::systemEnvironment();
+    quiet.insert("NO_AT_BRIDGE", "1"); // no accessibility bus that would outlive the test
+    host.setProcessEnvironment(quiet);
+    host.start("gtk-sni-tray-standalone", {"--watcher", "--bottom", "--beginning"});
+    const auto watcher = [](const char *property) {
+        const QString name = QStringLiteral("org.kde.StatusNotifierWatcher");
+        return QDBusInterface(name, "/StatusNotifierWatcher", name).property(property);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher("IsStatusNotifierHostRegistered").toBool(); }, 20000))
+        << host.readAllStandardError().toStdString();
+    ASSERT_TRUE(TrayIcon::available());
+
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, "1");
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, "0");
+    loadPlayer({makeFile("a.mp3"), makeFile("b.mp3")});
+    QTest::mouseClick(main->FrontForm, Qt::LeftButton);
+    ASSERT_FALSE(main->isVisible());
+    // The host draws the icon at the start of its bar, at the bottom of the screen.
+    const QRect bar = QGuiApplication::primaryScreen()->geometry().adjusted(0, 738, 0, 0);
+    const auto drawn = [&] {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, 0, bar.y(), 30, 30).toImage();
+        return shot.pixel(15, 15) !=
+               QGuiApplication::primaryScreen()->grabWindow(0, 500, bar.y() + 15, 1, 1).toImage().pixel(0, 0);
+    };
+    ASSERT_TRUE(QTest::qWaitFor(drawn, 20000));
+    QElapsedTimer lastClick;
+    const auto click = [&](const QStringList &how) {
+        // One click is not the second of a double click.
+        (void)QTest::qWaitFor(
+            [&] { return lastClick.isValid() && lastClick.elapsed() > QApplication::doubleClickInterval(); },
+            QApplication::doubleClickInterval() + 100);
+        QProcess::execute("xdotool",
+                          QStringList{"mousemove", "15", QString::number(bar.y() + 15), "click"} + how);
+        lastClick.start();
+    };
+    click({"1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sys().PlayCommand == 2; }, 5000)) << "a left click plays";
+    click({"--repeat", "2", "--delay", "80", "1"});
+    click({"3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->isVisible(); }, 5000)) << "a right click leaves the tray";
+    EXPECT_EQ(std::tuple(opens(), sys().PlayCommand == 2, list->findChild<QSystemTrayIcon *>()->isVisible()),
+              std::tuple(1, false, false))
+        << "the double click stopped it once";
+    host.terminate();
+    host.waitForFinished();
+    bus.terminate();
+    bus.waitForFinished();
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
+#include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <cstdlib>
@@ -20,12 +21,16 @@ public:
         process_.waitForFinished(5000);
     }
 
-    // True once the manager has announced itself on the root window.
+    // True once the manager manages new windows (it marks them with their state).
     bool start()
     {
-        process_.start("openbox", {"--sm-disable"});
+        process_.start("openbox", {"--sm-disable", "--startup", "true"});
+        QWidget probe;
+        probe.setGeometry(0, 0, 8, 8);
+        probe.show();
         return process_.waitForStarted() &&
-               QTest::qWaitFor([] { return !property(root(), "_NET_SUPPORTING_WM_CHECK").empty(); }, 10000);
+               QTest::qWaitFor([&] { return !property(xcb_window_t(probe.winId()), "WM_STATE").empty(); },
+                               10000);
     }
 
     static xcb_connection_t *connection()
