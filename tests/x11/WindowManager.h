@@ -5,8 +5,6 @@
 #include <QTest>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
-#include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
@@ -28,24 +26,11 @@ public:
         QWidget probe;
         probe.setGeometry(0, 0, 8, 8);
         probe.show();
-        return process_.waitForStarted() &&
-               QTest::qWaitFor([&] { return !property(xcb_window_t(probe.winId()), "WM_STATE").empty(); },
+        return QTest::qWaitFor([&] { return !property(xcb_window_t(probe.winId()), "WM_STATE").empty(); },
                                10000);
     }
 
-    static xcb_connection_t *connection()
-    {
-        return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    }
     static xcb_window_t root() { return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root; }
-
-    static xcb_atom_t atom(const char *name)
-    {
-        const auto cookie = xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name);
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection(), cookie, nullptr), &std::free);
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
 
     // A property of 32-bit values (atoms, windows, cardinals).
     static std::vector<std::uint32_t> property(xcb_window_t window, const char *name)
@@ -53,11 +38,10 @@ public:
         const auto cookie = xcb_get_property(connection(), 0, window, atom(name), XCB_ATOM_ANY, 0, 64);
         const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
             xcb_get_property_reply(connection(), cookie, nullptr), &std::free);
-        if (!reply || reply->format != 32) {
-            return {};
-        }
-        const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
-        return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+        const auto *values =
+            reply ? static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get())) : nullptr;
+        return values && reply->format == 32 ? std::vector(values, values + reply->value_len)
+                                             : std::vector<std::uint32_t>();
     }
 
     static bool keptAbove(xcb_window_t window)
@@ -67,5 +51,19 @@ public:
     }
 
 private:
+    static xcb_connection_t *connection()
+    {
+        return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    }
+    static std::uint32_t atom(const char *name)
+    {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection(),
+                                  xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name),
+                                  nullptr),
+            &std::free);
+        return reply ? reply->atom : 0;
+    }
+
     QProcess process_;
 };
