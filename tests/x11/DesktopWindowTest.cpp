@@ -300,6 +300,15 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
         << "the double click stopped it once";
     host.terminate();
     host.waitForFinished();
+
+    // With the host gone there is no tray: the button sends the window back, never hides it.
+    ASSERT_TRUE(QTest::qWaitFor([] { return !TrayIcon::available(); }, 5000));
+    list->WindowTopup->trigger();
+    const QPoint button = main->FrontForm->mapToGlobal(main->FrontForm->rect().center());
+    QProcess::execute("xdotool",
+                      {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !list->WindowTopup->isChecked(); }, 5000));
+    EXPECT_TRUE(main->isVisible());
     bus.terminate();
     bus.waitForFinished();
 }
