@@ -15,6 +15,7 @@
 #include <QBitmap>
 #include <QDBusInterface>
 #include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -308,7 +309,10 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
     QProcess::execute("xdotool",
                       {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !list->WindowTopup->isChecked(); }, 5000));
-    EXPECT_TRUE(main->isVisible());
+    QHelpEvent tip(QEvent::ToolTip, {}, button);
+    QApplication::sendEvent(main->FrontForm, &tip);
+    EXPECT_EQ(std::pair(main->isVisible(), main->FrontForm->toolTip()),
+              std::pair(true, QString("ウィンドウ最背面化")));
     bus.terminate();
     bus.waitForFinished();
 }
