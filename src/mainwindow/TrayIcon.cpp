@@ -54,7 +54,14 @@ void TrayIcon::openMenuOnRightPress()
     menu_ = std::make_unique<QMenu>();
     icon_->setContextMenu(menu_.get());
     connect(
-        menu_.get(), &QMenu::aboutToShow, this, [this] { iconActivated(QSystemTrayIcon::Context); },
+        menu_.get(), &QMenu::aboutToShow, this,
+        [this] {
+            // A host that came after the widget library chose the embedded icon: no empty pop-up.
+            if (menu_->isVisible()) {
+                menu_->close();
+            }
+            iconActivated(QSystemTrayIcon::Context);
+        },
         Qt::QueuedConnection);
 }
 
