@@ -24,6 +24,8 @@ packages=(
   desktop-file-utils appstream
   # the MPRIS2 tests: a private session bus and a real client
   dbus playerctl
+  # the desktop tests: a small EWMH window manager and a StatusNotifierItem tray host
+  openbox haskell-gtk-sni-tray-utils
 )
 
 sudo_cmd=()

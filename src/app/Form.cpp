@@ -1,11 +1,15 @@
 #include "app/Form.h"
 
 #include "app/FormRegistry.h"
+#include "mainwindow/OwnedWindows.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
 
-Form::Form(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags | Qt::Window) {}
+Form::Form(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags | Qt::Window)
+{
+    OwnedWindows::install();
+}
 
 void Form::closeEvent(QCloseEvent *event)
 {

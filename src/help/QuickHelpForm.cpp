@@ -5,12 +5,14 @@
 #include "app/SystemDataBox.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderSearchForm.h"
+#include "help/DockPlace.h"
 #include "help/HelpTexts.h"
 #include "playlist/PlayListForm.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -91,8 +93,11 @@ void QuickHelpForm::HelpTimer_Timer()
 
 void QuickHelpForm::dockTo(QWidget *owner)
 {
+    const QScreen *screen = owner->screen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
     const QRect edge = owner->frameGeometry();
-    const QPoint place(edge.x() + edge.width(), edge.y());
+    const QPoint place = available.isEmpty() ? QPoint(edge.x() + edge.width(), edge.y())
+                                             : dockPlace(edge, frameGeometry().size(), available);
     if (frameGeometry().topLeft() != place) {
         move(place);
     }

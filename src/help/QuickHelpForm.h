@@ -5,8 +5,9 @@
 class QPlainTextEdit;
 class QTimer;
 
-// The quick help panel: docks to the right edge of the window named by the
-// shared help context and shows that window's help text.
+// The quick help panel: docks beside the window named by the shared help
+// context, at its right edge where the screen has room, and shows that
+// window's help text.
 class QuickHelpForm : public Form {
     Q_OBJECT
 public:

@@ -76,6 +76,7 @@ public:
     static constexpr int TwipsPerPixel = 15;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     // Labels and lamps leave their presses to the window: they drag it like its background.
     void mousePressEvent(QMouseEvent *event) override;
@@ -95,6 +96,7 @@ private:
     void imageButton_MouseMove(ImageButton *button);
     void imageButton_MouseUp(ImageButton *button);
     void FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos);
+    bool sendsToTray() const;
     void showNormalPictures();
     void applyTextColour(const QColor &colour);
 

@@ -4,10 +4,12 @@
 #include "app/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -23,6 +25,23 @@ void MainForm::connectButtons()
     connect(MusicStop, &ImageButton::clicked, this, &MainForm::MusicStop_Click);
     connect(FrontForm, &ImageButton::clicked, this, &MainForm::FrontForm_Click);
     connect(ExitProgram, &ImageButton::clicked, this, &MainForm::ExitProgram_Click);
+    FrontForm->installEventFilter(this);
+}
+
+// A tray host may come or go while the player runs: the tip is told when it is about to show.
+bool MainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FrontForm && event->type() == QEvent::ToolTip) {
+        FrontForm->setToolTip(sendsToTray() ? QStringLiteral("タスクトレイ常駐化")
+                                            : QStringLiteral("ウィンドウ最背面化"));
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// Without a tray there would be no way back to a hidden window: the button sends it back instead.
+bool MainForm::sendsToTray() const
+{
+    return sys().DownWinMode == 1 && TrayIcon::available();
 }
 
 bool &MainForm::pressedFlag(const ImageButton *button)
@@ -84,10 +103,8 @@ void MainForm::FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos)
 void MainForm::FrontForm_Click()
 {
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
-    if (sys().DownWinMode == 1) {
-        if (list) {
-            list->TasktrayStart();
-        }
+    if (sendsToTray() && list) {
+        list->TasktrayStart();
         return;
     }
     if (list && list->WindowTopup->isChecked()) {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <memory>
 
+class QMenu;
 class QSystemTrayIcon;
 
 // The player's icon in the desktop's tray. Only presses on the icon itself
-// are reported: left and right button down.
+// are reported: left and right button down, each once the click is handled.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
     explicit TrayIcon(QObject *parent = nullptr);
+    ~TrayIcon() override;
 
     // False when the desktop has no tray to put the icon into.
     static bool available();
@@ -22,5 +26,11 @@ signals:
     void rightPressed();
 
 private:
+    void iconActivated(int reason);
+
+    void openMenuOnRightPress();
+
     QSystemTrayIcon *icon_ = nullptr;
+    std::unique_ptr<QMenu> menu_;
+    QElapsedTimer lastLeft_;
 };

@@ -1,15 +1,28 @@
 #include "mainwindow/WindowTopModule.h"
 
+#include "platform/WindowManagerHints.h"
+
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowTopModule {
 namespace {
 
-// Changing a window flag hides the window, so change it only when it differs.
+// Changing the widget's flag would destroy and remap the window (a flicker, and the window
+// manager forgets it): the flag is recorded for the next map and the window manager is asked
+// to change the mapped window in place.
 void setKeptOnTop(QWidget &form, bool onTop)
 {
-    if (form.windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
-        form.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (form.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
+        return;
+    }
+    const Qt::WindowFlags flags = form.windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+    form.overrideWindowFlags(flags);
+    if (QWindow *window = form.windowHandle()) {
+        window->setFlags(flags);
+        if (form.isVisible()) {
+            platform::requestKeptAbove(*window, onTop);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "folders/FolderForm.h"
 #include "folders/FolderSearchForm.h"
+#include "help/DockPlace.h"
 #include "help/QuickHelpForm.h"
 #include "help/VersionForm.h"
 #include "platform/Shell.h"
@@ -52,8 +53,8 @@ TEST_F(HelpWindowsTest, ThePanelFollowsTheWindowInUseAndClosesWithTheFolderWindo
     EXPECT_FALSE(panel()->HelpInfoMsg->toPlainText().endsWith(u'\n'));
 
     panel()->move(500, 500);
-    setup.move(60, 30);
-    panel()->resize(220, 300);
+    setup.move(20, 30);
+    panel()->resize(150, 300);
     EXPECT_TRUE(dockedTo(setup, "フォルダリスト セットアップ"));
     EXPECT_EQ(panel()->HelpInfoMsg->geometry(), panel()->rect());
 
@@ -67,7 +68,7 @@ TEST_F(HelpWindowsTest, ThePanelFollowsTheWindowInUseAndClosesWithTheFolderWindo
     EXPECT_EQ(panel()->pos(), QPoint(510, 10));
     EXPECT_EQ(firstLine(), QStringLiteral("フォルダリスト セットアップ"));
 
-    FolderSearchForm &search = shown<FolderSearchForm>({80, 200});
+    FolderSearchForm &search = shown<FolderSearchForm>({20, 200});
     EXPECT_TRUE(dockedTo(search, "フォルダ検索"));
     FormRegistry::instance().unload<FolderSearchForm>();
     EXPECT_EQ(panel(), nullptr);
@@ -106,4 +107,19 @@ TEST_F(HelpWindowsTest, TheAboutWindowShowsTheVersionAndOpensTheSite)
     about->UnloadVersion->click();
     TestEnvironment::flushEvents();
     EXPECT_EQ(FormRegistry::instance().find<VersionForm>(), nullptr);
+}
+
+TEST(DockPlaceTest, ThePanelStandsOnTheSideWithRoomAndInsideTheScreen)
+{
+    const QRect screen(0, 0, 1280, 776); // a panel of the desktop holds the bottom 24 pixels
+    const QSize panel(140, 200);
+    const std::pair<QRect, QPoint> rows[] = {
+        {{100, 50, 400, 300}, {500, 50}},  // room on the right
+        {{900, 50, 367, 300}, {760, 50}},  // near the right edge: on the left
+        {{0, 700, 1280, 60}, {1140, 576}}, // no room on either side, low: inside the screen
+        {{-300, -40, 350, 100}, {50, 0}},  // partly off the screen's top left
+    };
+    for (const auto &[owner, place] : rows) {
+        EXPECT_EQ(dockPlace(owner, panel, screen), place) << owner.x() << "," << owner.y();
+    }
 }

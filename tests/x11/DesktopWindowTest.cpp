@@ -1,19 +1,30 @@
 #include "BuildPaths.h"
+#include "app/OptionForm.h"
 #include "app/RegistryModule.h"
+#include "folders/FolderForm.h"
+#include "help/QuickHelpForm.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/UserName.h"
 #include "playback/PlayerFixture.h"
+#include "x11/WindowManager.h"
 
 #include <QApplication>
 #include <QBitmap>
+#include <QDBusInterface>
+#include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <tuple>
 
 using namespace RegistryModule;
@@ -69,8 +80,7 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
         {"1", "plays=0 window=1 icon=0", nullptr},
         {"2", "plays=0 window=0 icon=1", "plays=0 window=1 icon=0"}};
     for (const auto &[taskLeft, afterLeft, afterRight] : rows) {
-        TestEnvironment::resetAll();
-        messages.install();
+        SetUp();
         SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, "1");
         SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, taskLeft);
         loadPlayer({makeFile("a.mp3")});
@@ -78,16 +88,23 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
         auto *icon = list->findChild<QSystemTrayIcon *>("TasktrayImage");
         ASSERT_TRUE(icon && icon->isVisible() && !main->isVisible()) << taskLeft;
         ASSERT_TRUE(QTest::qWaitFor([] { return trayIconWidget() != nullptr; }, 5000));
-        const auto press = [&](Qt::MouseButton button) {
-            QTest::mousePress(trayIconWidget(), button);
-            return QStringLiteral("plays=%1 window=%2 icon=%3")
-                .arg(sys().PlayCommand == 2)
-                .arg(main->isVisible())
-                .arg(icon->isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(trayIconWidget()));
+        // Through the X server into the host's socket, as a person clicks.
+        const auto click = [&](const char *button, const char *expected) {
+            QProcess::execute("xdotool", {"mousemove", "--window", QString::number(trayIconWidget()->winId()),
+                                          "4", "4", "click", button});
+            const auto shown = [&] {
+                return QStringLiteral("plays=%1 window=%2 icon=%3")
+                    .arg(sys().PlayCommand == 2)
+                    .arg(main->isVisible())
+                    .arg(icon->isVisible());
+            };
+            (void)QTest::qWaitFor([&] { return shown() == expected; }, 3000);
+            return shown();
         };
-        EXPECT_EQ(press(Qt::LeftButton), afterLeft) << taskLeft;
+        EXPECT_EQ(click("1", afterLeft).toStdString(), afterLeft) << taskLeft;
         if (afterRight) {
-            EXPECT_EQ(press(Qt::RightButton), afterRight) << taskLeft;
+            EXPECT_EQ(click("3", afterRight).toStdString(), afterRight) << taskLeft;
         }
     }
     trayHost.terminate();
@@ -191,4 +208,157 @@ TEST_F(DesktopWindowTest, TopAndBottomRaiseAndLowerTheWindowUnderTheOthers)
         WindowTopModule::WindowTop(*window, mode);
         EXPECT_TRUE(QTest::qWaitFor([&] { return onTop() == shown; }, 5000)) << mode;
     }
+}
+
+// Under a window manager: stacking changes keep the window (and its state with the manager);
+// what the player opens, and a second start's box from another process, shows above the main
+// window kept on top; the help panel of a set-up window at the right edge stands at its left.
+TEST_F(DesktopWindowTest, UnderAWindowManagerTheMainWindowStaysOneWindowAndCoversNothingOfTheOthers)
+{
+    WindowManager manager;
+    ASSERT_TRUE(manager.start());
+    ASSERT_EQ(platform::programInstanceLock().acquire(), platform::InstanceLock::Result::Acquired);
+    loadPlayer({});
+    main->move(QGuiApplication::primaryScreen()->availableGeometry().center() - main->rect().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const WId id = main->winId();
+    for (const std::int16_t mode : {WindowTopModule::NotTopmost, WindowTopModule::Topmost,
+                                    WindowTopModule::Bottom, WindowTopModule::Topmost}) {
+        WindowTopModule::WindowTop(*main, mode);
+        const bool above = mode == WindowTopModule::Topmost;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return WindowManager::keptAbove(id) == above; }, 5000)) << mode;
+        EXPECT_EQ(main->winId(), id) << mode << ": the window was made anew";
+    }
+
+    const auto staysAbove = [&](WId window) {
+        return QTest::qWaitFor(
+            [&] {
+                const auto order =
+                    WindowManager::property(WindowManager::root(), "_NET_CLIENT_LIST_STACKING");
+                const auto at = [&](WId w) {
+                    return std::find(order.begin(), order.end(), w) - order.begin();
+                };
+                return at(window) < qsizetype(order.size()) && at(window) > at(id);
+            },
+            5000);
+    };
+    list->PlayOption_Click();
+    EXPECT_TRUE(staysAbove(FormRegistry::instance().find<OptionForm>()->winId())) << "options";
+    FormRegistry::instance().unload<OptionForm>();
+    platform::setMessageBoxHandler({});
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        EXPECT_TRUE(box && staysAbove(box->winId())) << "message box";
+        if (box) {
+            box->close();
+        }
+    });
+    platform::showMessage(list, {"?", "box", platform::MessageIcon::None, platform::MessageButtons::Ok});
+    QProcess second;
+    second.start(LYRA_PLAYER_BINARY);
+    WId box = 0;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (const std::uint32_t window :
+                 WindowManager::property(WindowManager::root(), "_NET_CLIENT_LIST")) {
+                if (WindowManager::property(window, "_NET_WM_PID") ==
+                    std::vector{std::uint32_t(second.processId())}) {
+                    box = window;
+                }
+            }
+            return box != 0;
+        },
+        20000));
+    EXPECT_TRUE(staysAbove(box)) << "second start";
+    second.kill();
+    second.waitForFinished();
+
+    list->FolderSetupMenu_Click();
+    FolderForm &setup = *FormRegistry::instance().find<FolderForm>();
+    EXPECT_TRUE(staysAbove(setup.winId())) << "set-up";
+    const QRect screen = setup.screen()->availableGeometry();
+    setup.move(screen.right() - setup.frameGeometry().width() - 10, 100);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
+    setup.PSHelp->click();
+    const auto *panel = FormRegistry::instance().find<QuickHelpForm>();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QRect frame = panel->frameGeometry();
+            return screen.contains(frame) && frame.x() + frame.width() == setup.frameGeometry().x();
+        },
+        5000))
+        << panel->frameGeometry().x() << " beside " << setup.frameGeometry().x();
+}
+
+// A status notifier host on a private session bus, as KDE, GNOME's AppIndicator and most panels
+// are. The widget library decides once per process which tray it uses: this needs its own.
+TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOneClick)
+{
+    const auto *run = ::testing::UnitTest::GetInstance();
+    // This test counts as passed so far.
+    if (run->successful_test_count() + run->failed_test_count() + run->skipped_test_count() > 1) {
+        GTEST_SKIP() << "needs a process of its own, as ctest runs it";
+    }
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(bus.waitForReadyRead(10000));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    qputenv("NO_AT_BRIDGE", "1"); // no accessibility bus that would outlive the test
+    QProcess host;
+    host.start("gtk-sni-tray-standalone", {"--watcher", "--bottom", "--beginning"});
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QDBusInterface(watcher, "/StatusNotifierWatcher", watcher)
+                .property("IsStatusNotifierHostRegistered")
+                .toBool();
+        },
+        20000))
+        << host.readAllStandardError().toStdString();
+    ASSERT_TRUE(TrayIcon::available());
+
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, DownWin, "1");
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, TaskLCMenu, "0");
+    loadPlayer({makeFile("a.mp3"), makeFile("b.mp3")});
+    QTest::mouseClick(main->FrontForm, Qt::LeftButton);
+    ASSERT_FALSE(main->isVisible());
+    // The host draws the icon at the start of its bar, at the bottom of the screen.
+    const QRect bar = QGuiApplication::primaryScreen()->geometry().adjusted(0, 738, 0, 0);
+    const auto pixel = [&](int x) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, x, bar.y() + 15, 1, 1).toImage().pixel(0, 0);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pixel(15) != pixel(500); }, 20000));
+    QElapsedTimer lastClick;
+    lastClick.start();
+    const auto click = [&](const QStringList &how) {
+        // One click is not the second of a double click.
+        (void)QTest::qWaitFor([&] { return lastClick.elapsed() > QApplication::doubleClickInterval(); });
+        QProcess::execute("xdotool",
+                          QStringList{"mousemove", "15", QString::number(bar.y() + 15), "click"} + how);
+        lastClick.start();
+    };
+    click({"1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sys().PlayCommand == 2; }, 5000)) << "a left click plays";
+    click({"--repeat", "2", "--delay", "80", "1"});
+    click({"3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->isVisible(); }, 5000)) << "a right click leaves the tray";
+    EXPECT_EQ(std::tuple(opens(), sys().PlayCommand == 2, list->findChild<QSystemTrayIcon *>()->isVisible()),
+              std::tuple(1, false, false))
+        << "the double click stopped it once";
+    host.terminate();
+    host.waitForFinished();
+
+    // With the host gone there is no tray: the button sends the window back, never hides it.
+    ASSERT_TRUE(QTest::qWaitFor([] { return !TrayIcon::available(); }, 5000));
+    list->WindowTopup->trigger();
+    const QPoint button = main->FrontForm->mapToGlobal(main->FrontForm->rect().center());
+    QProcess::execute("xdotool",
+                      {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !list->WindowTopup->isChecked(); }, 5000));
+    QHelpEvent tip(QEvent::ToolTip, {}, button);
+    QApplication::sendEvent(main->FrontForm, &tip);
+    EXPECT_EQ(std::pair(main->isVisible(), main->FrontForm->toolTip()),
+              std::pair(true, QString("ウィンドウ最背面化")));
+    bus.terminate();
+    bus.waitForFinished();
 }
