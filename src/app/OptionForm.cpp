@@ -2,6 +2,7 @@
 
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
+#include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,8 +30,8 @@ void showEntry(QComboBox *box, const QString &stored, int fallback)
 
 void OptionForm::Form_Load()
 {
-    for (int n = 1; n <= 6; ++n) {
-        FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != QStringLiteral("none"));
+    for (int n = 1; n <= PlayFilePattern::GroupCount; ++n) {
+        FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != PlayFilePattern::Off);
     }
     showEntry(DisplayTextColor, setting(DColor), 0);
     DisplayTextColor_Click();

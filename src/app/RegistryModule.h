@@ -41,7 +41,7 @@ inline const QString LastUP = QStringLiteral("LastUP");
 inline const QString Release = QStringLiteral("Release");
 inline const QString RunValue = QStringLiteral("Lyrabox 3");
 
-// "MFPattern1" .. "MFPattern6".
+// "MFPattern1", "MFPattern2" and so on, one for each file group.
 QString MFPattern(int group);
 
 QString GetRegString(RootKey root, const QString &keyPath, const QString &valueName);

@@ -15,7 +15,7 @@ protected:
     {
         FolderFixture::SetUp();
         root = folderWith("drive", {"a.mp3"});
-        one = folderWith("drive/Albums/One", {"1.wav"});
+        one = folderWith("drive/Albums/One", {"1.flac"});
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         folderWith("drive/.hidden", {"h.mp3"});
         folderWith("drive/Docs", {"readme.txt"});

@@ -45,7 +45,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     press(open().ExitFolderSetup);
     const QString afterOk = stored();
     for (const char *name :
-         {"MFPattern1", "MFPattern6", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
+         {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
           "PlayEndMode", "InfoCover", "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
         EXPECT_TRUE(afterOk.contains(name + QStringLiteral("="))) << name;
     }
@@ -53,7 +53,8 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_EQ(sys().TaskLeftClickMenu, 0);
     EXPECT_EQ(
         list->MusicFilePattern,
-        QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
+        QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd;"
+                       "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac"));
 
     OptionForm &form = open();
     form.FileSystemAdvise->click();
@@ -84,11 +85,11 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     press(form.ExitFolderSetup);
 
     QStringList patterns;
-    for (int n = 1; n <= 6; ++n) {
+    for (int n = 1; n <= 7; ++n) {
         patterns << setting(MFPattern(n));
     }
     EXPECT_EQ(patterns.join(u' ') + u' ' + list->MusicFilePattern + u' ' + setting(ListBackup),
-              "none none none none none none none active");
+              "none none none none none none none none active");
     EXPECT_EQ(std::tuple(sys().ListBackupOn, main->LBUImg->isHidden(), main->FileNameLabel->x(),
                          sys().TitleScrollOn, main->InfoCover->isHidden(), sys().LeftClickMenu),
               std::tuple(true, false, 0, false, true, 1));
@@ -103,6 +104,9 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     EXPECT_EQ(std::tuple(again.PlayListBackUp->isChecked(), again.FileSystemList->selectedItems().size(),
                          again.DownWinCC->currentIndex()),
               std::tuple(true, 0, 1));
+    again.FileSystemAdvise->click();
+    EXPECT_TRUE(again.FileSystemList->item(6)->isSelected());
+    EXPECT_EQ(again.FileSystemList->item(6)->text(), QStringLiteral("FLAC / Ogg / Opus / AAC 形式サウンド"));
     again.WindowsAutoWakeup->setChecked(false);
     again.TitleToolTipInfo->setChecked(false);
     press(again.ExitFolderSetup);

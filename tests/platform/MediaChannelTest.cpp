@@ -125,7 +125,8 @@ TEST_P(EveryFormat, PlaysPausesStopsSeeksAndEndsAtExactlyItsLength)
 INSTANTIATE_TEST_SUITE_P(Tone, EveryFormat,
                          ::testing::Values("tone.wav", "tone.mp3", "cbr.mp3", "tone.wma", "tone.mid",
                                            "tone.midi", "tone.rmi", "tone.aif", "tone.aifc", "tone.au",
-                                           "tone.snd"),
+                                           "tone.snd", "tone.flac", "tone.ogg", "tone.oga", "tone.opus",
+                                           "tone.m4a", "tone.aac"),
                          [](const ::testing::TestParamInfo<const char *> &info) {
                              return QString::fromLatin1(info.param).replace(u'.', u'_').toStdString();
                          });
