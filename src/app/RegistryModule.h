@@ -36,6 +36,8 @@ inline const QString PlayEndMode = QStringLiteral("PlayEndMode");
 inline const QString InfoCover = QStringLiteral("InfoCover");
 inline const QString DownWin = QStringLiteral("DownWin");
 inline const QString ListBackup = QStringLiteral("ListBackup");
+// Ours: where the track playing at the last exit stopped (ResumePoint).
+inline const QString ResumeTrack = QStringLiteral("ResumeTrack");
 inline const QString Revision = QStringLiteral("Revision");
 inline const QString LastUP = QStringLiteral("LastUP");
 inline const QString Release = QStringLiteral("Release");

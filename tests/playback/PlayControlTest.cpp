@@ -1,6 +1,9 @@
+#include "app/Application.h"
+#include "app/RegistryModule.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
+#include "playlist/ListFile.h"
 
 #include "mainwindow/ImageButton.h"
 
@@ -129,5 +132,51 @@ TEST_F(PlayControlTest, TheExitQuestionUnloadsUnlessTheAnswerIsNoAndAPausedTrack
         EXPECT_EQ(FormRegistry::instance().loadedCount(), 0) << "the play list window goes with it";
         EXPECT_EQ(device->commands.mid(sent).join(u'|'),
                   paused ? QStringLiteral("stop MusicMedia|close MusicMedia") : QString());
+    }
+}
+
+TEST_F(PlayControlTest, TheTrackOpenAtTheEndComesBackFirstAndResumesWhereItStoppedWithTheBackupOn)
+{
+    using namespace RegistryModule;
+    const struct {
+        bool backup, pause, exitButton;
+        qint64 position;
+        const char *resumed; // the seek sent when the same file plays after the next start
+    } rows[] = {
+        {true, false, false, 61000, "seek MusicMedia to 61000"},
+        {true, true, true, 61000, "seek MusicMedia to 61000"},
+        {true, false, false, 4000, ""},   // hardly begun
+        {true, false, true, 201000, ""},  // all but over
+        {false, false, false, 61000, ""}, // nothing changes
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.position);
+        TearDown();
+        SetUp();
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup ? "active" : "");
+        const QString a = makeFile(QStringLiteral("a.mp3")), b = makeFile(QStringLiteral("b.mp3"));
+        loadPlayer({a, b});
+        main->MusicPlay_Click();
+        if (row.pause) {
+            main->MusicPlay_Click();
+        }
+        device->position = row.position;
+        messages.answerWith(platform::MessageAnswer::Yes);
+        row.exitButton ? main->ExitProgram_Click() : Application::endProgramInOrder();
+        ASSERT_EQ(FormRegistry::instance().loadedCount(), 0);
+        EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(".flblx3")).entries,
+                  row.backup ? QStringList({a, b}) : QStringList());
+
+        device->commands.clear();
+        list = &FormRegistry::instance().load<PlayListForm>();
+        list->PlayList->insert(row.backup ? 2 : 0, a); // where the backup off would have it
+        main = &FormRegistry::instance().load<MainForm>();
+        main->MusicPlay_Click();
+        EXPECT_EQ(sys().MusicFileName, a);
+        EXPECT_EQ(device->commandsStartingWith("seek").join(u'|'), row.resumed);
+        main->MusicStop_Click();
+        list->PlayList->insert(0, a);
+        main->MusicPlay_Click();
+        EXPECT_EQ(device->commandsStartingWith("seek").size(), row.resumed[0] ? 1 : 0) << "only once";
     }
 }
