@@ -14,7 +14,63 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gst/base/gstbasesink.h>
+
 namespace {
+
+// A sound output that goes away 300 ms into a track, as a sound server that quits.
+struct FailingSink {
+    GstBaseSink parent;
+};
+struct FailingSinkClass {
+    GstBaseSinkClass parent;
+};
+G_DEFINE_TYPE(FailingSink, failing_sink, GST_TYPE_BASE_SINK)
+
+GstFlowReturn failingSinkRender(GstBaseSink *sink, GstBuffer *buffer)
+{
+    if (GST_BUFFER_PTS_IS_VALID(buffer) && GST_BUFFER_PTS(buffer) >= 300 * GST_MSECOND) {
+        GST_ELEMENT_ERROR(sink, RESOURCE, WRITE, ("Connection terminated"), (nullptr));
+        return GST_FLOW_ERROR;
+    }
+    return GST_FLOW_OK;
+}
+
+void failing_sink_class_init(FailingSinkClass *type)
+{
+    static GstStaticPadTemplate pads =
+        GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
+    gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(type), &pads);
+    gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(type), "Failing sink", "Sink/Audio",
+                                          "Fails partway", "tests");
+    GST_BASE_SINK_CLASS(type)->render = failingSinkRender;
+}
+
+void failing_sink_init(FailingSink *) {}
+
+// Decoders taken out of the plug-in registry while it lives, as if not installed.
+class WithoutDecoders {
+public:
+    explicit WithoutDecoders(std::initializer_list<const char *> names)
+    {
+        for (const char *name : names) {
+            if (GstPluginFeature *feature = gst_registry_lookup_feature(gst_registry_get(), name)) {
+                gst_registry_remove_feature(gst_registry_get(), feature);
+                removed_ << feature;
+            }
+        }
+    }
+    ~WithoutDecoders()
+    {
+        for (GstPluginFeature *feature : removed_) {
+            gst_registry_add_feature(gst_registry_get(), feature);
+            gst_object_unref(feature);
+        }
+    }
+
+private:
+    QList<GstPluginFeature *> removed_;
+};
 
 void setSetting(const QString &name, const QString &value)
 {
@@ -85,4 +141,73 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         EXPECT_FALSE(main.MusicTimer->isActive());
         FormRegistry::instance().unloadAll();
     }
+}
+
+TEST_F(RealPlaybackTest, AMissingDecoderIsSaidOncePerKindWhileThePlayerGoesOnWithoutStackingBoxes)
+{
+    QTemporaryDir folder;
+    QStringList files;
+    for (const char *name : {"1.wma", "2.wma", "3.wma", "4.ogg", "5.ogg", "6.wav"}) {
+        files << AudioFixtures::makeTone(folder.path(), QString::fromLatin1(name), 600);
+    }
+    ASSERT_FALSE(files.contains(QString()));
+    const WithoutDecoders without{"avdec_wmav2", "vorbisdec"};
+    setSetting(RegistryModule::PlayEndMode, QStringLiteral("stop"));
+    PlayListForm &list = FormRegistry::instance().load<PlayListForm>();
+    list.FolderList = QStringList{folder.path() + u'/'};
+    list.PlayListRenewal();
+    MainForm &main = FormRegistry::instance().load<MainForm>();
+
+    QList<platform::MessageRequest> said;
+    int open = 0;
+    int mostOpen = 0;
+    platform::setMessageBoxHandler([&](QWidget *, const platform::MessageRequest &request) {
+        said << request;
+        mostOpen = std::max(mostOpen, ++open);
+        // While the box waits for a click the player goes through the whole list.
+        EXPECT_TRUE(QTest::qWaitFor([] { return sys().PlayCommand == 1; }, 30000));
+        --open;
+        return platform::MessageAnswer::Ok;
+    });
+    QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return sys().PlayCommand == 1 && said.size() == 2 && open == 0; }, 30000));
+    TestEnvironment::flushEvents();
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_EQ(mostOpen, 1);
+    QStringList texts;
+    for (const auto &request : said) {
+        EXPECT_EQ(request.title, QStringLiteral("再生エラー"));
+        texts << request.text;
+    }
+    texts.sort();
+    EXPECT_TRUE(texts[0].startsWith("*.ogg ") && texts[0].contains("gstreamer1.0-plugins-base"))
+        << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("*.wma ") && texts[1].contains("gstreamer1.0-libav"))
+        << texts[1].toStdString();
+}
+
+TEST_F(RealPlaybackTest, ALostSoundOutputStopsAndKeepsTheTrackForTheNextClick)
+{
+    gst_element_register(nullptr, "lyrafailingsink", GST_RANK_NONE, failing_sink_get_type());
+    QTemporaryDir folder;
+    const QStringList queue{AudioFixtures::makeTone(folder.path(), QStringLiteral("a.wav"), 1400),
+                            AudioFixtures::makeTone(folder.path(), QStringLiteral("b.wav"), 600)};
+    ASSERT_FALSE(queue.contains(QString()));
+    PlayListForm &list = FormRegistry::instance().load<PlayListForm>();
+    list.PlayList->setStore(PathStore::fromStringList(queue));
+    MainForm &main = FormRegistry::instance().load<MainForm>();
+    const QByteArray sink = qgetenv("LYRABOX_AUDIO_SINK");
+    qputenv("LYRABOX_AUDIO_SINK", "lyrafailingsink");
+    MessageRecorder messages;
+    QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
+    EXPECT_EQ(sys().MusicFileName, queue[0]);
+    EXPECT_TRUE(QTest::qWaitFor([] { return sys().PlayCommand == 1; }, 10000));
+    qputenv("LYRABOX_AUDIO_SINK", sink);
+    EXPECT_EQ(list.PlayList->store().toStringList(), queue);
+    EXPECT_EQ(main.StatusLabel->text() + u' ' + main.FileStatusLabel->text(), "Stop. Rest : 2 / 0 Files");
+    EXPECT_TRUE(messages.shown().isEmpty());
+
+    QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
+    EXPECT_EQ(sys().MusicFileName + u' ' + main.StatusLabel->text(), queue[0] + " Play.");
 }
