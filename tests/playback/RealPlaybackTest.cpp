@@ -189,6 +189,7 @@ TEST_F(RealPlaybackTest, AMissingDecoderIsSaidOncePerKindWhileThePlayerGoesOnWit
 
 TEST_F(RealPlaybackTest, ALostSoundOutputStopsAndKeepsTheTrackForTheNextClick)
 {
+    gst_init(nullptr, nullptr);
     gst_element_register(nullptr, "lyrafailingsink", GST_RANK_NONE, failing_sink_get_type());
     QTemporaryDir folder;
     const QStringList queue{AudioFixtures::makeTone(folder.path(), QStringLiteral("a.wav"), 1400),
