@@ -164,7 +164,9 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
         }
     }
 
-    resumeIfInterrupted(path);
+    if (opened) {
+        resumeIfInterrupted(path);
+    }
     MediaCommands::send(QStringLiteral("play MusicMedia"));
     MusicTimer->start();
     MusicStop->setEnabled(true);
