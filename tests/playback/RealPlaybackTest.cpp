@@ -9,6 +9,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,30 +48,6 @@ void failing_sink_class_init(FailingSinkClass *type)
 }
 
 void failing_sink_init(FailingSink *) {}
-
-// Decoders taken out of the plug-in registry while it lives, as if not installed.
-class WithoutDecoders {
-public:
-    explicit WithoutDecoders(std::initializer_list<const char *> names)
-    {
-        for (const char *name : names) {
-            if (GstPluginFeature *feature = gst_registry_lookup_feature(gst_registry_get(), name)) {
-                gst_registry_remove_feature(gst_registry_get(), feature);
-                removed_ << feature;
-            }
-        }
-    }
-    ~WithoutDecoders()
-    {
-        for (GstPluginFeature *feature : removed_) {
-            gst_registry_add_feature(gst_registry_get(), feature);
-            gst_object_unref(feature);
-        }
-    }
-
-private:
-    QList<GstPluginFeature *> removed_;
-};
 
 void setSetting(const QString &name, const QString &value)
 {
@@ -151,7 +128,18 @@ TEST_F(RealPlaybackTest, AMissingDecoderIsSaidOncePerKindWhileThePlayerGoesOnWit
         files << AudioFixtures::makeTone(folder.path(), QString::fromLatin1(name), 600);
     }
     ASSERT_FALSE(files.contains(QString()));
-    const WithoutDecoders without{"avdec_wmav2", "vorbisdec"};
+    // Taken out of the plug-in registry for this test, as if not installed.
+    QList<GstPluginFeature *> removed;
+    for (const char *name : {"avdec_wmav2", "vorbisdec"}) {
+        removed << gst_registry_lookup_feature(gst_registry_get(), name);
+        gst_registry_remove_feature(gst_registry_get(), removed.last());
+    }
+    const auto restore = qScopeGuard([&] {
+        for (GstPluginFeature *feature : removed) {
+            gst_registry_add_feature(gst_registry_get(), feature);
+            gst_object_unref(feature);
+        }
+    });
     setSetting(RegistryModule::PlayEndMode, QStringLiteral("stop"));
     PlayListForm &list = FormRegistry::instance().load<PlayListForm>();
     list.FolderList = QStringList{folder.path() + u'/'};
@@ -175,16 +163,12 @@ TEST_F(RealPlaybackTest, AMissingDecoderIsSaidOncePerKindWhileThePlayerGoesOnWit
     TestEnvironment::flushEvents();
     ASSERT_EQ(said.size(), 2);
     EXPECT_EQ(mostOpen, 1);
-    QStringList texts;
-    for (const auto &request : said) {
-        EXPECT_EQ(request.title, QStringLiteral("再生エラー"));
-        texts << request.text;
-    }
+    QStringList texts{said[0].title + said[0].text, said[1].title + said[1].text};
     texts.sort();
-    EXPECT_TRUE(texts[0].startsWith("*.ogg ") && texts[0].contains("gstreamer1.0-plugins-base"))
+    EXPECT_TRUE(texts[0].startsWith("再生エラー*.ogg ") && texts[0].contains("plugins-base"))
         << texts[0].toStdString();
-    EXPECT_TRUE(texts[1].startsWith("*.wma ") && texts[1].contains("gstreamer1.0-libav"))
-        << texts[1].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("再生エラー*.wma ") && texts[1].contains("gstreamer1.0-libav"));
+    TestEnvironment::refuseMessageBoxes();
 }
 
 TEST_F(RealPlaybackTest, ALostSoundOutputStopsAndKeepsTheTrackForTheNextClick)
