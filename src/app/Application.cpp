@@ -54,18 +54,23 @@ bool startUp()
     return forms.loadedCount() > 0;
 }
 
+void endAfterOpenMessages()
+{
+    platform::closeOpenMessages();
+    platform::whenNoMessageIsOpen(endProgramInOrder);
+}
+
 void requestEnd()
 {
+    // Nobody is there to answer what the way out may still ask.
+    platform::setUnattended(true);
     if (!startingUp) {
-        platform::setUnattended(true);
-        endProgramInOrder();
+        endAfterOpenMessages();
         return;
     }
-    // The start-up may be waiting in a message box; nothing is unloaded under its feet.
+    // The start-up may be waiting in a message box; it ends once the start-up is through.
     endRequested = true;
-    if (QWidget *waiting = QApplication::activeModalWidget()) {
-        waiting->close();
-    }
+    platform::closeOpenMessages();
 }
 
 } // namespace Application

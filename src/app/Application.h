@@ -15,6 +15,10 @@ void installJapaneseTranslations(QApplication &app);
 // then whatever is still loaded.
 void endProgramInOrder();
 
+// The same, after the open message boxes have been closed unanswered and have
+// returned to their handlers: no window is taken apart under a waiting box.
+void endAfterOpenMessages();
+
 // Runs the start-up (the splash window's load). Returns false when no window
 // is left to run, so there is no event loop to enter.
 bool startUp();

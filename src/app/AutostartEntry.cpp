@@ -1,9 +1,8 @@
 #include "app/AutostartEntry.h"
 
-#include <QDir>
+#include "platform/FileReplace.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace AutostartEntry {
 namespace {
@@ -82,11 +81,6 @@ QString read(const QString &entryPath)
 
 bool write(const QString &entryPath, const QString &program)
 {
-    QDir().mkpath(QFileInfo(entryPath).absolutePath());
-    QSaveFile file(entryPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
     QString text =
         QStringLiteral("[Desktop Entry]\nType=Application\nName=Lyrabox 3\nIcon=com.miravelt.Lyrabox3\n");
     if (program.isEmpty()) {
@@ -95,8 +89,7 @@ bool write(const QString &entryPath, const QString &program)
         text += QStringLiteral("Exec=") + escapeValue(execQuoted(program)) + u'\n';
         text += QString::fromUtf8(pathKey) + escapeValue(program) + u'\n';
     }
-    file.write(text.toUtf8());
-    return file.commit();
+    return platform::replaceFile(entryPath, text.toUtf8());
 }
 
 } // namespace AutostartEntry

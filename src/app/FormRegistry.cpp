@@ -1,5 +1,7 @@
 #include "app/FormRegistry.h"
 
+#include "platform/MessageBox.h"
+
 #include <algorithm>
 
 FormRegistry &FormRegistry::instance()
@@ -45,7 +47,13 @@ void FormRegistry::unload(Form *form)
     form->Form_Unload();
     form->hide();
     emit form->unloaded();
-    form->deleteLater();
+    // Its boxes close; a box waiting in its event loop must not lose its window under it.
+    platform::closeOpenMessages(form);
+    platform::whenNoMessageIsOpen([gone = QPointer<Form>(form)] {
+        if (gone) {
+            gone->deleteLater();
+        }
+    });
     if (forms_.empty()) {
         emit lastFormUnloaded();
     }

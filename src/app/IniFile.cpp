@@ -1,9 +1,9 @@
 #include "app/IniFile.h"
 
-#include <QDir>
+#include "platform/FileReplace.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -67,8 +67,14 @@ QString IniFile::decode(const QByteArray &bytes)
     return QString::fromUtf8(out);
 }
 
-void IniFile::parseLine(const QByteArray &line, Group *&current)
+// False for a line that gives nothing or not all it holds: writing the file
+// back would lose it.
+bool IniFile::parseLine(const QByteArray &line, Group *&current)
 {
+    if (line.trimmed().isEmpty()) {
+        return true;
+    }
+    const bool clean = !line.contains('\0') && QString::fromUtf8(line).toUtf8() == line;
     if (line.startsWith('[') && line.endsWith(']') && line.size() >= 2) {
         const QString name = decode(line.mid(1, line.size() - 2));
         current = findGroup(name);
@@ -76,24 +82,26 @@ void IniFile::parseLine(const QByteArray &line, Group *&current)
             groups_.push_back(Group{name, {}});
             current = &groups_.back();
         }
-        return;
+        return clean;
     }
     const qsizetype eq = line.indexOf('=');
     if (eq <= 0 || current == nullptr) {
-        return;
+        return false;
     }
     const QString name = decode(line.left(eq));
     for (const Entry &e : current->entries) {
         if (sameName(e.name, name)) {
-            return; // the first of two spellings wins
+            return clean; // the first of two spellings wins
         }
     }
     current->entries.push_back(Entry{name, decode(line.mid(eq + 1))});
+    return clean;
 }
 
 IniFile::LoadResult IniFile::load(const QString &path)
 {
     groups_.clear();
+    damaged_ = false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return QFileInfo(path).exists() ? LoadResult::Incomplete : LoadResult::Missing;
@@ -110,6 +118,7 @@ IniFile::LoadResult IniFile::load(const QString &path)
 void IniFile::parse(const QByteArray &content)
 {
     groups_.clear();
+    damaged_ = false;
     Group *current = nullptr;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -121,22 +130,15 @@ void IniFile::parse(const QByteArray &content)
         if (line.endsWith('\r')) {
             line.chop(1);
         }
-        if (line.size() <= maxLineBytes) {
-            parseLine(line, current);
-        }
+        const bool usable = line.size() <= maxLineBytes && parseLine(line, current);
+        damaged_ = damaged_ || !usable;
         start = end + 1;
     }
 }
 
-bool IniFile::save(const QString &path) const
+bool IniFile::save(const QString &path, QString *error) const
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(text());
-    return file.commit();
+    return platform::replaceFile(path, text(), error);
 }
 
 QByteArray IniFile::text() const
@@ -145,6 +147,10 @@ QByteArray IniFile::text() const
     for (const Group &g : groups_) {
         out += '[' + encode(g.name, "") + "]\n";
         for (const Entry &e : g.entries) {
+            // A value without a name cannot be read back.
+            if (e.name.isEmpty()) {
+                continue;
+            }
             out += encode(e.name, "=[") + '=' + encode(e.value, "") + '\n';
         }
         out += '\n';

@@ -12,10 +12,12 @@ public:
     // Incomplete: the file exists but could not be read in full (unopenable or
     // past the size bound), so writing it back would lose values.
     LoadResult load(const QString &path);
-    bool save(const QString &path) const;
+    bool save(const QString &path, QString *error = nullptr) const;
     // The file's text without the file.
     void parse(const QByteArray &content);
     QByteArray text() const;
+    // Some line of the last text read gave nothing or not all it held.
+    bool damaged() const { return damaged_; }
 
     // Empty when absent; found tells the two apart.
     QString value(const QString &group, const QString &name, bool *found = nullptr) const;
@@ -36,7 +38,8 @@ private:
 
     Group *findGroup(const QString &name);
     const Group *findGroup(const QString &name) const;
-    void parseLine(const QByteArray &line, Group *&current);
+    bool parseLine(const QByteArray &line, Group *&current);
 
     std::vector<Group> groups_;
+    bool damaged_ = false;
 };

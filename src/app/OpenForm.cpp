@@ -48,7 +48,7 @@ OpenForm::OpenForm() : Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     VersionLabel = new QLabel(QStringLiteral("バージョン : -.-.-"), this);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
     VersionLabel->setGeometry(24, 196, 240, 18);
-    Label1 = new QLabel(QStringLiteral("For Windows XP/ME/2000Pro"), this);
+    Label1 = new QLabel(QStringLiteral("For Linux desktops"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(24, 216, 240, 18);
     const QString textStyle = QStringLiteral("color: #e8ecf4; background: transparent;");

@@ -22,8 +22,14 @@ void tellChanged(QWidget *parent, const QString &what)
 void OptionForm::DisplayTextColor_Click()
 {
     QPalette palette = LabelImageText->palette();
-    palette.setColor(QPalette::WindowText, textColourOf(QString::number(DisplayTextColor->currentIndex())));
+    palette.setColor(QPalette::WindowText, textColourOf(chosenColour()));
     LabelImageText->setPalette(palette);
+}
+
+QString OptionForm::chosenColour() const
+{
+    const int entry = DisplayTextColor->currentIndex();
+    return entry < 0 ? ownColour_ : QString::number(entry);
 }
 
 void OptionForm::selectAllFileGroups()

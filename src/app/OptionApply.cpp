@@ -47,8 +47,8 @@ void OptionForm::applyFileGroups()
 void OptionForm::applyTitleSettings()
 {
     MainForm *main = FormRegistry::instance().find<MainForm>();
-    QColor colour = textColourOf(QString::number(DisplayTextColor->currentIndex()));
-    put(DColor, QString::number(DisplayTextColor->currentIndex()));
+    QColor colour = textColourOf(chosenColour());
+    put(DColor, chosenColour());
     bool scroll = TitleScrollInfo->isChecked();
     put(TitleScroll, flag(!scroll, "off"));
     sys().TitleScrollOn = scroll;

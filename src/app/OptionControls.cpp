@@ -70,7 +70,7 @@ void OptionForm::buildControls()
 {
     auto *start = new QVBoxLayout;
     WindowsAutoWakeup =
-        check(this, "WindowsAutoWakeup", QStringLiteral("ウィンドウズの起動と同時に Lyrabox も起動する"));
+        check(this, "WindowsAutoWakeup", QStringLiteral("ログインと同時に Lyrabox も起動する"));
     WakeupAutoPlay = check(this, "WakeupAutoPlay", QStringLiteral("Lyrabox 起動時に自動的に再生を開始する"));
     PlayListBackUp = check(this, "PlayListBackUp", QStringLiteral("終了時にプレイリストをバックアップする"));
     PlayEndMode = check(this, "PlayEndMode", QStringLiteral("全てのファイルを再生し終わったら停止する"));

@@ -2,6 +2,7 @@
 
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
+#include "playback/TextColour.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
@@ -33,7 +34,12 @@ void OptionForm::Form_Load()
     for (int n = 1; n <= PlayFilePattern::GroupCount; ++n) {
         FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != PlayFilePattern::Off);
     }
-    showEntry(DisplayTextColor, setting(DColor), 0);
+    if (isColourValue(setting(DColor))) {
+        ownColour_ = setting(DColor);
+        DisplayTextColor->setCurrentIndex(-1);
+    } else {
+        showEntry(DisplayTextColor, setting(DColor), 0);
+    }
     DisplayTextColor_Click();
     TitleScrollInfo->setChecked(setting(TitleScroll) != QStringLiteral("off"));
     TitleToolTipInfo->setChecked(setting(TitleToolTip) != QStringLiteral("off"));

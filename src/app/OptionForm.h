@@ -51,4 +51,8 @@ private:
     void applyTitleSettings();
     void applyLampSettings();
     void applyMenuSettings();
+    QString chosenColour() const;
+
+    // A colour value the list has no entry for, kept until an entry is chosen.
+    QString ownColour_;
 };

@@ -2,12 +2,15 @@
 
 #include "app/AutostartEntry.h"
 #include "app/IniFile.h"
+#include "app/SystemDataBox.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <utility>
 
 namespace RegistryModule {
 namespace {
@@ -29,10 +32,10 @@ QString asRead(const QString &stored, bool found)
     return nul < 0 ? stored : stored.left(nul);
 }
 
-QString asideName(const QString &path)
+QString asideName(const QString &path, const QString &why)
 {
-    const QString stem = path + QStringLiteral(".unread-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stem =
+        path + u'.' + why + u'-' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString name = stem;
     for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n) {
         name = stem + u'-' + QString::number(n);
@@ -40,23 +43,71 @@ QString asideName(const QString &path)
     return name;
 }
 
+// Each file kept aside is said once, when it is kept: the user may want back what it held.
+void tellKeptAside(const QString &aside, bool readInFull)
+{
+    const QString why =
+        readInFull ? QStringLiteral("設定ファイルの一部が壊れていたため、読めた設定で書き直しました。\r\n")
+                   : QStringLiteral("設定ファイルを最後まで読めなかったため、標準の設定で始めます。\r\n");
+    platform::showMessage(nullptr,
+                          {why + QStringLiteral("元のファイルは次の名前で残してあります。\r\n\r\n") + aside,
+                           QStringLiteral("設定ファイル"), platform::MessageIcon::Exclamation,
+                           platform::MessageButtons::Ok});
+}
+
+// A failed write is said once, not again for each value of the same save; a
+// write that succeeds again re-arms it.
+bool reportWrite(const QString &path, bool ok, const QString &error)
+{
+    if (std::exchange(sys().SettingsWriteFailed, !ok) || ok) {
+        return ok;
+    }
+    const QString cause = error.isEmpty() ? QString() : QStringLiteral(" : ") + error;
+    platform::showMessage(
+        nullptr,
+        {QStringLiteral("設定を保存できませんでした。\r\n変更した設定は保存されていません。\r\n\r\n") + path +
+             cause,
+         QStringLiteral("保存エラー"), platform::MessageIcon::Critical, platform::MessageButtons::Ok});
+    return false;
+}
+
 // A file read only in part must never be written over: it moves aside and the
 // store starts from defaults. False when it could not be moved either.
-bool loadStore(const QString &path, IniFile &ini)
+bool loadStore(const QString &path, IniFile &ini, QString *error = nullptr)
 {
     if (ini.load(path) != IniFile::LoadResult::Incomplete) {
         return true;
     }
     ini = IniFile();
-    const QString aside = asideName(path);
-    if (QFile::rename(path, aside)) {
-        std::fprintf(stderr, "lyrabox3: settings file %s could not be read in full; kept as %s\n",
-                     qPrintable(path), qPrintable(aside));
+    const QString aside = asideName(path, QStringLiteral("unread"));
+    QFile file(path);
+    if (file.rename(aside)) {
+        tellKeptAside(aside, false);
         return true;
+    }
+    if (error != nullptr) {
+        *error = file.errorString();
     }
     std::fprintf(stderr, "lyrabox3: settings file %s could not be read in full nor moved aside\n",
                  qPrintable(path));
     return false;
+}
+
+// What a damaged file held beyond the values read is kept in a copy before the
+// file is written over.
+bool keepDamagedCopy(const QString &path, const IniFile &ini, QString *error)
+{
+    if (!ini.damaged()) {
+        return true;
+    }
+    const QString aside = asideName(path, QStringLiteral("damaged"));
+    QFile file(path);
+    if (!file.copy(aside)) {
+        *error = file.errorString();
+        return false;
+    }
+    tellKeptAside(aside, true);
+    return true;
 }
 
 } // namespace
@@ -91,18 +142,22 @@ bool SetRegString(RootKey root, const QString &keyPath, const QString &valueName
 {
     if (isAutostartValue(root, keyPath, valueName)) {
         // Once written under the desktop id, an earlier entry would start a second player.
-        if (!AutostartEntry::write(platform::autostartEntryPath(), text)) {
+        if (!reportWrite(platform::autostartEntryPath(),
+                         AutostartEntry::write(platform::autostartEntryPath(), text), QString())) {
             return false;
         }
         QFile::remove(platform::earlierAutostartEntryPath());
         return true;
     }
+    const QString file = backingFile(root);
     IniFile ini;
-    if (!loadStore(backingFile(root), ini)) {
-        return false;
+    QString error;
+    bool ok = loadStore(file, ini, &error) && keepDamagedCopy(file, ini, &error);
+    if (ok) {
+        ini.setValue(keyPath, valueName, text);
+        ok = ini.save(file, &error);
     }
-    ini.setValue(keyPath, valueName, text);
-    return ini.save(backingFile(root));
+    return reportWrite(file, ok, error);
 }
 
 } // namespace RegistryModule

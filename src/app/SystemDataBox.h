@@ -37,6 +37,8 @@ struct SystemDataBox {
     bool FilePositionLock = false;
     QString HelpContext;
     QString ShownHelpContext;
+    // The last settings write failed and was reported: the next failures are not.
+    bool SettingsWriteFailed = false;
 };
 
 SystemDataBox &sys();

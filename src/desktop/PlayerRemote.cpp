@@ -12,8 +12,6 @@
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QTimer>
 #include <QUrl>
 
 namespace PlayerRemote {
@@ -34,18 +32,6 @@ enum State { Stopped = 1, Playing = 2, Paused = 3 };
 int state()
 {
     return mainForm() ? int{sys().PlayCommand} : int{Stopped};
-}
-
-// A quit that meets an open message box closes it first: unloading the
-// windows under a box that waits for an answer would pull them from under its handler.
-void quitWhenNoBoxIsOpen(int triesLeft)
-{
-    if (QWidget *box = QApplication::activeModalWidget(); box && triesLeft > 0) {
-        box->close();
-        QTimer::singleShot(50, qApp, [triesLeft] { quitWhenNoBoxIsOpen(triesLeft - 1); });
-        return;
-    }
-    Application::endProgramInOrder();
 }
 
 } // namespace
@@ -114,7 +100,7 @@ void raise()
 
 void quit()
 {
-    quitWhenNoBoxIsOpen(10);
+    Application::endAfterOpenMessages();
 }
 
 void setRepeatTrack(bool on)

@@ -39,9 +39,10 @@ void FolderSearchForm::FSStart_Click()
 
 void FolderSearchForm::setSearching(bool on)
 {
-    for (QWidget *w : {static_cast<QWidget *>(SearchDrive), static_cast<QWidget *>(FSStart),
-                       static_cast<QWidget *>(FHCancel), static_cast<QWidget *>(ExitFolderSearch),
-                       static_cast<QWidget *>(CancelFolderSearch)}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(SearchDrive), static_cast<QWidget *>(FSStart),
+          static_cast<QWidget *>(InfoSearchHitList), static_cast<QWidget *>(FHCancel),
+          static_cast<QWidget *>(ExitFolderSearch), static_cast<QWidget *>(CancelFolderSearch)}) {
         w->setEnabled(!on);
     }
     SearchCancel->setEnabled(on);
@@ -99,7 +100,8 @@ void FolderSearchForm::takePostedHits()
 void FolderSearchForm::finishSearch()
 {
     setSearching(false);
-    SearchInfoLabel->setText(QStringLiteral("フォルダ検索が完了しました。"));
+    SearchInfoLabel->setText(SearchRunning ? QStringLiteral("フォルダ検索が完了しました。")
+                                           : QStringLiteral("フォルダ検索を中止しました。"));
 }
 
 void FolderSearchForm::stopAndWait()
@@ -129,12 +131,17 @@ void FolderSearchForm::FHCancel_Click()
 {
     InfoFolderPositionLock = true;
     FHCancel->setEnabled(false);
-    const QModelIndexList rows = InfoSearchHitList->selectionModel()->selectedRows();
+    QItemSelectionModel *selection = InfoSearchHitList->selectionModel();
+    const QModelIndexList rows = selection->selectedRows();
+    // The view moves the selection on to the next hit: nothing is selected after a drop.
+    droppingHit_ = true;
     if (!rows.isEmpty()) {
         const int row = rows.first().row();
         hitSet_.remove(hits_->at(row));
         hits_->removeAt(row);
     }
+    selection->clear();
+    droppingHit_ = false;
     writeInfoFolderPosition(QString());
     showFiles(QCoreApplication::applicationDirPath());
 }

@@ -1,8 +1,8 @@
 #include "folders/FolderSearchForm.h"
 
+#include "app/DialogLayout.h"
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
-#include "app/DialogLayout.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
 #include "help/QuickHelpForm.h"
@@ -100,7 +100,7 @@ void FolderSearchForm::connectHandlers()
     connect(InfoSearchHitList, &QListView::clicked, this, &FolderSearchForm::InfoSearchHitList_Click);
     connect(InfoSearchHitList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected) {
-                if (!selected.isEmpty()) {
+                if (!selected.isEmpty() && !droppingHit_) {
                     InfoSearchHitList_Click();
                 }
             });

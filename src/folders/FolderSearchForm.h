@@ -92,4 +92,5 @@ private:
     QStringList postedHits_;
     bool takePosted_ = false;
     bool walkDone_ = false;
+    bool droppingHit_ = false;
 };

@@ -40,16 +40,27 @@ void ImageButton::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
+void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click shows and reports as a press, but its
+    // release clicks nothing: the first one has already clicked.
+    secondOfDouble_ = true;
+    mousePressEvent(event);
+}
+
 void ImageButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool wasHeld = std::exchange(held_, false);
+    const bool secondOfDouble = std::exchange(secondOfDouble_, false);
     emit released(event->button(), event->globalPosition().toPoint());
-    if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    if (wasHeld && !secondOfDouble && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint())) {
         emit clicked();
     }
 }
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, pictures_[shown_]);
+    QPainter painter(this);
+    drawSkinPicture(painter, pictures_[shown_]);
 }

@@ -5,7 +5,8 @@
 
 // A picture that acts as a button, with its normal, hover and pressed
 // pictures. The window decides which one shows; the button reports presses,
-// moves, releases and clicks (a left release over it after a press on it).
+// moves, releases and clicks (a left release over it after a press on it; a
+// double click is one click).
 class ImageButton : public QWidget {
     Q_OBJECT
 public:
@@ -28,10 +29,12 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QPixmap pictures_[3];
     Picture shown_ = Out;
     bool held_ = false;
+    bool secondOfDouble_ = false;
 };

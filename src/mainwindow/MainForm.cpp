@@ -4,6 +4,7 @@
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
 #include "help/VersionForm.h"
+#include "mainwindow/FittingFont.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinPicture.h"
 #include "mainwindow/SkinWidgets.h"
@@ -11,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
+#include "playlist/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>
@@ -82,7 +84,8 @@ void MainForm::createControls()
     ExitProgram =
         placed(new ImageButton(QStringLiteral("exit-program"), false, this), "ExitProgram", {232, 0, 17, 17});
 
-    FileStatusLabel = label(this, "FileStatusLabel", QStringLiteral("Rest : 0 / 0 Files"), {80, 8, 89, 12});
+    // As wide as the panel's top row allows: a large library counts in six digits.
+    FileStatusLabel = label(this, "FileStatusLabel", QStringLiteral("Rest : 0 / 0 Files"), {80, 8, 125, 12});
     TitleBox = new QWidget(this);
     TitleBox->setObjectName(QStringLiteral("TitleBox"));
     TitleBox->setGeometry(80, 32, 163, 12);
@@ -96,9 +99,10 @@ void MainForm::createControls()
 
     QFont small = font();
     small.setPixelSize(10);
-    for (QLabel *l : {FileStatusLabel, FileNameLabel, AllTimeLabel, StatusLabel}) {
+    for (QLabel *l : {FileNameLabel, AllTimeLabel, StatusLabel}) {
         l->setFont(small);
     }
+    FileStatusLabel->setFont(fittingFont(small, restCounterText(999999, 999999), FileStatusLabel->width()));
     QFont big = font();
     big.setPixelSize(15);
     big.setBold(true);

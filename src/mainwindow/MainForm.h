@@ -107,6 +107,7 @@ private:
     void stopTrack();
     void showRestCounter();
     void clearFilePositionIf(PlayListForm &list, const QString &path);
+    void offerFolderSetup();
     // The sound output failed: the track waits at the head of the list for the next click.
     void holdTrackForNextClick();
     void tellMissingDecoder(const QString &path);

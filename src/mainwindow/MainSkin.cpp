@@ -1,5 +1,6 @@
 #include "mainwindow/MainForm.h"
 
+#include "mainwindow/SkinPicture.h"
 #include "mainwindow/WindowRegion.h"
 #include "mainwindow/WindowTopModule.h"
 #include "platform/MessageBox.h"
@@ -29,5 +30,5 @@ void MainForm::MakeWindowRegion()
 void MainForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, background_);
+    drawSkinPicture(painter, background_);
 }

@@ -1,6 +1,9 @@
 #include "mainwindow/SkinPicture.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+
+#include <cmath>
 
 QPixmap skinPicture(const QString &name)
 {
@@ -13,4 +16,11 @@ QPixmap skinPicture(const QString &name)
         }
     }
     return QPixmap(base + QStringLiteral(".png"));
+}
+
+void drawSkinPicture(QPainter &painter, const QPixmap &picture)
+{
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::round(ratio));
+    painter.drawPixmap(0, 0, picture);
 }

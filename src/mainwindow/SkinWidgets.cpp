@@ -8,7 +8,8 @@ Lamp::Lamp(const QString &picture, QWidget *parent) : QWidget(parent), picture_(
 
 void Lamp::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, picture_);
+    QPainter painter(this);
+    drawSkinPicture(painter, picture_);
 }
 
 ProgressBar::ProgressBar(const QString &picture, QWidget *parent)

@@ -1,8 +1,14 @@
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -14,6 +20,31 @@ MessageBoxHandler &handler()
 }
 
 bool unattendedMode = false;
+
+// A box waits for its answer: a window disabled under it for the moment (as
+// the main window is while it cuts its outline) must not take its buttons along.
+class AnswerableBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QMessageBox::changeEvent(event);
+        if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+            setEnabled(true);
+        }
+    }
+};
+
+struct OpenBox {
+    QPointer<QMessageBox> box;
+    bool closedByProgram = false;
+};
+
+// Innermost last.
+std::vector<OpenBox *> openBoxes;
+std::vector<std::function<void()>> afterLastBox;
 
 MessageAnswer closedAnswer(MessageButtons buttons)
 {
@@ -72,10 +103,29 @@ MessageAnswer answerOf(int button)
     }
 }
 
+void lastBoxReturned()
+{
+    for (std::function<void()> &call : std::exchange(afterLastBox, {})) {
+        QTimer::singleShot(0, qApp, std::move(call));
+    }
+}
+
+// On the heap and watched: should its parent go after all, the box goes with
+// it once, and exec() returns.
 MessageAnswer showQtMessage(QWidget *parent, const MessageRequest &request)
 {
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons), parent);
-    return answerOf(box.exec());
+    OpenBox open{new AnswerableBox(qtIcon(request.icon), request.title, request.text,
+                                   qtButtons(request.buttons), parent)};
+    open.box->setEnabled(true);
+    openBoxes.push_back(&open);
+    const int button = open.box->exec();
+    openBoxes.erase(std::find(openBoxes.begin(), openBoxes.end(), &open));
+    const bool closed = open.closedByProgram || open.box.isNull();
+    delete open.box.data();
+    if (openBoxes.empty()) {
+        lastBoxReturned();
+    }
+    return closed ? closedAnswer(request.buttons) : answerOf(button);
 }
 
 } // namespace
@@ -101,6 +151,28 @@ void setUnattended(bool unattended)
 void setMessageBoxHandler(MessageBoxHandler h)
 {
     handler() = std::move(h);
+}
+
+void closeOpenMessages(const QWidget *window)
+{
+    for (OpenBox *open : openBoxes) {
+        QWidget *parent = open->box ? open->box->parentWidget() : nullptr;
+        if (window == nullptr || (parent != nullptr && parent->window() == window)) {
+            open->closedByProgram = true;
+            if (open->box) {
+                open->box->reject();
+            }
+        }
+    }
+}
+
+void whenNoMessageIsOpen(std::function<void()> call)
+{
+    if (openBoxes.empty()) {
+        call();
+        return;
+    }
+    afterLastBox.push_back(std::move(call));
 }
 
 } // namespace platform

@@ -30,4 +30,13 @@ void setUnattended(bool unattended);
 // Replaces the real dialog; an empty handler restores it.
 void setMessageBoxHandler(MessageBoxHandler handler);
 
+// Closes the open message boxes (all, or those over the given window) as if
+// closed unanswered. Each returns once control is back in its own handler.
+void closeOpenMessages(const QWidget *window = nullptr);
+
+// Runs the call at once when no message box is open; otherwise once the last
+// one has returned to its handler, from the event loop. Windows are taken
+// apart only then, never under a box that still waits in its own event loop.
+void whenNoMessageIsOpen(std::function<void()> call);
+
 } // namespace platform

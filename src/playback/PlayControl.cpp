@@ -4,6 +4,8 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/FileNameCodec.h"
+#include "platform/MessageBox.h"
+#include "playback/AbsentDrive.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/MediaFailure.h"
@@ -87,7 +89,8 @@ void MainForm::MusicPlayCallSys()
 }
 
 // Takes files from the head of the list until one starts. Missing files are
-// dropped in a loop, so a long list of them cannot exhaust the stack.
+// dropped in a loop, so a long list of them cannot exhaust the stack; a file on
+// a drive that is away stops the player with the list as it is.
 bool MainForm::playNextFile()
 {
     PlayListForm *list = playListForm();
@@ -109,12 +112,20 @@ bool MainForm::playNextFile()
             renewed = true;
             openedSinceRenewal_ = false;
             if (list->PlayList->at(0).isEmpty()) {
+                if (!byItself && list->FolderList.isEmpty()) {
+                    offerFolderSetup();
+                }
                 return false;
             }
             setStatus(QStringLiteral("Wait."), StatusDarkRed);
             continue;
         }
         if (!playableFileExists(next)) {
+            if (const QString folder = absentFolder(next); !folder.isEmpty()) {
+                StatusLabel->setText(QStringLiteral("Stop."));
+                setTitle(absentFolderNotice(folder));
+                return false;
+            }
             clearFilePositionIf(*list, next);
             // The status still reads "Wait." while the next file is tried.
             list->PlayList->removeAt(0);
@@ -122,6 +133,23 @@ bool MainForm::playNextFile()
         }
         startTrack(*list, next);
         return true;
+    }
+}
+
+// A first start has no play folder: the click that finds nothing shows the way.
+void MainForm::offerFolderSetup()
+{
+    // Not from the start-up's auto-play, nor while another window of the player is open.
+    if (!sys().MainFormLoaded || !isEnabled()) {
+        return;
+    }
+    const platform::MessageAnswer answer = platform::showMessage(
+        this,
+        {QStringLiteral(
+             "再生するフォルダが登録されていません。\r\nフォルダリスト セットアップを開きますか？"),
+         QStringLiteral("Lyrabox 3"), platform::MessageIcon::Question, platform::MessageButtons::YesNo});
+    if (PlayListForm *list = playListForm(); list && answer == platform::MessageAnswer::Yes) {
+        list->FolderSetupMenu_Click();
     }
 }
 

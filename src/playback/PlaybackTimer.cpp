@@ -21,8 +21,9 @@ void MainForm::MusicTimer_Timer()
     }
     showPlayingTime();
     showProgress();
-    // Only an exact match of the two replies ends a track.
-    if (sys().MusicLength == sys().MciReply) {
+    // Only an exact match of the two replies ends a track, and only a playing
+    // one: a pause that came just after the stream ran out still holds.
+    if (sys().PlayCommand == 2 && sys().MusicLength == sys().MciReply) {
         endOfTrack();
     }
 }

@@ -1,6 +1,7 @@
 #include "playback/TextColour.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -22,18 +23,33 @@ QColor fromTable(int index)
     return QColor(table[index][0], table[index][1], table[index][2]);
 }
 
+bool isTableIndex(const QString &dColor)
+{
+    return dColor.size() == 1 && dColor[0] >= u'0' && dColor[0] <= u'9';
+}
+
+std::optional<QColor> colourValue(const QString &dColor)
+{
+    bool isNumber = false;
+    const qlonglong value = dColor.trimmed().toLongLong(&isNumber);
+    if (!isNumber || value < 0 || value > 0xFFFFFF) {
+        return std::nullopt;
+    }
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
 } // namespace
 
 QColor textColourOf(const QString &dColor)
 {
-    if (dColor.size() == 1 && dColor[0] >= u'0' && dColor[0] <= u'9') {
+    if (isTableIndex(dColor)) {
         return fromTable(dColor[0].unicode() - u'0');
     }
-    bool isNumber = false;
-    const qlonglong value = dColor.trimmed().toLongLong(&isNumber);
-    if (!isNumber || value < 0 || value > 0xFFFFFF) {
-        return fromTable(0);
-    }
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
+    return colourValue(dColor).value_or(fromTable(0));
+}
+
+bool isColourValue(const QString &dColor)
+{
+    return !isTableIndex(dColor) && colourValue(dColor).has_value();
 }

@@ -1,11 +1,10 @@
 #include "playlist/ListFile.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/FileReplace.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ListFile {
 namespace {
@@ -126,17 +125,6 @@ QByteArray format(const PathStore &entries)
     return out;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error != nullptr) {
-        *error = file.errorString();
-    }
-    return ok;
-}
-
 } // namespace
 
 Contents read(const QString &path)
@@ -159,12 +147,12 @@ PathStore readPaths(const QString &path)
 
 bool write(const QString &path, const QStringList &entries, QString *error, const QByteArrayList &unusable)
 {
-    return writeBytes(path, format(entries, unusable), error);
+    return platform::replaceFile(path, format(entries, unusable), error);
 }
 
 bool write(const QString &path, const PathStore &entries, QString *error)
 {
-    return writeBytes(path, format(entries), error);
+    return platform::replaceFile(path, format(entries), error);
 }
 
 } // namespace ListFile

@@ -6,17 +6,6 @@ namespace {
 // name, is short enough already.
 constexpr qsizetype LastShortSeparator = 1;
 
-QString doubledAmpersands(QString text)
-{
-    // Backwards, so an inserted "&" is never looked at again.
-    for (qsizetype i = text.size() - 1; i >= 0; --i) {
-        if (text[i] == u'&') {
-            text.insert(i, u'&');
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 QString FileNameShortCut(const QString &s, PathConvention convention)
@@ -33,10 +22,9 @@ QString FileNameShortCut(const QString &s, PathConvention convention)
     const QStringView parent = above.mid(above.lastIndexOf(sep) + 1);
     QString shortForm = head + QStringLiteral("...") + sep;
     shortForm.append(parent).append(sep).append(name);
-    if (shortForm.size() >= s.size()) {
-        shortForm = s;
-    }
-    return doubledAmpersands(std::move(shortForm));
+    // Only list views show the short form, and they draw "&" as it is: it is
+    // not doubled as it would be for a control that takes it as a mnemonic.
+    return shortForm.size() < s.size() ? shortForm : s;
 }
 
 QString FileNameShortCut(const QString &s)

@@ -13,7 +13,7 @@ inline constexpr PathConvention WindowsPaths{u'\\', 3};
 inline constexpr PathConvention LinuxPaths{u'/', 1};
 
 // The short form a visible list shows for a full file path: the root, "...",
-// the folder directly above the item and the item itself, with "&" doubled.
+// the folder directly above the item and the item itself.
 QString FileNameShortCut(const QString &s, PathConvention convention);
 QString FileNameShortCut(const QString &s);
 

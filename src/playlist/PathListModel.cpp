@@ -1,5 +1,7 @@
 #include "playlist/PathListModel.h"
 
+#include "platform/FileNameCodec.h"
+
 PathListModel::PathListModel(DisplayForm displayForm, QObject *parent)
     : QAbstractListModel(parent), displayForm_(displayForm)
 {
@@ -15,11 +17,10 @@ QVariant PathListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= paths_.size()) {
         return {};
     }
-    if (role == Qt::DisplayRole) {
-        return displayForm_(paths_.at(index.row()));
-    }
-    if (role == Qt::ToolTipRole) {
-        return paths_.at(index.row());
+    // Rows that share a short form tell themselves apart by the full path in the tip.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const QString shown = platform::visibleFileName(paths_.at(index.row()));
+        return role == Qt::DisplayRole ? displayForm_(shown) : shown;
     }
     return {};
 }

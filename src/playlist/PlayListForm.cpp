@@ -165,9 +165,10 @@ void PlayListForm::connectHandlers()
 
 void PlayListForm::closeEvent(QCloseEvent *event)
 {
-    // The player needs this window for the whole run: closing only hides it.
+    // The player needs this window for the whole run: closing only hides it,
+    // as its own exit button does, help panel and all.
     event->ignore();
-    hide();
+    ExitPlayList_Click();
 }
 
 void PlayListForm::paintEvent(QPaintEvent *event)

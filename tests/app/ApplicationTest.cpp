@@ -1,6 +1,15 @@
 #include "app/Application.h"
+#include "platform/TerminationSignals.h"
+#include "playback/PlayerFixture.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
 #include <QString>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
@@ -27,4 +36,57 @@ TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChos
     for (size_t i = 0; i < std::size(names); ++i) {
         saved[i] ? qputenv(names[i], *saved[i]) : qunsetenv(names[i]);
     }
+}
+
+using EndUnderABoxTest = PlayerFixture;
+
+// Real message boxes, each waiting in its own event loop while the end comes.
+TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTheLists)
+{
+    platform::TerminationSignals endSignals(Application::requestEnd);
+    const std::tuple<const char *, bool, int> rows[] = {
+        // The box, then the signal; none: the track ends to close the player.
+        {"exit question", false, SIGTERM},
+        {"cancel notice", true, SIGHUP},
+        {"exit question", true, 0}};
+    for (const auto &[box, closeAfterTrack, signal] : rows) {
+        SCOPED_TRACE(box + std::to_string(signal));
+        TestEnvironment::resetAll();
+        loadPlayer({makeFile("a.mp3")});
+        list->FolderList = QStringList{folder.path() + u'/'};
+        list->ThisMusicExit->setChecked(closeAfterTrack);
+        main->MusicPlay_Click();
+        platform::setMessageBoxHandler({});
+        bool boxOpen = false;
+        QTimer::singleShot(0, [&, signal = signal] {
+            boxOpen = QApplication::activeModalWidget() != nullptr;
+            signal ? (void)::raise(signal) : (void)(device->position = device->length);
+        });
+        *box == 'e' ? main->ExitProgram_Click() : list->AllMusicRepeat->trigger();
+        EXPECT_TRUE(boxOpen);
+        EXPECT_TRUE(QTest::qWaitFor([] { return FormRegistry::instance().loadedCount() == 0; }, 5000));
+        QFile saved(PlayListForm::listFilePath(".fllx3"));
+        EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains(folder.path().toUtf8()));
+        TestEnvironment::flushEvents();
+    }
+}
+
+// As the main window sits disabled while its outline is cut and the cut fails, before
+// or while its box is open: the box still takes its click.
+TEST(MessageBoxTest, ABoxOverAWindowDisabledForTheMomentTakesItsClick)
+{
+    QWidget window;
+    window.show();
+    platform::setMessageBoxHandler({});
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        window.setEnabled(false);
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        answered = !box->isVisible();
+        box->reject(); // not to wait for ever when the click was lost
+    });
+    platform::showMessage(&window, {QStringLiteral("フォームの変形に失敗しました。"), QString()});
+    EXPECT_TRUE(answered);
+    TestEnvironment::refuseMessageBoxes();
 }

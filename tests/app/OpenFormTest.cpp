@@ -1,5 +1,5 @@
-#include "BuildPaths.h"
 #include "app/OpenForm.h"
+#include "BuildPaths.h"
 #include "app/FormRegistry.h"
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
@@ -112,11 +112,11 @@ TEST_F(StartUpTest, TheSplashIsPaintedWithTheVersionOnANormalStart)
     QTimer::singleShot(0, [&] {
         const OpenForm *splash = FormRegistry::instance().find<OpenForm>();
         if (splash && splash->isVisible() && !FormRegistry::instance().find<PlayListForm>()) {
-            version = splash->VersionLabel->text();
+            version = splash->VersionLabel->text() + u'|' + splash->Label1->text();
         }
     });
     FormRegistry::instance().load<OpenForm>();
-    EXPECT_EQ(version, QStringLiteral("バージョン : 3.1.41"));
+    EXPECT_EQ(version, QStringLiteral("バージョン : 3.1.41|For Linux desktops"));
     EXPECT_FALSE(OpenForm().SplashImage->pixmap().isNull()) << "the splash picture ships inside the program";
     EXPECT_EQ(sys().LoginUserName, QString()) << "an empty logon name is recorded too";
     EXPECT_EQ(loaded(), playerWindows);

@@ -1,6 +1,8 @@
 #include "app/RegistryModule.h"
 #include "app/AutostartEntry.h"
 #include "platform/Paths.h"
+#include "support/MessageRecorder.h"
+#include "support/SmallDisk.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -30,6 +32,13 @@ QByteArray readRaw(const QString &path)
 QString setting(const QString &name)
 {
     return GetRegString(HKEY_CURRENT_USER, SettingsKey, name);
+}
+
+// The files a settings file was kept aside as, for the given reason.
+QFileInfoList keptAside(RootKey root, const char *why)
+{
+    return QDir(platform::configDir())
+        .entryInfoList({QFileInfo(backingFile(root)).fileName() + '.' + why + "-*"});
 }
 
 } // namespace
@@ -112,8 +121,21 @@ TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
     EXPECT_EQ(setting(DColor) + u'|' + setting(TitleScroll) + u'|' + setting(DownWin), "7||1");
     EXPECT_NE(setting(AutoPlay), "play");
 
-    EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, "1"));
-    EXPECT_EQ(setting(LeftCMenu) + setting(DColor), "17");
+    // Before a damaged file is written over, a copy is kept and the user told once where.
+    MessageRecorder boxes;
+    writeRaw(backingFile(HKEY_LOCAL_MACHINE), "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=4\n\x01junk\n");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, "1"));
+        EXPECT_TRUE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, "2026/1/2"));
+    }
+    EXPECT_EQ(setting(LeftCMenu) + setting(DColor) + GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision),
+              "174");
+    const QFileInfoList copies =
+        keptAside(HKEY_CURRENT_USER, "damaged") + keptAside(HKEY_LOCAL_MACHINE, "damaged");
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_EQ(readRaw(copies[0].filePath()), content);
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_TRUE(boxes.shown()[1].text.endsWith(copies[1].filePath()));
 
     writeRaw(file, QByteArray(5000, '\0'));
     EXPECT_EQ(setting(DColor), "");
@@ -122,10 +144,27 @@ TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
 TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
 {
     // A plain file where the settings folder should be: no write can succeed, even as root.
+    MessageRecorder boxes;
     QDir(platform::configDir()).removeRecursively();
     writeRaw(QDir::cleanPath(platform::configDir()), "not a folder");
     EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, "get"));
+    EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, "2026/1/2"));
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release), "");
+    EXPECT_EQ(boxes.titles(), QStringList{"保存エラー"}) << "said once for one save";
+
+    // On a full disk the old file stays whole, and a new failure after a good write is said again.
+    QFile::remove(QDir::cleanPath(platform::configDir()));
+    SmallDisk disk(platform::configDir());
+    if (!disk.mounted) {
+        GTEST_SKIP() << SmallDisk::needsRoot;
+    }
+    for (const QString &name : {DColor, AutoPlay, LeftCMenu}) {
+        ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, name, "1"));
+    }
+    disk.fill(0);
+    EXPECT_FALSE(SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, "7"));
+    EXPECT_EQ(setting(DColor) + setting(AutoPlay) + setting(LeftCMenu), "111");
+    EXPECT_EQ(boxes.titles(), (QStringList{"保存エラー", "保存エラー"}));
 }
 
 TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
@@ -133,13 +172,16 @@ TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
     const QString file = backingFile(HKEY_CURRENT_USER);
     const QByteArray big =
         "[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\n" + QByteArray(qsizetype{9} * 1024 * 1024, '#');
+    MessageRecorder boxes;
     for (const bool asFolder : {false, true}) {
         QDir(platform::configDir()).removeRecursively();
         asFolder ? void(QDir().mkpath(file + "/inside")) : writeRaw(file, big);
         EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play"));
         EXPECT_EQ(setting(DColor) + u'|' + setting(AutoPlay), "|play") << "defaults, and the new value";
-        const QFileInfoList aside = QDir(platform::configDir()).entryInfoList({"HKEY_CURRENT_USER.ini.*"});
+        const QFileInfoList aside = keptAside(HKEY_CURRENT_USER, "unread");
         ASSERT_EQ(aside.size(), 1) << asFolder;
+        EXPECT_TRUE(boxes.shown().last().text.endsWith(aside[0].filePath()));
         EXPECT_TRUE(asFolder ? QDir(aside[0].filePath()).exists("inside") : aside[0].size() == big.size());
     }
+    EXPECT_EQ(boxes.shown().size(), 2);
 }

@@ -40,6 +40,7 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
         EXPECT_EQ(list->NaviFolder->text(), QString::number(row.play.size())); // renewed
         ASSERT_EQ(messages.shown().size(), row.messages);
     }
+    EXPECT_EQ(form.FolderListAppearance->model()->index(1, 0).data(Qt::ToolTipRole).toString(), rock);
     EXPECT_EQ(messages.shown().last().title + messages.shown().last().text,
               "MIRAVELT Lyrabox 3 - 選択エラー'" + rock +
                   "' は、すでに選択されています。\r\n他のフォルダを選択してください。");

@@ -27,12 +27,15 @@ protected:
     {
         messages.answerWith(platform::MessageAnswer::Yes);
         form.FSStart->click();
+        EXPECT_FALSE(form.InfoSearchHitList->isEnabled());
         if (stopAtOnce) {
             form.SearchCancel->click();
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !form.searching() && form.FSStart->isEnabled(); }, 20000));
-        EXPECT_EQ(form.SearchInfoLabel->text(), "フォルダ検索が完了しました。");
+        EXPECT_EQ(form.SearchInfoLabel->text(),
+                  stopAtOnce ? "フォルダ検索を中止しました。" : "フォルダ検索が完了しました。");
         EXPECT_FALSE(form.SearchCancel->isEnabled());
+        EXPECT_TRUE(form.InfoSearchHitList->isEnabled());
     }
 
     QString root, one, two;
@@ -67,6 +70,8 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
     search(form, true);
     EXPECT_EQ(sorted(form.SearchHitList), (QStringList{root, one, two}));
     EXPECT_EQ(form.InfoSearchHitList->model()->rowCount(), 3);
+    EXPECT_EQ(form.InfoSearchHitList->model()->index(1, 0).data(Qt::ToolTipRole).toString(),
+              form.SearchHitList.at(1));
 }
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
@@ -95,6 +100,8 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
             EXPECT_FALSE(form.InfoFolderPosition->text().isEmpty());
             form.FHCancel->click();
             EXPECT_TRUE(form.InfoFolderPosition->text().isEmpty());
+            EXPECT_FALSE(form.FHCancel->isEnabled());
+            EXPECT_FALSE(form.InfoSearchHitList->selectionModel()->hasSelection()) << "no next hit is taken";
             EXPECT_EQ(form.InfoPlayFile->property("folder").toString(),
                       QCoreApplication::applicationDirPath());
             EXPECT_EQ(form.SearchHitList.size(), 2);

@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
     const QString path =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const qsizetype bound = 2 * path.size() + 3; // "..." is added and every "&" may be doubled
+    const qsizetype bound = path.size(); // the short form is taken only when it is shorter
     for (const PathConvention &convention : {WindowsPaths, LinuxPaths}) {
         const QString shortForm = FileNameShortCut(path, convention);
         if (shortForm.size() > bound || FolderDisplayForm(path, convention).size() > bound ||

@@ -1,4 +1,4 @@
-// Any settings text parses, and what it gave writes and reads back the same.
+// Any settings text parses, and what it gave writes and reads back the same, undamaged.
 #include "app/IniFile.h"
 
 #include <cstdlib>
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     first.parse(bytes);
     IniFile second;
     second.parse(first.text());
-    if (second.text() != first.text()) {
+    if (second.text() != first.text() || second.damaged()) {
         std::abort();
     }
     return 0;

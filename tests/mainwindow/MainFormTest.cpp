@@ -52,6 +52,16 @@ TEST_F(MainFormTest, LoadAppliesEverySetting)
                                : std::tuple(QString(), QStringLiteral("Stop."), false));
         EXPECT_TRUE(messages.shown().isEmpty()) << "the outline is cut without a failure";
     }
+    // Six-digit counts fit the counter at 100 % and 200 %, within the panel's top row.
+    const QLabel *counter = main->FileStatusLabel;
+    for (const int scale : {1, 2}) {
+        QFont font = counter->font();
+        font.setPixelSize(font.pixelSize() * scale);
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QStringLiteral("Rest : 100000 / 100000 Files")),
+                  counter->width() * scale)
+            << scale;
+    }
+    EXPECT_LE(counter->geometry().right(), 206);
 }
 
 TEST_F(MainFormTest, PressMoveOffAndReleaseGivesNoClickAndLabelsDragTheWindow)

@@ -41,9 +41,12 @@ protected:
 TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWriteNothing)
 {
     setSetting(RightCMenu, QStringLiteral("2"));
+    setSetting(DColor, QStringLiteral("4227327")); // a colour of its own, not in the list
     sys().TaskLeftClickMenu = 1;
     press(open().ExitFolderSetup);
     const QString afterOk = stored();
+    EXPECT_EQ(setting(DColor), "4227327");
+    EXPECT_EQ(main->NowTimeLabel->palette().color(QPalette::WindowText), QColor(255, 128, 64));
     for (const char *name :
          {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
           "PlayEndMode", "InfoCover", "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
@@ -57,6 +60,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
                        "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac"));
 
     OptionForm &form = open();
+    EXPECT_EQ(form.WindowsAutoWakeup->text(), QStringLiteral("ログインと同時に Lyrabox も起動する"));
     form.FileSystemAdvise->click();
     form.SystemAdvice->click();
     EXPECT_TRUE(form.WindowsAutoWakeup->isChecked() && form.RightCMS->currentIndex() == 1);

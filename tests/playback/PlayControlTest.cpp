@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/RegistryModule.h"
+#include "folders/FolderForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
@@ -7,6 +8,7 @@
 
 #include "mainwindow/ImageButton.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QTimer>
@@ -87,9 +89,23 @@ TEST_F(PlayControlTest, MissingFilesAtTheHeadAreDroppedAndTheNextPlayableStarts)
     main->MusicStop_Click();
     main->MusicPlay_Click();
     EXPECT_EQ(std::tuple(opens(), list->PlayList->count()), std::tuple(2, 0));
+
+    // A file whose folder is gone means its drive is away: the list waits for it as it is.
+    const QString away = folder.path() + QStringLiteral("/drive/Music/");
+    list->PlayList->setStore(PathStore::fromStringList({away + "a.mp3", away + "b.mp3", playable}));
+    main->MusicStop_Click();
+    main->MusicPlay_Click();
+    EXPECT_EQ(
+        std::tuple(opens(), list->PlayList->count(), status(), main->FileNameLabel->text().contains(away)),
+        std::tuple(2, 3, QStringLiteral("Stop."), true));
+    QDir().mkpath(away);
+    main->MusicPlay_Click();
+    EXPECT_EQ(std::tuple(opens(), sys().MusicFileName), std::tuple(3, playable))
+        << "back, and only files gone";
 }
 
-TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothing)
+TEST_F(PlayControlTest,
+       AListThatStaysEmptyAfterOneRenewalShowsStopSendsNothingAndWithoutFoldersOffersTheSetUp)
 {
     for (const bool missingFiles : {false, true}) {
         TearDown();
@@ -101,11 +117,25 @@ TEST_F(PlayControlTest, AListThatStaysEmptyAfterOneRenewalShowsStopAndSendsNothi
             missingFiles ? QStringList{folder.path() + QStringLiteral("/gone/")} : QStringList{};
         sys().TotalFiles = 7;
         main->FileStatusLabel->setText(QStringLiteral("untouched"));
+        const qsizetype asked = messages.shown().size();
         main->MusicPlay_Click();
         EXPECT_EQ(status() + u' ' + counter(), QStringLiteral("Stop. Rest : 0 / 0 Files"))
             << "as the renewal wrote it";
         EXPECT_EQ(std::tuple(statusColour(), sys().PlayCommand, device->commands.size()),
                   std::tuple(StatusDarkRed, 1, 0));
+        // Without any play folder the click offers the set-up, which はい opens as the menu does.
+        ASSERT_EQ(messages.shown().size(), asked + (missingFiles ? 0 : 1));
+        if (!missingFiles) {
+            const platform::MessageRequest &question = messages.shown().last();
+            EXPECT_EQ(std::tuple(question.title + question.text, question.icon, question.buttons),
+                      std::tuple(QStringLiteral("Lyrabox 3再生するフォルダが登録されていません。\r\n"
+                                                "フォルダリスト セットアップを開きますか？"),
+                                 platform::MessageIcon::Question, platform::MessageButtons::YesNo));
+            messages.answerWith(platform::MessageAnswer::Yes);
+            EXPECT_EQ(FormRegistry::instance().find<FolderForm>(), nullptr) << "not without はい";
+            main->MusicPlay_Click();
+            EXPECT_TRUE(FormRegistry::instance().find<FolderForm>() && !main->isEnabled());
+        }
     }
 }
 

@@ -48,7 +48,11 @@ TEST_F(PlaybackTimerTest, TicksShowTheTimeAndProgressAndOnlyAnExactMatchOfPositi
     tick();
     EXPECT_EQ(main->TimeLine->width(), main->AllTimeLine->width() / 2);
     EXPECT_EQ(opens(), 1);
+    main->MusicPlay_Click();
     endAndTick();
+    EXPECT_EQ(std::tuple(opens(), sys().PlayCommand), std::tuple(1, 3)) << "paused as the stream ran out";
+    main->MusicPlay_Click();
+    tick();
     EXPECT_EQ(std::tuple(opens(), sys().PlayCommand), std::tuple(2, 2)) << "the next file starts by itself";
 }
 

@@ -40,7 +40,8 @@ protected:
         return path;
     }
 
-    QString missing(const QString &name) const { return folder.path() + QStringLiteral("/gone/") + name; }
+    // A file gone from a folder that is still there.
+    QString missing(const QString &name) const { return folder.path() + QStringLiteral("/gone-") + name; }
 
     // Loads both windows with this play list in place of the renewed one.
     void loadPlayer(const QStringList &queue)

@@ -1,8 +1,10 @@
 #include "playlist/ListFile.h"
 #include "platform/FileNameCodec.h"
+#include "support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,10 +53,35 @@ TEST(ListFile, OnDisk)
     EXPECT_FALSE(ListFile::write(dir.filePath("folder.fllx3"), {"lost"}, &error) || error.isEmpty());
     EXPECT_TRUE(ListFile::read(dir.filePath("folder.fllx3")).entries.isEmpty());
     EXPECT_TRUE(ListFile::read(QStringLiteral("/dev/zero")).entries.isEmpty());
+    // A link in place of the list is replaced, never written through to what it names.
+    ASSERT_TRUE(ListFile::write(dir.filePath("target"), {"kept"}));
+    QFile::link(dir.filePath("target"), dir.filePath("link.fllx3"));
+    ASSERT_TRUE(ListFile::write(dir.filePath("link.fllx3"), {"A"}));
+    EXPECT_FALSE(QFileInfo(dir.filePath("link.fllx3")).isSymLink());
+    EXPECT_EQ(ListFile::read(dir.filePath("target")).entries +
+                  ListFile::read(dir.filePath("link.fllx3")).entries,
+              (QStringList{"kept", "A"}));
 
     QFile huge(dir.filePath("huge"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     huge.write(QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n");
     huge.close();
     EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
+
+    // On a full disk the old list stays whole and the failure says why.
+    SmallDisk disk(dir.filePath("small"));
+    if (!disk.mounted) {
+        GTEST_SKIP() << SmallDisk::needsRoot;
+    }
+    const QString small = dir.filePath("small/u.fllx3");
+    ASSERT_TRUE(ListFile::write(small, {"/music/old/"}));
+    const QStringList many(400, QStringLiteral("/home/user/Music/Folder/"));
+    for (const qint64 room : {4096, 0}) {
+        disk.fill(room);
+        error.clear();
+        EXPECT_FALSE(ListFile::write(small, many, &error) || error.isEmpty()) << room;
+        EXPECT_EQ(ListFile::read(small).entries, QStringList{"/music/old/"}) << room;
+        EXPECT_EQ(QDir(dir.filePath("small")).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"filler", "u.fllx3"}));
+    }
 }

@@ -1,13 +1,11 @@
 #include "PlayListFixture.h"
 
-#include "playlist/PathDisplayForm.h"
-
 using PlayListRenewalTest = PlayListFixture;
 
 TEST_F(PlayListRenewalTest, CollectsTheMatchingVisibleFilesOfEveryFolder)
 {
     const QString rock =
-        folderWith(QStringLiteral("Rock"), {"a.mp3", "B.WAV", "c.mid", "notes.txt", ".d.mp3"});
+        folderWith(QStringLiteral("R&B"), {"a.mp3", "B.WAV", "c.mid", "notes.txt", ".d.mp3"});
     const QString jazz = folderWith(QStringLiteral("Jazz"), {"j.au"});
     PlayListForm &form = load();
     form.FolderList = {rock, music.filePath("missing/"), jazz.chopped(1), rock};
@@ -21,9 +19,12 @@ TEST_F(PlayListRenewalTest, CollectsTheMatchingVisibleFilesOfEveryFolder)
     EXPECT_EQ(form.NaviFolder->text() + form.NaviAllFile->text() + form.NaviFile->text() + u' ' +
                   QString::number(sys().TotalFiles),
               QStringLiteral("477 7"));
+    // Rows show the short form as it is, "&" included, and the full path as their tip.
     for (int row = 0; row < 7; ++row) {
-        EXPECT_EQ(form.OpenPlayList->model()->index(row, 0).data().toString(),
-                  FileNameShortCut(form.PlayList->at(row)));
+        const QModelIndex index = form.OpenPlayList->model()->index(row, 0);
+        const QString path = form.PlayList->at(row);
+        EXPECT_EQ(index.data().toString() + u'|' + index.data(Qt::ToolTipRole).toString(),
+                  QStringLiteral("/.../") + path.section(u'/', -2) + u'|' + path);
     }
 }
 

@@ -75,6 +75,7 @@ void resetAll()
     platform::programInstanceLock().release();
     platform::setMediaDevice(nullptr);
     refuseMessageBoxes();
+    platform::setUnattended(false);
     platform::setShellOpenHandler([](const QString &) { return true; });
     platform::setProgramLauncher([](const QString &program) {
         ADD_FAILURE() << "unexpected program start: " << program.toStdString();

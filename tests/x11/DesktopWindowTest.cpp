@@ -3,12 +3,15 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/Paths.h"
+#include "platform/UserName.h"
 #include "playback/PlayerFixture.h"
 
 #include <QApplication>
 #include <QBitmap>
 #include <QProcess>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <tuple>
@@ -119,6 +122,49 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         }
         EXPECT_FALSE(main->FolderSetupPressed);
     }
+}
+
+TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
+{
+    loadPlayer({makeFile("a.mp3"), makeFile("b.mp3")});
+    main->move(200, 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    QSignalSpy releases(main->MusicPlay, &ImageButton::released);
+    const QPoint centre = main->MusicPlay->mapToGlobal(main->MusicPlay->rect().center());
+    QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
+                                  "click", "--repeat", "2", "--delay", "60", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
+    EXPECT_EQ(std::tuple(sys().PlayCommand, status(), opens()), std::tuple(2, QStringLiteral("Play."), 1))
+        << "started, not paused at once";
+}
+
+// The real program, ended from outside while its exit question waits for an answer.
+TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
+    const auto xdotool = [](const QString &command) {
+        QProcess tool;
+        tool.startCommand("xdotool search --onlyvisible --name " + command);
+        tool.waitForFinished(5000);
+        return QString::fromUtf8(tool.readAllStandardOutput());
+    };
+    QProcess player;
+    player.start(LYRA_PLAYER_BINARY);
+    // The main window alone: the splash has the same title.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QString shown = xdotool("\"^Lyrabox 3$\" getwindowgeometry %@");
+            return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
+        },
+        10000));
+    xdotool("\"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !xdotool("終了確認").isEmpty(); }, 5000));
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
+    EXPECT_TRUE(QFileInfo::exists(platform::dataDir() + platform::currentUserName() + ".flblx3"));
 }
 
 // On a real X server, where the stacking order shows in the screen's pixels.

@@ -22,13 +22,17 @@ QImage render(QSize size, int scale, const Drawing &draw)
 {
     QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    {
+        // Drawn at 96 dpi: a font's letter spacing follows the device's dpi, so
+        // at 192 dpi it would count twice on top of the painter's scale.
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.scale(scale, scale);
+        draw(p);
+    }
     image.setDotsPerMeterX(3780 * scale);
     image.setDotsPerMeterY(3780 * scale);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(scale, scale);
-    draw(p);
     return image;
 }
 
