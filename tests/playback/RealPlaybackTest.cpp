@@ -3,6 +3,7 @@
 #include "app/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
+#include "platform/MessageBox.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/TestEnvironment.h"
