@@ -16,6 +16,7 @@
 #include "platform/UserName.h"
 #include "playlist/PlayListForm.h"
 #include "update/NewVersionForm.h"
+#include "update/UpdateServer.h"
 #include "update/VersionStatusForm.h"
 
 #include <QCoreApplication>
@@ -127,6 +128,16 @@ void OpenForm::noticeFirstRunOfRevision()
 
 bool OpenForm::versionCheckDue()
 {
+    // A build without an update server gets its updates elsewhere.
+    if (UpdateServer::baseUrl().isEmpty()) {
+        return false;
+    }
+    // An unreachable server is not asked again on every start either.
+    const auto failed =
+        DateText::parse(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::FailedCheckValue));
+    if (failed && DateText::dayDistance(*failed, platform::today()) <= CheckIntervalDays) {
+        return false;
+    }
     const auto lastCheck = DateText::parse(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP));
     if (!lastCheck) {
         // No usable date: count from today rather than nag on every start.
@@ -149,14 +160,18 @@ template <class UpdateWindow> UpdateWindow &OpenForm::handOverTo(const QString &
 void OpenForm::takeWayOn()
 {
     if (GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release) == QStringLiteral("get")) {
-        handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
-                                                  "今すぐに、ダウンロードを行ってください。。"));
+        auto &download =
+            handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
+                                                      "今すぐに、ダウンロードを行ってください。。"));
+        // An update that cannot be had now must not lock the user out of the player.
+        connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
     } else if (versionCheckDue()) {
         auto &check =
             handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
                                                          "最新のバージョンの確認を行います。"));
         // A check that brought no update must not keep an offline user from the player.
         connect(&check, &VersionStatusForm::closedWithoutUpdate, &check, &OpenForm::loadPlayer);
+        connect(&check, &VersionStatusForm::checkFailed, &check, &OpenForm::recordFailedCheck);
     } else {
         startPlayer();
     }
@@ -169,6 +184,12 @@ void OpenForm::startPlayer()
     loadPlayer();
     WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
     forms.unload(this);
+}
+
+void OpenForm::recordFailedCheck()
+{
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::FailedCheckValue,
+                 DateText::format(platform::today()));
 }
 
 void OpenForm::loadPlayer()

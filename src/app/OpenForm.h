@@ -21,6 +21,8 @@ public:
 
     // Loads the play list window, then the main window.
     static void loadPlayer();
+    // Keeps a failed automatic check from coming back before the interval is over.
+    static void recordFailedCheck();
 
 private:
     bool refuseSecondInstance();

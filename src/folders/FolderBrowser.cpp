@@ -1,57 +1,23 @@
+#include "app/FormRegistry.h"
+#include "folders/DirectoryList.h"
 #include "folders/FolderContents.h"
 #include "folders/FolderForm.h"
 #include "platform/FileNameCodec.h"
 #include "platform/MessageBox.h"
 #include "platform/Volumes.h"
+#include "playlist/PlayListForm.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStyle>
-
-namespace {
-
-constexpr int PathRole = Qt::UserRole;
-
-QString parentOf(const QString &path)
-{
-    const qsizetype slash = path.lastIndexOf(u'/');
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString childOf(const QString &folder, const QString &name)
-{
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
-
-// The root and its parents' chain down to the folder, without final "/".
-QStringList chainTo(const QString &folder)
-{
-    QStringList chain{folder};
-    while (chain.first() != QStringLiteral("/")) {
-        chain.prepend(parentOf(chain.first()));
-    }
-    return chain;
-}
-
-QListWidgetItem *directoryItem(const QString &path, int depth, bool open)
-{
-    const QString name = path == QStringLiteral("/") ? path : path.mid(path.lastIndexOf(u'/') + 1);
-    auto *item = new QListWidgetItem(QString(depth * 2, u' ') + platform::visibleFileName(name));
-    item->setIcon(QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon));
-    item->setData(PathRole, path);
-    item->setToolTip(platform::visibleFileName(path));
-    return item;
-}
-
-} // namespace
+#include <QStandardPaths>
 
 void FolderForm::refreshDrives()
 {
     drivesFilling_ = true;
     DriveMenu->clear();
-    for (const platform::Volume &volume : platform::mountedVolumes()) {
+    for (const platform::Volume &volume : platform::mountedVolumesWithin()) {
         DriveMenu->addItem(volume.text(), volume.rootPath);
     }
     drivesFilling_ = false;
@@ -81,7 +47,7 @@ void FolderForm::DriveMenu_Change()
     }
     if (answer != platform::DirectoryAnswer::Answered || !setDirectory(root)) {
         // The browser keeps the old folder; so does the drive list.
-        selectDriveOf(currentDirectory_);
+        selectDriveOf(DirMenu->current());
         return;
     }
     DirMenu_Change();
@@ -94,30 +60,47 @@ bool FolderForm::setDirectory(const QString &path)
     if (!folder.startsWith(u'/') || !FolderContents::subfolders(folder, names)) {
         return false;
     }
-    currentDirectory_ = folder;
-    const QSignalBlocker quiet(DirMenu);
-    DirMenu->clear();
-    const QStringList chain = chainTo(folder);
-    for (qsizetype depth = 0; depth < chain.size(); ++depth) {
-        DirMenu->addItem(directoryItem(chain[depth], int(depth), true));
-    }
-    DirMenu->setCurrentRow(int(chain.size() - 1));
-    for (const QString &name : std::as_const(names)) {
-        DirMenu->addItem(directoryItem(childOf(folder, name), int(chain.size()), false));
-    }
+    DirMenu->showFolder(folder, names);
     selectDriveOf(folder);
     return true;
 }
 
+// The folder last registered, else the user's music folder, else home: the first
+// of them that can be read (a network volume may be gone).
+void FolderForm::showStartFolder()
+{
+    QStringList candidates;
+    if (const PlayListForm *list = FormRegistry::instance().find<PlayListForm>()) {
+        for (const QStringList *folders : {&list->FolderList, &list->FolderWaitList}) {
+            if (!folders->isEmpty()) {
+                candidates.append(folders->last());
+                break;
+            }
+        }
+    }
+    candidates << QStandardPaths::writableLocation(QStandardPaths::MusicLocation) << QDir::homePath()
+               << QStringLiteral("/");
+    for (const QString &folder : std::as_const(candidates)) {
+        if (setDirectory(folder)) {
+            break;
+        }
+    }
+    DirMenu_Change();
+}
+
 QString FolderForm::highlightedDirectory() const
 {
-    const QList<QListWidgetItem *> selected = DirMenu->selectedItems();
-    return selected.isEmpty() ? currentDirectory_ : selected.first()->data(PathRole).toString();
+    return DirMenu->highlighted();
 }
 
 void FolderForm::DirMenu_Change()
 {
     const QString folder = highlightedDirectory();
+    // Read once per visit: a click on a file, or the double click that opens the
+    // folder already shown, does not read a big folder again.
+    if (folder == fileMenuFolder_) {
+        return;
+    }
     // An unreadable folder ends the step: the previous files and path stay.
     if (!showFiles(folder)) {
         return;
@@ -132,21 +115,17 @@ void FolderForm::DirMenu_DblClick()
     }
 }
 
-void FolderForm::FileMenu_Click()
-{
-    showFiles(fileMenuFolder_);
-}
-
 bool FolderForm::showFiles(const QString &folder)
 {
     QStringList files;
     if (!FolderContents::playableFiles(folder, files)) {
         return false;
     }
-    FileMenu->clear();
-    for (const QString &file : std::as_const(files)) {
-        FileMenu->addItem(platform::visibleFileName(file));
+    for (QString &file : files) {
+        file = platform::visibleFileName(file);
     }
+    FileMenu->clear();
+    FileMenu->addItems(files);
     fileMenuFolder_ = folder;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "folders/FolderContents.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/Volumes.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCollator>
@@ -32,6 +33,10 @@ Kind kindOf(DIR *dir, const dirent *entry, struct stat *st)
 
 template <class Visit> bool forEachVisible(const QString &folder, Visit visit)
 {
+    // A folder whose volume does not answer within a second cannot be read: it must not hold a window.
+    if (platform::probeDirectory(folder, 1000) != platform::DirectoryAnswer::Answered) {
+        return false;
+    }
     DIR *dir = opendir(platform::encodeFileName(folder).constData());
     if (dir == nullptr) {
         return false;

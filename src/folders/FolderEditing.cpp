@@ -1,6 +1,7 @@
 #include "folders/FolderForm.h"
 
 #include "app/FormRegistry.h"
+#include "folders/FolderChecks.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderPropertiesDialog.h"
 #include "platform/FileNameCodec.h"
@@ -27,7 +28,11 @@ void FolderForm::FolderRegistration_Click()
     if (!path.endsWith(u'/')) {
         path += u'/';
     }
-    if (playFolders_->contains(path)) {
+    if (FolderChecks::hasLineEnd(path)) {
+        FolderChecks::refuseLineEnds(this, {path});
+        return;
+    }
+    if (FolderChecks::SameFolder(playFolders_->paths()).contains(path)) {
         platform::showMessage(this, {QStringLiteral("'") + platform::visibleFileName(path) +
                                          QStringLiteral("' は、すでに選択されています。\r\n"
                                                         "他のフォルダを選択してください。"),
@@ -35,7 +40,8 @@ void FolderForm::FolderRegistration_Click()
                                      platform::MessageIcon::Critical, platform::MessageButtons::Ok});
         return;
     }
-    if (const qsizetype waiting = waitFolders_->indexOf(path); waiting >= 0) {
+    if (const qsizetype waiting = FolderChecks::SameFolder(waitFolders_->paths()).indexOf(path);
+        waiting >= 0) {
         changeLists(FolderWaitListAppearance, [&] { waitFolders_->removeAt(waiting); });
     }
     playFolders_->append(path);

@@ -3,6 +3,7 @@
 #include "app/DialogLayout.h"
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
+#include "folders/DirectoryList.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderSearchForm.h"
 #include "help/QuickHelpForm.h"
@@ -11,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -23,12 +23,13 @@ using namespace DialogLayout;
 
 namespace {
 
-constexpr GuideLine Line1{2640, 0, 2640, 3000};
-constexpr GuideLine Line2{0, 3120, 5175, 3120};
-constexpr GuideLine Line3{120, 5280, 8895, 5280};
+constexpr GuideLine Line1{2640, 0, 2640, 3900};
+constexpr GuideLine Line2{0, 4020, 5175, 4020};
+constexpr GuideLine Line3{120, 6180, 8895, 6180};
 
 constexpr int ClientWidth = 9015;
-constexpr int ClientHeight = 6000;
+// Tall enough for a browser that shows a useful stretch of a folder tree.
+constexpr int ClientHeight = 6900;
 // How much wider the lists get with ">>".
 constexpr int WideningTwips = 1560;
 
@@ -72,9 +73,9 @@ FolderForm::FolderForm()
 void FolderForm::createLists()
 {
     Label1 = label(this, "Label1", QStringLiteral("再生フォルダ :"), twipRect(120, 1200, 3000, 195));
-    FolderListAppearance = folderView(this, "FolderListAppearance", twipRect(120, 1440, 3000, 1800));
-    Label2 = label(this, "Label2", QStringLiteral("待機フォルダ :"), twipRect(120, 3360, 3000, 195));
-    FolderWaitListAppearance = folderView(this, "FolderWaitListAppearance", twipRect(120, 3600, 3000, 1560));
+    FolderListAppearance = folderView(this, "FolderListAppearance", twipRect(120, 1440, 3000, 2250));
+    Label2 = label(this, "Label2", QStringLiteral("待機フォルダ :"), twipRect(120, 3810, 3000, 195));
+    FolderWaitListAppearance = folderView(this, "FolderWaitListAppearance", twipRect(120, 4050, 3000, 2010));
     for (QListView *view : {FolderListAppearance, FolderWaitListAppearance}) {
         view->installEventFilter(this);
     }
@@ -83,42 +84,44 @@ void FolderForm::createLists()
 void FolderForm::createCommands()
 {
     FolderChangeImplementation =
-        button(this, "FolderChangeImplementation", QStringLiteral("-"), twipRect(3240, 2640, 375, 375));
+        button(this, "FolderChangeImplementation", QStringLiteral("-"), twipRect(3240, 3090, 375, 375));
     FolderChangeImplementation->setToolTip(QStringLiteral("選択したフォルダを入れ替えます。"));
-    FolderOut = button(this, "FolderOut", QStringLiteral("×"), twipRect(3240, 3060, 375, 375));
+    FolderOut = button(this, "FolderOut", QStringLiteral("×"), twipRect(3240, 3510, 375, 375));
     FolderOut->setToolTip(QStringLiteral("選択したフォルダをリストから外します。"));
-    FolderInfo = button(this, "FolderInfo", QStringLiteral("i"), twipRect(3240, 3480, 375, 375));
+    FolderInfo = button(this, "FolderInfo", QStringLiteral("i"), twipRect(3240, 3930, 375, 375));
     FolderInfo->setToolTip(QStringLiteral("選択したフォルダのプロパティを開きます。"));
     resetEditCommands();
-    FolderListView = button(this, "FolderListView", QStringLiteral(">>"), twipRect(120, 5430, 495, 420));
+    FolderListView = button(this, "FolderListView", QStringLiteral(">>"), twipRect(120, 6330, 495, 420));
     OpenPlayList =
-        button(this, "OpenPlayList", QStringLiteral("プレイリスト"), twipRect(720, 5430, 1455, 420));
+        button(this, "OpenPlayList", QStringLiteral("プレイリスト"), twipRect(720, 6330, 1455, 420));
     OpenFolderSearch =
-        button(this, "OpenFolderSearch", QStringLiteral("フォルダ検索"), twipRect(2280, 5430, 1455, 420));
-    PSHelp = button(this, "PSHelp", QStringLiteral("ヘルプ"), twipRect(6120, 5430, 975, 420));
-    ExitFolderSetup = button(this, "ExitFolderSetup", QStringLiteral("OK"), twipRect(7200, 5400, 1695, 480));
+        button(this, "OpenFolderSearch", QStringLiteral("フォルダ検索"), twipRect(2280, 6330, 1455, 420));
+    PSHelp = button(this, "PSHelp", QStringLiteral("ヘルプ"), twipRect(6120, 6330, 975, 420));
+    ExitFolderSetup = button(this, "ExitFolderSetup", QStringLiteral("OK"), twipRect(7200, 6300, 1695, 480));
 }
 
 void FolderForm::createBrowser()
 {
     FolderView = new EtchedPanel(this, "FolderView", {Line1, Line2});
-    FolderView->setGeometry(twipRect(3720, 1200, 5175, 3960));
+    FolderView->setGeometry(twipRect(3720, 1200, 5175, 4860));
     Label3 = label(FolderView, "Label3", QStringLiteral("ドライブ選択 :"), twipRect(0, 0, 2520, 195));
     DriveMenu = new QComboBox(FolderView);
     DriveMenu->setObjectName(QStringLiteral("DriveMenu"));
     DriveMenu->setGeometry(twipRect(0, 240, 2520, 330));
     Label4 = label(FolderView, "Label4", QStringLiteral("フォルダ選択 :"), twipRect(0, 660, 2520, 195));
-    DirMenu = new QListWidget(FolderView);
+    DirMenu = new DirectoryList(FolderView);
     DirMenu->setObjectName(QStringLiteral("DirMenu"));
-    DirMenu->setGeometry(twipRect(0, 900, 2520, 2100));
+    DirMenu->setGeometry(twipRect(0, 900, 2520, 3000));
     Label7 = label(FolderView, "Label7", QStringLiteral("利用可能ファイル :"), twipRect(2760, 0, 2415, 195));
     FileMenu = new QListWidget(FolderView);
     FileMenu->setObjectName(QStringLiteral("FileMenu"));
-    FileMenu->setGeometry(twipRect(2760, 240, 2415, 2760));
-    Label8 = label(FolderView, "Label8", QStringLiteral("フォルダ :"), twipRect(0, 3285, 720, 195));
-    FolderPosition = pathBox(FolderView, "FolderPosition", twipRect(720, 3285, 4455, 195));
+    // A flat folder of 100,000 files lays out at once only with rows of one height.
+    FileMenu->setUniformItemSizes(true);
+    FileMenu->setGeometry(twipRect(2760, 240, 2415, 3660));
+    Label8 = label(FolderView, "Label8", QStringLiteral("フォルダ :"), twipRect(0, 4185, 720, 195));
+    FolderPosition = pathBox(FolderView, "FolderPosition", twipRect(720, 4185, 4455, 195));
     FolderRegistration = button(FolderView, "FolderRegistration", QStringLiteral("フォルダ登録"),
-                                twipRect(3480, 3510, 1695, 420));
+                                twipRect(3480, 4410, 1695, 420));
 }
 
 void FolderForm::connectHandlers()
@@ -155,8 +158,7 @@ void FolderForm::connectHandlers()
         }
     });
     connect(DirMenu, &QListWidget::itemSelectionChanged, this, &FolderForm::DirMenu_Change);
-    connect(DirMenu, &QListWidget::itemDoubleClicked, this, &FolderForm::DirMenu_DblClick);
-    connect(FileMenu, &QListWidget::itemClicked, this, &FolderForm::FileMenu_Click);
+    connect(DirMenu, &QListWidget::itemActivated, this, &FolderForm::DirMenu_DblClick);
 }
 
 void FolderForm::attachLists()
@@ -180,10 +182,7 @@ void FolderForm::Form_Load()
     attachLists();
     connectHandlers();
     refreshDrives();
-    if (!setDirectory(QDir::homePath())) {
-        setDirectory(QStringLiteral("/"));
-    }
-    DirMenu_Change();
+    showStartFolder();
     FolderEditReady = true;
     FolderPositionLock = false;
     show();

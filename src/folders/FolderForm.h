@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+class DirectoryList;
 class FolderListModel;
 class QComboBox;
 class QLabel;
@@ -45,8 +46,8 @@ public:
     // The browser.
     void DriveMenu_Change();
     void DirMenu_Change();
+    // A double click or Enter on a directory entry.
     void DirMenu_DblClick();
-    void FileMenu_Click();
     // Fills the drive list again from the mounted volumes.
     void refreshDrives();
     // Makes a folder the directory list's current one; false (nothing changed)
@@ -66,7 +67,7 @@ public:
     QPushButton *ExitFolderSetup = nullptr;
     QWidget *FolderView = nullptr;
     QComboBox *DriveMenu = nullptr;
-    QListWidget *DirMenu = nullptr;
+    DirectoryList *DirMenu = nullptr;
     QListWidget *FileMenu = nullptr;
     QLineEdit *FolderPosition = nullptr;
     QWidget *TitleArea = nullptr;
@@ -107,13 +108,13 @@ private:
     template <class Change> void changeLists(QListView *losingRows, Change change);
 
     QString highlightedDirectory() const;
+    void showStartFolder();
     bool showFiles(const QString &folder);
     void writeFolderPosition(const QString &text);
     void selectDriveOf(const QString &path);
 
     FolderListModel *playFolders_ = nullptr;
     FolderListModel *waitFolders_ = nullptr;
-    QString currentDirectory_;
     QString fileMenuFolder_;
     QString shownPath_; // what the program last wrote into FolderPosition
     bool wide_ = false;

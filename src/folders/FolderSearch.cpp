@@ -1,4 +1,5 @@
 #include "app/FormRegistry.h"
+#include "folders/FolderChecks.h"
 #include "folders/FolderContents.h"
 #include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
@@ -16,6 +17,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 void FolderSearchForm::FSStart_Click()
 {
     const platform::MessageAnswer answer =
@@ -30,11 +33,7 @@ void FolderSearchForm::FSStart_Click()
     SearchInfoLabel->show();
     setSearching(true);
     SearchRunning = true;
-    walkDone_ = false;
-    worker_ = std::thread([this, root] {
-        FolderWalker(SearchRunning, [this](const QString &folder) { postHit(folder); }).walk(root);
-        postDone();
-    });
+    worker_.start(root);
 }
 
 void FolderSearchForm::setSearching(bool on)
@@ -51,48 +50,19 @@ void FolderSearchForm::setSearching(bool on)
 void FolderSearchForm::SearchCancel_Click()
 {
     SearchRunning = false;
+    worker_.stop();
 }
 
-// Worker thread: hits wait under the lock; one queued call takes all that came.
-void FolderSearchForm::postHit(const QString &folder)
+void FolderSearchForm::takeHits(const QStringList &posted, bool done)
 {
-    const QMutexLocker lock(&postMutex_);
-    postedHits_.append(folder);
-    if (!takePosted_) {
-        takePosted_ = true;
-        QMetaObject::invokeMethod(this, &FolderSearchForm::takePostedHits, Qt::QueuedConnection);
-    }
-}
-
-void FolderSearchForm::postDone()
-{
-    const QMutexLocker lock(&postMutex_);
-    walkDone_ = true;
-    if (!takePosted_) {
-        takePosted_ = true;
-        QMetaObject::invokeMethod(this, &FolderSearchForm::takePostedHits, Qt::QueuedConnection);
-    }
-}
-
-void FolderSearchForm::takePostedHits()
-{
-    QStringList posted;
-    bool done = false;
-    {
-        const QMutexLocker lock(&postMutex_);
-        posted.swap(postedHits_);
-        done = walkDone_;
-        takePosted_ = false;
-    }
-    for (const QString &folder : std::as_const(posted)) {
+    for (const QString &folder : posted) {
         // A second search adds only what the first did not find.
         if (!hitSet_.contains(folder)) {
             hitSet_.insert(folder);
             hits_->append(folder);
         }
     }
-    if (done && worker_.joinable()) {
-        worker_.join();
+    if (done) {
         finishSearch();
     }
 }
@@ -104,13 +74,11 @@ void FolderSearchForm::finishSearch()
                                            : QStringLiteral("フォルダ検索を中止しました。"));
 }
 
-void FolderSearchForm::stopAndWait()
+void FolderSearchForm::leaveSearch()
 {
     SearchRunning = false;
-    if (worker_.joinable()) {
-        worker_.join();
-        // Hits it posted meanwhile are kept, as after a stop.
-        takePostedHits();
+    if (worker_.running()) {
+        worker_.leave();
         finishSearch();
     }
 }
@@ -146,19 +114,16 @@ void FolderSearchForm::FHCancel_Click()
     showFiles(QCoreApplication::applicationDirPath());
 }
 
-void FolderSearchForm::InfoPlayFile_Click()
-{
-    showFiles(InfoPlayFile->property("folder").toString());
-}
-
 void FolderSearchForm::showFiles(const QString &folder)
 {
+    // Read once per selection: a click on a file reads nothing again.
     QStringList files;
     FolderContents::playableFiles(folder, files);
-    InfoPlayFile->clear();
-    for (const QString &file : std::as_const(files)) {
-        InfoPlayFile->addItem(platform::visibleFileName(file));
+    for (QString &file : files) {
+        file = platform::visibleFileName(file);
     }
+    InfoPlayFile->clear();
+    InfoPlayFile->addItems(files);
     InfoPlayFile->setProperty("folder", folder);
 }
 
@@ -186,15 +151,25 @@ void FolderSearchForm::ExitFolderSearch_Click()
         CancelFolderSearch_Click();
         return;
     }
+    // Said while the window can still take the answer.
+    QStringList refused;
+    std::copy_if(SearchHitList.cbegin(), SearchHitList.cend(), std::back_inserter(refused),
+                 FolderChecks::hasLineEnd);
+    if (!refused.isEmpty()) {
+        FolderChecks::refuseLineEnds(this, refused);
+    }
     SearchInfoLabel->setText(QStringLiteral("お待ちください..."));
     setEnabled(false);
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
     FolderForm *setup = FormRegistry::instance().find<FolderForm>();
     if (list != nullptr) {
+        FolderChecks::SameFolder play(list->FolderList);
+        const FolderChecks::SameFolder waiting(list->FolderWaitList);
         for (const QString &folder : std::as_const(SearchHitList)) {
-            if (list->FolderList.contains(folder) || list->FolderWaitList.contains(folder)) {
+            if (FolderChecks::hasLineEnd(folder) || play.contains(folder) || waiting.contains(folder)) {
                 continue;
             }
+            play.append(folder);
             // Through the set-up window's twin when it is open, so it shows at once.
             if (setup != nullptr) {
                 setup->playFolders()->append(folder);

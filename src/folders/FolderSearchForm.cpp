@@ -51,7 +51,7 @@ FolderSearchForm::FolderSearchForm()
 
 FolderSearchForm::~FolderSearchForm()
 {
-    stopAndWait();
+    leaveSearch();
 }
 
 void FolderSearchForm::createControls()
@@ -79,6 +79,7 @@ void FolderSearchForm::createControls()
     Label3 = label(this, "Label3", QStringLiteral("利用可能ファイル :"), twipRect(3960, 2280, 3000, 195));
     InfoPlayFile = new QListWidget(this);
     InfoPlayFile->setObjectName(QStringLiteral("InfoPlayFile"));
+    InfoPlayFile->setUniformItemSizes(true);
     InfoPlayFile->setGeometry(twipRect(3960, 2520, 3975, 2400));
     Label8 = label(this, "Label8", QStringLiteral("フォルダ :"), twipRect(1920, 5100, 720, 195));
     InfoFolderPosition = pathBox(this, "InfoFolderPosition", twipRect(2640, 5100, 5295, 195));
@@ -104,13 +105,12 @@ void FolderSearchForm::connectHandlers()
                     InfoSearchHitList_Click();
                 }
             });
-    connect(InfoPlayFile, &QListWidget::itemClicked, this, &FolderSearchForm::InfoPlayFile_Click);
     connect(InfoFolderPosition, &QLineEdit::textChanged, this, &FolderSearchForm::InfoFolderPosition_Change);
 }
 
 void FolderSearchForm::Form_Load()
 {
-    for (const platform::Volume &volume : platform::mountedVolumes()) {
+    for (const platform::Volume &volume : platform::mountedVolumesWithin()) {
         SearchDrive->addItem(volume.text(), volume.rootPath);
     }
     SearchCancel->setEnabled(false);
@@ -121,7 +121,7 @@ void FolderSearchForm::Form_Load()
 
 void FolderSearchForm::Form_Unload()
 {
-    stopAndWait();
+    leaveSearch();
     FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
@@ -143,7 +143,7 @@ void FolderSearchForm::changeEvent(QEvent *event)
 void FolderSearchForm::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    stopAndWait();
+    leaveSearch();
     CancelFolderSearch_Click();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "app/Form.h"
+#include "folders/FolderSearchWorker.h"
 
-#include <QMutex>
 #include <QSet>
 #include <QStringList>
 #include <atomic>
-#include <thread>
 
 class FolderListModel;
 class QComboBox;
@@ -19,7 +18,7 @@ class QPushButton;
 // The folder search window: walks one drive for folders that directly hold
 // playable files and hands the hits over to the play folders. The walk runs on
 // a worker thread that posts its hits, so the window answers at once and the
-// stop button stops it after the folder in hand.
+// stop button stops it after the folder in hand; closing never waits for it.
 class FolderSearchForm : public Form {
     Q_OBJECT
 public:
@@ -34,12 +33,11 @@ public:
     void InfoSearchHitList_Click();
     void FHCancel_Click();
     void FSHelp_Click();
-    void InfoPlayFile_Click();
     void InfoFolderPosition_Change();
     void ExitFolderSearch_Click();
     void CancelFolderSearch_Click();
 
-    bool searching() const { return worker_.joinable(); }
+    bool searching() const { return worker_.running(); }
 
     QComboBox *SearchDrive = nullptr;
     QPushButton *FSStart = nullptr;
@@ -75,11 +73,9 @@ private:
     void createControls();
     void connectHandlers();
     void setSearching(bool on);
-    void postHit(const QString &folder);
-    void postDone();
-    void takePostedHits();
+    void takeHits(const QStringList &posted, bool done);
     void finishSearch();
-    void stopAndWait();
+    void leaveSearch();
     void showFiles(const QString &folder);
     void writeInfoFolderPosition(const QString &text);
     static void enableSetupWindow();
@@ -87,10 +83,6 @@ private:
     FolderListModel *hits_ = nullptr;
     QSet<QString> hitSet_;
     QString shownPath_;
-    std::thread worker_;
-    QMutex postMutex_;
-    QStringList postedHits_;
-    bool takePosted_ = false;
-    bool walkDone_ = false;
+    FolderSearchWorker worker_{this, [this](const QStringList &hits, bool done) { takeHits(hits, done); }};
     bool droppingHit_ = false;
 };

@@ -2,9 +2,11 @@
 
 #include "folders/FolderContents.h"
 #include "platform/FileNameCodec.h"
+#include "platform/Volumes.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
@@ -72,8 +74,14 @@ struct Listing {
 bool list(DIR *dir, const QByteArray &path, Listing &listing)
 {
     const int fd = dirfd(dir);
-    errno = 0;
-    while (const dirent *entry = readdir(dir)) {
+    for (;;) {
+        // Only readdir's own errno tells a failed listing; a failed look at one entry
+        // (a dangling link) leaves its errno behind.
+        errno = 0;
+        const dirent *entry = readdir(dir);
+        if (entry == nullptr) {
+            return errno == 0;
+        }
         if (entry->d_name[0] == '.') {
             continue;
         }
@@ -88,7 +96,6 @@ bool list(DIR *dir, const QByteArray &path, Listing &listing)
             listing.hit = true;
         }
     }
-    return errno == 0;
 }
 
 } // namespace
@@ -113,12 +120,21 @@ void FolderWalker::walk(const QString &root)
     if (!known) {
         return;
     }
+    // Other mounts are known by their path before they are opened: a dead network
+    // mount would hold the open.
+    QSet<QByteArray> otherMounts;
+    for (const platform::Mount &mount : platform::mountTable()) {
+        otherMounts.insert(platform::encodeFileName(mount.point));
+    }
     // Pending folders, the next to visit at the back: the order of the recursion.
     QList<QByteArray> pending{start};
     while (!pending.isEmpty() && running_.load(std::memory_order_relaxed)) {
         const QByteArray path = pending.takeLast();
         // Without the final "/", which would make open follow a link swapped in meanwhile.
         const QByteArray name = path.size() > 1 ? path.chopped(1) : path;
+        if (path != start && otherMounts.contains(name)) {
+            continue;
+        }
         const int noFollow = path == start ? 0 : O_NOFOLLOW;
         const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | noFollow | O_CLOEXEC);
         MountKey key;

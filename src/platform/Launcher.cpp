@@ -14,12 +14,22 @@ ProgramLauncher &launcher()
 
 } // namespace
 
-bool launchProgram(const QString &program)
+bool launchProgram(const QString &program, QString *error)
 {
     if (launcher()) {
         return launcher()(program);
     }
-    return QProcess::startDetached(program, {}, QFileInfo(program).absolutePath());
+    // A start that exec() refuses (a noexec mount, a file that is no program) fails here.
+    QProcess process;
+    process.setProgram(program);
+    process.setWorkingDirectory(QFileInfo(program).absolutePath());
+    if (process.startDetached()) {
+        return true;
+    }
+    if (error != nullptr) {
+        *error = process.errorString();
+    }
+    return false;
 }
 
 void setProgramLauncher(ProgramLauncher l)

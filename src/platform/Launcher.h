@@ -9,7 +9,8 @@ namespace platform {
 // Returns whether it started.
 using ProgramLauncher = std::function<bool(const QString &program)>;
 
-bool launchProgram(const QString &program);
+// On failure `error` (when given) says why, as the system put it.
+bool launchProgram(const QString &program, QString *error = nullptr);
 
 // Replaces the real start (tests record what was started); empty restores it.
 void setProgramLauncher(ProgramLauncher launcher);

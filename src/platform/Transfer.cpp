@@ -1,18 +1,49 @@
 #include "platform/Transfer.h"
 
+#include "platform/HttpResponse.h"
+
 #include <QEventLoop>
 #include <QHostAddress>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
 #include <QSslConfiguration>
+#include <QSslSocket>
+#include <QTimer>
 #include <QUrl>
-#include <algorithm>
 
 namespace platform {
+namespace {
 
-Transfer::Transfer(QObject *parent) : QObject(parent), network_(new QNetworkAccessManager(this)) {}
+bool isWebAddress(const QUrl &url)
+{
+    return url.isValid() && !url.host().isEmpty() &&
+           (url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https"));
+}
+
+// The request line and the headers HTTP/1.1 requires, and one that keeps the
+// body as the server stored it, so that its size matches "Content-length".
+QByteArray requestFor(const QUrl &url)
+{
+    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty()) {
+        target = "/";
+    }
+    if (url.hasQuery()) {
+        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
+    }
+    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
+    if (host.contains(':')) {
+        host = '[' + host + ']';
+    }
+    if (url.port() != -1) {
+        host += ':' + QByteArray::number(url.port());
+    }
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
+           "\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+}
+
+} // namespace
+
+Transfer::Transfer(QObject *parent) : QObject(parent) {}
 
 Transfer::~Transfer()
 {
@@ -34,7 +65,7 @@ bool Transfer::mayCarryProgram(const QUrl &url)
 
 QString Transfer::OpenURL(const QString &url)
 {
-    return QString::fromUtf8(fetch(QUrl(url)));
+    return QString::fromUtf8(fetch(QUrl(url), MaxTextBytes));
 }
 
 QByteArray Transfer::OpenURLBytes(const QString &url)
@@ -46,7 +77,7 @@ QByteArray Transfer::OpenURLBytes(const QString &url)
         emit StateChanged(Error);
         return {};
     }
-    return fetch(target);
+    return fetch(target, MaxProgramBytes);
 }
 
 QString Transfer::GetHeader(const QString &name) const
@@ -61,73 +92,152 @@ QString Transfer::GetHeader(const QString &name) const
 
 void Transfer::Cancel()
 {
-    if (reply_ != nullptr) {
-        reply_->abort();
+    if (socket_ != nullptr) {
+        finish(false);
     }
 }
 
-QByteArray Transfer::fetch(const QUrl &url)
+QByteArray Transfer::fetch(const QUrl &url, qint64 maxBytes)
 {
-    if (reply_ != nullptr) {
+    if (socket_ != nullptr) {
         failed_ = true;
         return {};
     }
     headers_.clear();
     lastState_ = None;
-    failed_ = false;
-
-    QNetworkRequest request(url);
-    // Another host could serve anything under the update server's name.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
-    request.setTransferTimeout(timeoutMs_);
-    // The body must arrive as sent, so that its size matches "Content-length".
-    request.setRawHeader("Accept-Encoding", "identity");
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
-    request.setSslConfiguration(tls);
+    failed_ = true;
+    if (!isWebAddress(url)) {
+        emit StateChanged(Error);
+        return {};
+    }
+    HttpResponse response(maxBytes);
+    response_ = &response;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, this, [this] { finish(false); });
+    deadline.start(timeoutMs_);
 
     QPointer<Transfer> alive(this);
     QEventLoop loop;
     loop_ = &loop;
-    reply_ = network_->get(request);
-    watch(reply_);
-    loop.exec();
+    QSslSocket *socket = connectTo(url);
+    if (socket_ != nullptr) {
+        loop.exec();
+    }
     if (!alive) {
         return {};
     }
     loop_ = nullptr;
-    QNetworkReply *reply = reply_;
-    reply_ = nullptr;
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    failed_ = reply->error() != QNetworkReply::NoError || status < 200 || status > 299;
-    QByteArray body = failed_ ? QByteArray() : reply->readAll();
-    reply->deleteLater();
-    emit StateChanged(failed_ ? Error : ResponseCompleted);
-    return body;
+    response_ = nullptr;
+    socket->abort();
+    socket->deleteLater();
+    if (failed_) {
+        emit StateChanged(Error);
+        return {};
+    }
+    advanceTo(Disconnected);
+    emit StateChanged(ResponseCompleted);
+    return response.body();
 }
 
-void Transfer::watch(QNetworkReply *reply)
+QSslSocket *Transfer::connectTo(const QUrl &url)
 {
-    connect(reply, &QNetworkReply::socketStartedConnecting, this, [this] { advanceTo(Connecting); });
-    connect(reply, &QNetworkReply::requestSent, this, [this] { advanceTo(RequestSent); });
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-        headers_ = reply->rawHeaderPairs();
-        advanceTo(ResponseReceived);
+    const bool secure = url.scheme() == QStringLiteral("https");
+    auto *socket = new QSslSocket(this);
+    socket_ = socket;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    socket->setSslConfiguration(tls);
+    watch(socket, secure, requestFor(url));
+    const auto port = static_cast<quint16>(url.port(secure ? 443 : 80));
+    if (secure) {
+        socket->connectToHostEncrypted(url.host(), port);
+    } else {
+        socket->connectToHost(url.host(), port);
+    }
+    return socket;
+}
+
+void Transfer::watch(QSslSocket *socket, bool secure, const QByteArray &request)
+{
+    connect(socket, &QAbstractSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
+        if (state == QAbstractSocket::HostLookupState) {
+            advanceTo(Resolving);
+        } else if (state == QAbstractSocket::ConnectingState) {
+            advanceTo(Connecting);
+        }
     });
-    connect(reply, &QNetworkReply::finished, this, &Transfer::finish);
+    const auto send = [this, socket, request] {
+        advanceTo(Connected);
+        advanceTo(Requesting);
+        socket->write(request);
+    };
+    if (secure) {
+        connect(socket, &QSslSocket::encrypted, this, send);
+    } else {
+        connect(socket, &QAbstractSocket::connected, this, send);
+    }
+    connect(socket, &QAbstractSocket::bytesWritten, this, [this, socket] {
+        if (socket->bytesToWrite() == 0) {
+            advanceTo(RequestSent);
+        }
+    });
+    connect(socket, &QAbstractSocket::readyRead, this, &Transfer::receive);
+    connect(socket, &QAbstractSocket::disconnected, this, [this] {
+        response_->closed();
+        finish(response_->complete());
+    });
+    connect(socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        if (error != QAbstractSocket::RemoteHostClosedError) {
+            finish(false);
+        }
+    });
+}
+
+void Transfer::receive()
+{
+    advanceTo(ReceivingResponse);
+    if (socket_ == nullptr) {
+        return; // cancelled by whoever heard the state
+    }
+    const bool hadHead = response_->headComplete();
+    response_->feed(socket_->readAll());
+    if (response_->invalid()) {
+        finish(false);
+        return;
+    }
+    if (!hadHead && response_->headComplete()) {
+        headers_ = response_->headers();
+        // Redirects are not followed: the update server answers in place.
+        if (response_->status() < 200 || response_->status() > 299) {
+            finish(false);
+            return;
+        }
+        advanceTo(ResponseReceived);
+    }
+    if (response_->complete()) {
+        advanceTo(Disconnecting);
+        finish(true);
+    }
 }
 
 void Transfer::advanceTo(State state)
 {
-    // Qt reports neither the name look-up nor the steps between these signals.
-    for (int next = std::max<int>(lastState_ + 1, Connecting); next <= state; ++next) {
+    for (int next = lastState_ + 1; next <= state; ++next) {
         lastState_ = static_cast<qint16>(next);
         emit StateChanged(lastState_);
     }
 }
 
-void Transfer::finish()
+void Transfer::finish(bool ok)
 {
+    if (socket_ == nullptr) {
+        return;
+    }
+    // Nothing the socket says from here on belongs to this request.
+    socket_->disconnect(this);
+    socket_ = nullptr;
+    failed_ = !ok;
     if (loop_ != nullptr) {
         loop_->quit();
     }

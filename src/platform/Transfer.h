@@ -7,15 +7,18 @@
 #include <QString>
 
 class QEventLoop;
-class QNetworkAccessManager;
-class QNetworkReply;
+class QSslSocket;
 class QUrl;
 
 namespace platform {
 
+class HttpResponse;
+
 // HTTP GET that blocks its caller: a local event loop runs until the reply has
-// ended, failed or stalled for the time-out. StateChanged reports the steps with
-// the state numbers of the Internet transfer control, as far as Qt reports them.
+// ended or failed, or the time-out has passed since the request began.
+// StateChanged reports the steps with the state numbers of the Internet
+// transfer control. The request carries the address and nothing about the
+// user or the program: no User-Agent, no Accept-Language, no cookies.
 class Transfer : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +41,10 @@ public:
     explicit Transfer(QObject *parent = nullptr);
     ~Transfer() override;
 
+    // A keyword reply is a word; a server that sends more is not the update server.
+    static constexpr qint64 MaxTextBytes = 512;
+    static constexpr qint64 MaxProgramBytes = qint64(64) * 1024 * 1024;
+
     // The body as text; empty when the request failed.
     QString OpenURL(const QString &url);
     // The body as bytes; empty when the request failed. Bytes here are a program
@@ -49,9 +56,10 @@ public:
     // Ends the running transfer, which then fails.
     void Cancel();
 
-    // The last request failed: refused, no connection, an error status, cancelled or timed out.
+    // The last request failed: refused, no connection, an error status, too large,
+    // cancelled or timed out.
     bool failed() const { return failed_; }
-    // Longest wait without any data before a request fails.
+    // Longest time a request may take from its start to its last byte.
     void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
 
     static bool mayCarryProgram(const QUrl &url);
@@ -60,14 +68,17 @@ signals:
     void StateChanged(qint16 state);
 
 private:
-    QByteArray fetch(const QUrl &url);
-    void watch(QNetworkReply *reply);
+    QByteArray fetch(const QUrl &url, qint64 maxBytes);
+    // A socket of this transfer, connecting; it may have failed already.
+    QSslSocket *connectTo(const QUrl &url);
+    void watch(QSslSocket *socket, bool secure, const QByteArray &request);
+    void receive();
     // Raises the states from the last one raised up to this one.
     void advanceTo(State state);
-    void finish();
+    void finish(bool ok);
 
-    QNetworkAccessManager *network_;
-    QNetworkReply *reply_ = nullptr;
+    QSslSocket *socket_ = nullptr;
+    HttpResponse *response_ = nullptr;
     QEventLoop *loop_ = nullptr;
     QList<QPair<QByteArray, QByteArray>> headers_;
     qint16 lastState_ = None;

@@ -2,14 +2,17 @@
 
 #include "platform/FileNameCodec.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 #include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -49,22 +52,59 @@ QString withSlash(const QString &path)
     return path.endsWith(u'/') ? path : path + u'/';
 }
 
+// Escapes of the mount table ("\\040", three octal digits) and of the label links
+// ("\\x20", two hexadecimal digits) back to bytes.
+QByteArray unescape(const QByteArray &field, const char *introducer, int digits, int base)
+{
+    QByteArray out;
+    const qsizetype length = qsizetype(std::strlen(introducer));
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        bool valid = false;
+        const qsizetype end = i + length + digits;
+        const int code = field.mid(i, length) == introducer && end <= field.size()
+                             ? field.mid(i + length, digits).toInt(&valid, base)
+                             : 0;
+        if (valid) {
+            out += char(code);
+            i = end - 1;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+// Labels as the desktop names disks, from the links the device manager keeps.
+QString labelOf(const QString &device)
+{
+    if (!device.startsWith(QStringLiteral("/dev/"))) {
+        return {};
+    }
+    const QString target = QFileInfo(device).canonicalFilePath();
+    const QDir labels(QStringLiteral("/dev/disk/by-label"));
+    for (const QFileInfo &link : labels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (!target.isEmpty() && link.canonicalFilePath() == target) {
+            return QString::fromUtf8(unescape(link.fileName().toUtf8(), "\\x", 2, 16));
+        }
+    }
+    return {};
+}
+
 QList<Volume> systemVolumes()
 {
     QList<Volume> volumes;
     bool haveRoot = false;
-    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
-        const QString root = storage.rootPath();
-        const bool isRoot = root == QStringLiteral("/");
-        if (!isRoot && (isPseudoFileSystem(storage.fileSystemType()) || isSystemArea(root))) {
+    for (const Mount &mount : mountTable()) {
+        const bool isRoot = mount.point == QStringLiteral("/");
+        if (isRoot ? haveRoot : isPseudoFileSystem(mount.type) || isSystemArea(mount.point)) {
             continue;
         }
-        QString name = storage.name();
+        QString name = labelOf(mount.device);
         if (name.isEmpty()) {
-            name = QFileInfo(QString::fromLocal8Bit(storage.device())).fileName();
+            name = QFileInfo(mount.device).fileName();
         }
         haveRoot = haveRoot || isRoot;
-        volumes.append({withSlash(root), name});
+        volumes.append({withSlash(mount.point), name});
     }
     if (!haveRoot) {
         volumes.prepend({QStringLiteral("/"), QString()});
@@ -101,6 +141,49 @@ QString Volume::text() const
 QList<Volume> mountedVolumes()
 {
     return source() ? source()() : systemVolumes();
+}
+
+QList<Volume> mountedVolumesWithin(int timeoutMs)
+{
+    struct Answer {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<QList<Volume>> volumes;
+    };
+    auto answer = std::make_shared<Answer>();
+    // Detached: a source stuck in the kernel must not hold the window.
+    std::thread([answer, ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes)] {
+        QList<Volume> volumes = ask();
+        const std::lock_guard lock(answer->mutex);
+        answer->volumes = std::move(volumes);
+        answer->done.notify_one();
+    }).detach();
+    std::unique_lock lock(answer->mutex);
+    if (!answer->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [&] { return answer->volumes.has_value(); })) {
+        return {{QStringLiteral("/"), QString()}};
+    }
+    return *answer->volumes;
+}
+
+QList<Mount> mountTable()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QList<Mount> mounts;
+    // id parent major:minor root point options [optional fields] - type device super-options
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (dash < 6 || dash + 2 >= fields.size()) {
+            continue;
+        }
+        const auto field = [&fields](qsizetype i) { return unescape(fields[i], "\\", 3, 8); };
+        mounts.append({decodeFileName(field(4)), field(dash + 1), decodeFileName(field(dash + 2))});
+    }
+    return mounts;
 }
 
 void setVolumeSource(std::function<QList<Volume>()> s)

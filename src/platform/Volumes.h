@@ -15,8 +15,21 @@ struct Volume {
 };
 
 // Pseudo and virtual file systems (proc, sysfs, cgroup, tmpfs, overlay ...) are
-// left out, removable media kept; "/" is always there.
+// left out, removable media kept; "/" is always there. Read from the kernel's
+// mount table without asking any volume, so a dead network mount cannot hold it.
 QList<Volume> mountedVolumes();
+
+// The same, asked on a helper thread and waited for at most timeoutMs; only "/"
+// when no answer came by then. For windows, which must answer whatever a source does.
+QList<Volume> mountedVolumesWithin(int timeoutMs = 1000);
+
+struct Mount {
+    QString point; // without a final "/", except "/"
+    QByteArray type;
+    QString device;
+};
+// The kernel's mount table of this process.
+QList<Mount> mountTable();
 
 // Replaces the system's list (tests add volumes that do not answer); empty restores it.
 void setVolumeSource(std::function<QList<Volume>()> source);
@@ -29,6 +42,6 @@ enum class DirectoryAnswer { Answered, NoAnswer, Failed };
 // Opens a directory on a helper thread and waits at most timeoutMs, so that a
 // hung network volume or an empty drive cannot freeze a window. NoAnswer: the
 // device is gone, has no medium, does not reply or is not connected.
-DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 3000);
+DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 1000);
 
 } // namespace platform

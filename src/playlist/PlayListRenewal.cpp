@@ -2,6 +2,7 @@
 
 #include "app/RandomSource.h"
 #include "app/SystemDataBox.h"
+#include "platform/FolderIdentity.h"
 #include "playlist/MainCounter.h"
 #include "playlist/MusicFileLister.h"
 #include "playlist/PathDisplayForm.h"
@@ -9,6 +10,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+
+#include <set>
 
 void PlayListForm::PlayListRenewal()
 {
@@ -49,7 +52,12 @@ void PlayListForm::collectMusicFiles()
 {
     const QChar separator = LinuxPaths.separator;
     const FilePattern pattern(MusicFilePattern);
+    std::set<platform::FolderIdentity> dealt;
     for (const QString &folder : std::as_const(FolderList)) {
+        // One folder under two spellings (a link, a bind mount, a hand-edited entry) is dealt once.
+        if (const auto id = platform::folderIdentity(folder); id && !dealt.insert(*id).second) {
+            continue;
+        }
         const QString base = folder.endsWith(separator) ? folder : folder + separator;
         // A missing or unreadable folder (an unmounted drive) just adds nothing.
         listMusicFiles(folder, pattern, MusicAllList, base);

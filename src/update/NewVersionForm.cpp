@@ -6,6 +6,7 @@
 #include "app/RegistryModule.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
+#include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 #include "update/DownloadTexts.h"
 #include "update/UpdateFile.h"
@@ -13,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,7 +91,7 @@ void NewVersionForm::Form_Load()
 void NewVersionForm::FileDLStart_Click()
 {
     if (CloseOnClick == 1) {
-        FormRegistry::instance().unload(this);
+        closeByUser();
         return;
     }
     FileDLStart->setEnabled(false);
@@ -112,8 +114,14 @@ void NewVersionForm::FileDLStart_Click()
     }
     busy_ = false;
     if (closeWhenDone_) {
-        FormRegistry::instance().unload(this);
+        closeByUser();
     }
+}
+
+// A close or the end of the program may have come while the window waited.
+bool NewVersionForm::stillWanted()
+{
+    return !closeWhenDone_ && FormRegistry::instance().isLoaded(this);
 }
 
 bool NewVersionForm::download()
@@ -124,12 +132,15 @@ bool NewVersionForm::download()
     DownloadFailed = false;
     QPointer<NewVersionForm> alive(this);
     QCoreApplication::processEvents();
-    if (!alive) {
+    if (!alive || !FormRegistry::instance().isLoaded(this)) {
         return false;
+    }
+    if (closeWhenDone_) {
+        return true;
     }
     downloading_ = true;
     const QByteArray program = Inet->OpenURLBytes(UpdateServer::downloadUrl());
-    if (!alive) {
+    if (!alive || !FormRegistry::instance().isLoaded(this)) {
         return false;
     }
     downloading_ = false;
@@ -137,13 +148,27 @@ bool NewVersionForm::download()
     const bool complete = !Inet->failed() && !DownloadFailed &&
                           !Inet->GetHeader(QStringLiteral("Content-length")).isEmpty() &&
                           program.size() == DownloadSize;
-    if (!complete || closeWhenDone_ || !UpdateFile::install(program)) {
+    if (!complete || !stillWanted() || !UpdateFile::install(program)) {
         showFailure(DownloadTexts::retry());
         Inet->Cancel();
         return true;
     }
-    platform::launchProgram(UpdateFile::path());
-    FormRegistry::instance().unload(this);
+    return startUpdate();
+}
+
+bool NewVersionForm::startUpdate()
+{
+    QString error;
+    if (platform::launchProgram(UpdateFile::path(), &error)) {
+        FormRegistry::instance().unload(this);
+        return false;
+    }
+    // A home on a noexec mount, or a published file that is no program: say so, and go on.
+    platform::showMessage(
+        this, {QStringLiteral("アップデートプログラムを起動できませんでした。\r\n") +
+                   QDir::toNativeSeparators(UpdateFile::path()) + QStringLiteral(" : ") + error,
+               QStringLiteral("起動エラー"), platform::MessageIcon::Critical, platform::MessageButtons::Ok});
+    closeByUser();
     return false;
 }
 
@@ -163,6 +188,9 @@ void NewVersionForm::showFailure(const QString &text)
     InfoLabel->setText(text);
     CancelNewVersion->setEnabled(true);
     FileDLStart->setEnabled(true);
+    goOnWithout();
+    // The failure stays in sight above whatever came up meanwhile.
+    raise();
 }
 
 void NewVersionForm::Inet_StateChanged(qint16 state)
@@ -186,7 +214,24 @@ void NewVersionForm::Inet_StateChanged(qint16 state)
 
 void NewVersionForm::CancelNewVersion_Click()
 {
+    closeByUser();
+}
+
+void NewVersionForm::closeByUser()
+{
+    if (!FormRegistry::instance().isLoaded(this)) {
+        return; // the program is ending
+    }
+    // Whoever waits for the outcome goes on before this window is gone.
+    goOnWithout();
     FormRegistry::instance().unload(this);
+}
+
+void NewVersionForm::goOnWithout()
+{
+    if (FormRegistry::instance().isLoaded(this)) {
+        emit updateDeferred();
+    }
 }
 
 void NewVersionForm::closeEvent(QCloseEvent *event)
@@ -197,7 +242,7 @@ void NewVersionForm::closeEvent(QCloseEvent *event)
         Inet->Cancel();
         return;
     }
-    FormRegistry::instance().unload(this);
+    closeByUser();
 }
 
 void NewVersionForm::Form_Unload()

@@ -40,6 +40,12 @@ public:
     // The byte count the server announced for the current download.
     std::int32_t DownloadSize = 0;
 
+signals:
+    // The update cannot be had now: the query or the download failed (the window
+    // stays for another try), the update program would not start, or the user
+    // closed the window. It stays announced; whoever opened the window goes on.
+    void updateDeferred();
+
 protected:
     // A close asked for during a transfer cancels it and closes once it has ended.
     void closeEvent(QCloseEvent *event) override;
@@ -48,6 +54,10 @@ private:
     void createControls();
     // False when the window was unloaded meanwhile or has handed over to the update.
     bool download();
+    bool startUpdate();
+    bool stillWanted();
+    void closeByUser();
+    void goOnWithout();
     void serviceUnavailable();
     void showFailure(const QString &text);
 

@@ -11,6 +11,9 @@ namespace {
 
 QString query(const char *script)
 {
+    if (baseUrl().isEmpty()) {
+        return {};
+    }
     return baseUrl() + QStringLiteral("/software/product/update/") + QLatin1String(script) +
            QStringLiteral(".cgi?product=LYRA30");
 }
@@ -20,10 +23,13 @@ QString query(const char *script)
 QString baseUrl()
 {
     QString base = GetRegString(HKEY_LOCAL_MACHINE, InstallKey, ServerValue).trimmed();
+    if (base.isEmpty()) {
+        base = QStringLiteral(LYRA_UPDATE_URL);
+    }
     while (base.endsWith(u'/')) {
         base.chop(1);
     }
-    return base.isEmpty() ? DefaultBaseUrl : base;
+    return base;
 }
 
 QString statusUrl()
@@ -33,12 +39,14 @@ QString statusUrl()
 
 QString versionUrl()
 {
-    return query("version") + QStringLiteral("&revision=") + ProgramVersion::revisionText();
+    const QString url = query("version");
+    return url.isEmpty() ? url : url + QStringLiteral("&revision=") + ProgramVersion::revisionText();
 }
 
 QString downloadUrl()
 {
-    return query("download") + QStringLiteral("&revision=") + ProgramVersion::revisionText();
+    const QString url = query("download");
+    return url.isEmpty() ? url : url + QStringLiteral("&revision=") + ProgramVersion::revisionText();
 }
 
 void configure(platform::Transfer &transfer)

@@ -7,16 +7,18 @@ class Transfer;
 }
 
 // Where the update server is and how long to wait for it. Both are values of
-// the install key; a missing or unusable value means the built-in default.
+// the install key; a missing or unusable value means the build's default.
 namespace UpdateServer {
 
 inline const QString ServerValue = QStringLiteral("UpdateServer");
 inline const QString TimeoutValue = QStringLiteral("UpdateTimeout");
-inline const QString DefaultBaseUrl = QStringLiteral("https://update.miravelt.example");
+// The day an automatic check last failed (y/m/d); it waits as long as a successful one.
+inline const QString FailedCheckValue = QStringLiteral("LastUPFailed");
 inline constexpr int DefaultTimeoutSeconds = 30;
 
-// The base URL without a trailing "/".
+// The base URL without a trailing "/"; empty when this build has no update server.
 QString baseUrl();
+// The URLs are empty when there is no server, and such a request fails at once.
 QString statusUrl();
 QString versionUrl();
 QString downloadUrl();

@@ -2,6 +2,7 @@
 
 #include "app/DateText.h"
 #include "app/FormRegistry.h"
+#include "app/OpenForm.h"
 #include "app/ProgramVersion.h"
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
@@ -140,17 +141,23 @@ bool VersionStatusForm::runCheck()
                       QStringLiteral("アップデートの必要は、ありません。")});
             SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
         } else {
-            addLines(QStringList{QStringLiteral("通信中にエラーが発生しました。")} + unreachableLines);
+            failCheck(QStringLiteral("通信中にエラーが発生しました。"));
         }
     } else if (status == QStringLiteral("NoReady")) {
         addLines({QStringLiteral("接続できませんでした。"),
                   QStringLiteral("現在、アップデートサービスを利用できません。")});
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, DateText::format(platform::today()));
     } else {
-        addLines(QStringList{QStringLiteral("接続できませんでした。")} + unreachableLines);
+        failCheck(QStringLiteral("接続できませんでした。"));
     }
     finishCheck();
     return true;
+}
+
+void VersionStatusForm::failCheck(const QString &firstLine)
+{
+    addLines(QStringList{firstLine} + unreachableLines);
+    emit checkFailed();
 }
 
 void VersionStatusForm::handOverToDownload()
@@ -160,7 +167,9 @@ void VersionStatusForm::handOverToDownload()
         sys().MainFormLoaded = false;
         forms.unload<MainForm>();
     }
-    forms.load<NewVersionForm>();
+    auto &download = forms.load<NewVersionForm>();
+    // The update stays announced; until it is installed the player stays reachable.
+    connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
     forms.unload(this);
 }

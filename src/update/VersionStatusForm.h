@@ -34,6 +34,8 @@ public:
 signals:
     // The user closed the window and no update was announced.
     void closedWithoutUpdate();
+    // The server could not be asked, or gave no answer of the protocol.
+    void checkFailed();
 
 protected:
     // A close asked for during a check cancels it and closes once it has ended.
@@ -45,6 +47,7 @@ private:
     bool runCheck();
     void handOverToDownload();
     void finishCheck();
+    void failCheck(const QString &firstLine);
     void closeByUser();
 
     bool checking_ = false;

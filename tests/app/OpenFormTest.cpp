@@ -10,6 +10,7 @@
 #include "platform/UserName.h"
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"
+#include "update/UpdateServer.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -128,16 +129,31 @@ TEST_F(StartUpTest, TheRevisionTheLastCheckDateAndTheReleaseKeywordChooseTheFirs
                           "最新のバージョンの確認を行います。";
     const QString update = "アップデート情報 (1): 新しいバージョンのプログラムが公開されています。\r\n"
                            "今すぐに、ダウンロードを行ってください。。";
+    const bool builtWithServer = !UpdateServer::baseUrl().isEmpty();
+    const QString days21 = lastUp(today.addDays(-21));
     const struct {
         QString lastUp, release, said, windows;
         QString key;             // revision, check date and release keyword after the start
         QString revision = "41"; // of the earlier run; the first run of this one opens the welcome page
+        QString failedCheck = {}, server = "http://127.0.0.1:9";
     } rows[] = {
         {"2001/1/1", "get", {}, playerWindows, "41|2026/3/10|", "40"},
         {lastUp(today.addDays(-20)), {}, {}, playerWindows, "41|2026/2/18|"},
         {lastUp(today.addDays(-21)), {}, check, "VersionStatusForm", "41|2026/2/17|"},
         {lastUp(today.addDays(21)), {}, check, "VersionStatusForm", "41|2026/3/31|"},
         {lastUp(today.addDays(-400)), {}, check, "VersionStatusForm", "41|2025/2/3|"},
+        // A failed automatic check waits as long as a successful one.
+        {days21, {}, {}, playerWindows, "41|2026/2/17|", "41", lastUp(today.addDays(-20))},
+        {days21, {}, check, "VersionStatusForm", "41|2026/2/17|", "41", days21},
+        // A build without an update server (a distribution's) never checks by itself.
+        {days21,
+         {},
+         builtWithServer ? check : QString(),
+         builtWithServer ? "VersionStatusForm" : playerWindows,
+         "41|2026/2/17|",
+         "41",
+         {},
+         {}},
         {lastUp(today), "get", update, "NewVersionForm", "41|2026/3/10|get"},
         {lastUp(today), "Get", {}, playerWindows, "41|2026/3/10|Get"},
         // Missing or malformed: counted from today, and today is recorded.
@@ -152,6 +168,8 @@ TEST_F(StartUpTest, TheRevisionTheLastCheckDateAndTheReleaseKeywordChooseTheFirs
         opened.clear();
         MessageRecorder local;
         seedInstallKey(row.lastUp, row.release, row.revision);
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::FailedCheckValue, row.failedCheck);
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::ServerValue, row.server);
         FormRegistry::instance().load<OpenForm>();
         EXPECT_EQ(said(local), row.said);
         EXPECT_EQ(loaded(), row.windows);

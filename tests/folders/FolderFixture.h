@@ -2,6 +2,7 @@
 
 #include "app/FormRegistry.h"
 #include "app/SystemDataBox.h"
+#include "folders/DirectoryList.h"
 #include "folders/FolderForm.h"
 #include "platform/Volumes.h"
 #include "playlist/PathListModel.h"

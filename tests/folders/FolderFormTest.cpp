@@ -5,6 +5,7 @@
 #include "playlist/PathDisplayForm.h"
 
 #include <QComboBox>
+#include <QScrollBar>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +18,9 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
 {
     const QString rock = folderWith("Rock", {"a.mp3", "b.wav"});
     const QString jazz = folderWith("Jazz", {"c.mp3"});
-    list->FolderWaitList = {jazz};
+    const QString rockLink = tree.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
+    QFile::link(rock, rockLink);
+    list->FolderWaitList = {jazz.chopped(1)}; // edited by hand
     FolderForm &form = setup();
     const struct {
         QString folder;
@@ -25,10 +28,12 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
         QString lastShown;
         int messages;
     } rows[] = {
-        {"/", {"/"}, {jazz}, "/", 0},
-        {rock.chopped(1), {"/", rock}, {jazz}, FolderDisplayForm(rock), 0},
+        {"/", {"/"}, {jazz.chopped(1)}, "/", 0},
+        {rock.chopped(1), {"/", rock}, {jazz.chopped(1)}, FolderDisplayForm(rock), 0},
         {jazz, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 0},
         {rock, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 1},
+        {rockLink, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 2},
+        {lineEnd, {"/", rock, jazz}, {}, FolderDisplayForm(jazz), 3},
     };
     for (const auto &row : rows) {
         ASSERT_TRUE(form.setDirectory(row.folder));
@@ -41,9 +46,15 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
         ASSERT_EQ(messages.shown().size(), row.messages);
     }
     EXPECT_EQ(form.FolderListAppearance->model()->index(1, 0).data(Qt::ToolTipRole).toString(), rock);
-    EXPECT_EQ(messages.shown().last().title + messages.shown().last().text,
+    EXPECT_EQ(messages.shown()[0].title + messages.shown()[0].text,
               "MIRAVELT Lyrabox 3 - 選択エラー'" + rock +
                   "' は、すでに選択されています。\r\n他のフォルダを選択してください。");
+    EXPECT_EQ(messages.shown()[2].text, "'" + QString(lineEnd).replace('\n', QChar(0x240A)) +
+                                            "' は、名前に改行が含まれているため登録できません。\r\n"
+                                            "フォルダの名前を変更してから登録してください。");
+    list->FolderList = {rock, rockLink, rock.chopped(1)};
+    list->PlayListRenewal();
+    EXPECT_EQ(list->PlayList->count(), 2); // one folder, dealt once
 }
 
 TEST_F(FolderLists, MoveAndRemoveRenewOnlyWhenPlayFoldersChange)
@@ -158,6 +169,44 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
     EXPECT_EQ(inside, QStringList{"x.mp3"});
     ::unlink(oddBytes + "/x.mp3"); // beyond what QTemporaryDir can remove
     ::rmdir(oddBytes.constData());
+}
+
+TEST_F(FolderLists, BrowserStartsAtTheMusicThenTheLastFolderReadsOncePerVisitAndTakesKeys)
+{
+    const QString music = folderWith("MyMusic");
+    QStringList many;
+    for (int i = 0; i < 300; ++i) {
+        many << QString("t%1.mp3").arg(i);
+    }
+    const QString flat = folderWith("MyMusic/Flat", many).chopped(1);
+    folderWith("MyMusic/Jazz");
+    QFile userDirs(TestEnvironment::configHome() + "/user-dirs.dirs");
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n");
+    userDirs.close();
+    FolderForm &form = setup();
+    EXPECT_EQ(form.FolderPosition->text(), music.chopped(1));
+    EXPECT_GT(form.DirMenu->viewport()->height() / form.DirMenu->sizeHintForRow(0), 8);
+    QTest::keyClicks(form.DirMenu, "fl");
+    EXPECT_EQ(form.FolderPosition->text(), flat);
+    QTest::keyClick(form.DirMenu, Qt::Key_Return);
+    EXPECT_EQ(form.DirMenu->current(), flat);
+
+    QListWidget *files = form.FileMenu;
+    files->scrollToBottom();
+    const int scrolled = files->verticalScrollBar()->value();
+    QFile(flat + "/new.mp3").open(QIODevice::WriteOnly);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(299)).center());
+    TestEnvironment::flushEvents(); // the view lays itself out again later
+    EXPECT_GT(scrolled, 0);
+    EXPECT_EQ(files->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(files->count(), 300); // read when the folder was opened, not at each click
+
+    form.FolderRegistration->click();
+    FormRegistry::instance().unload<FolderForm>();
+    TestEnvironment::flushEvents();
+    EXPECT_EQ(setup().FolderPosition->text(), flat);
 }
 
 TEST_F(FolderLists, VolumeThatDoesNotAnswerKeepsTheOldFolder)

@@ -1,9 +1,14 @@
 #include "FolderFixture.h"
 
 #include "folders/FolderSearchForm.h"
+#include "folders/FolderSearchWorker.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QScopeGuard>
+
+#include <future>
+#include <thread>
 
 #include <sys/mount.h>
 
@@ -17,11 +22,15 @@ protected:
         root = folderWith("drive", {"a.mp3"});
         one = folderWith("drive/Albums/One", {"1.flac"});
         two = folderWith("drive/Albums/Two", {"2.MP3"});
+        for (const char *dangling : {"a", "b", "c", "d", "e", "f", "g", "h"}) {
+            // A failed look at a link is no failed listing: the folder is still a hit.
+            QFile::link(tree.filePath("nowhere"), two + dangling + ".mp3");
+        }
         folderWith("drive/.hidden", {"h.mp3"});
         folderWith("drive/Docs", {"readme.txt"});
         QFile::link(root, root + "Albums/loop");
         QFile::link(one, root + "LinkToOne");
-        platform::setVolumeSource([this] { return QList<platform::Volume>{{root, "T"}}; });
+        platform::setVolumeSource([r = root] { return QList<platform::Volume>{{r, "T"}}; });
     }
     void search(FolderSearchForm &form, bool stopAtOnce = false)
     {
@@ -76,20 +85,23 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
 {
+    const QString oneLink = tree.filePath("OneLink");
+    QFile::link(one, oneLink);
+    folderWith("drive/Line\rEnd", {"x.mp3"});
     const struct {
         bool withHits;
         QPushButton *FolderSearchForm::*close; // none: the title bar's close
         QStringList play, wait;
         bool renewed;
     } rows[] = {
-        {false, &FolderSearchForm::ExitFolderSearch, {root}, {one}, false},
-        {true, &FolderSearchForm::ExitFolderSearch, {root, two}, {one}, true},
-        {true, &FolderSearchForm::CancelFolderSearch, {root}, {one}, false},
-        {true, nullptr, {root}, {one}, false},
+        {false, &FolderSearchForm::ExitFolderSearch, {root}, {oneLink}, false},
+        {true, &FolderSearchForm::ExitFolderSearch, {root, two}, {oneLink}, true},
+        {true, &FolderSearchForm::CancelFolderSearch, {root}, {oneLink}, false},
+        {true, nullptr, {root}, {oneLink}, false},
     };
     for (const auto &row : rows) {
         list->FolderList = {root};
-        list->FolderWaitList = {one};
+        list->FolderWaitList = {oneLink}; // the same folder as the hit one
         list->PlayListRenewal();
         list->PlayList->removeAt(0);
         setup().OpenFolderSearch->click();
@@ -104,10 +116,12 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
             EXPECT_FALSE(form.InfoSearchHitList->selectionModel()->hasSelection()) << "no next hit is taken";
             EXPECT_EQ(form.InfoPlayFile->property("folder").toString(),
                       QCoreApplication::applicationDirPath());
-            EXPECT_EQ(form.SearchHitList.size(), 2);
+            EXPECT_EQ(form.SearchHitList.size(), 3);
             form.SearchHitList.append(root); // dropped, and already a play folder anyway
         }
+        const qsizetype before = messages.shown().size();
         row.close ? (form.*row.close)->click() : (void)form.close();
+        EXPECT_EQ(messages.shown().size() - before, row.renewed ? 1 : 0); // the hit with a line end
         FolderForm *setup = FormRegistry::instance().find<FolderForm>();
         EXPECT_TRUE(setup->isEnabled());
         EXPECT_EQ(FormRegistry::instance().find<FolderSearchForm>(), nullptr);
@@ -117,6 +131,40 @@ TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
         EXPECT_EQ(list->PlayList->count(), row.renewed ? 2 : 0);
         TestEnvironment::flushEvents();
     }
+}
+
+TEST_F(FolderSearch, AVolumeThatHangsHoldsNeitherTheDriveListsNorTheClosingSearchWindow)
+{
+    std::promise<void> release, finished;
+    const std::shared_future<void> held = release.get_future().share();
+    // Should the windows wait after all, the mount comes back after a while and the test fails.
+    std::thread watchdog([&release, end = finished.get_future()] {
+        end.wait_for(std::chrono::seconds(20));
+        release.set_value();
+    });
+    const auto cleanUp = qScopeGuard([&] {
+        finished.set_value();
+        watchdog.join();
+        FolderSearchWorker::setWalk({});
+    });
+    platform::setVolumeSource([held, r = root] {
+        held.wait();
+        return QList<platform::Volume>{{"/", "root"}, {r, "T"}};
+    });
+    FolderSearchWorker::setWalk([held](const QString &from, const std::atomic<bool> &, const auto &onHit) {
+        onHit(from);
+        held.wait(); // stuck in the kernel, deaf to the stop
+    });
+    setup().OpenFolderSearch->click();
+    FolderSearchForm &form = *FormRegistry::instance().find<FolderSearchForm>();
+    EXPECT_EQ(form.SearchDrive->count(), 1); // only "/", for want of an answer
+    messages.answerWith(platform::MessageAnswer::Yes);
+    form.FSStart->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.InfoSearchHitList->model()->rowCount() == 1; }, 10000));
+    form.close(); // the title bar's close: the other commands wait for the search
+    EXPECT_EQ(held.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
+    EXPECT_EQ(FormRegistry::instance().find<FolderSearchForm>(), nullptr);
+    EXPECT_TRUE(FormRegistry::instance().find<FolderForm>()->isEnabled());
 }
 
 } // namespace

@@ -1,11 +1,21 @@
 #include "UpdateFixture.h"
+#include "app/Application.h"
+#include "app/OpenForm.h"
+#include "mainwindow/MainForm.h"
 #include "platform/Launcher.h"
+#include "platform/MessageBox.h"
 #include "platform/Transfer.h"
+#include "playlist/PlayListForm.h"
 #include "update/DownloadTexts.h"
 #include "update/UpdateFile.h"
+#include "update/VersionStatusForm.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QSslConfiguration>
+#include <QTimer>
 #include <numeric>
 
 using DownloadTest = UpdateFixture;
@@ -51,6 +61,105 @@ TEST_F(DownloadTest, ACompleteDownloadIsWrittenExecutableStartedAndTheProgramEnd
     }
 }
 
+TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
+{
+    enum Step { Cancel, Fail, CloseAtStart, EndAtStart, NotAProgram };
+    const int newer = ProgramVersion::Revision + 1;
+    const struct {
+        const char *name;
+        Step step;
+        int newest;
+        const char *status;
+        const char *windows; // the player, the download window
+        const char *key;     // the release keyword and the last check
+        QStringList said;
+        bool downloads;
+    } rows[] = {
+        {"cancelled", Cancel, newer, "Ready", "player", "get 2026/1/1", {}, false},
+        {"refused", Fail, ProgramVersion::Revision, "Ready", "player+download", "get 2026/1/1", {}, true},
+        {"service down", Fail, newer, "NoReady", "player", " 2026/3/10", {}, false},
+        {"closed as the download begins", CloseAtStart, newer, "Ready", "player", "get 2026/1/1", {}, false},
+        {"ended as the download begins", EndAtStart, newer, "Ready", "", "get 2026/1/1", {}, false},
+        {"no program", NotAProgram, newer, "Ready", "player", "get 2026/1/1", {"起動エラー"}, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        MessageRecorder messages;
+        NginxServer nginx;
+        ASSERT_TRUE(serve(nginx, row.newest, row.status, "this is no program"));
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, ProgramVersion::revisionText());
+        SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, "get");
+        FormRegistry &forms = FormRegistry::instance();
+        forms.load<OpenForm>();
+        auto *form = forms.find<NewVersionForm>();
+        ASSERT_NE(form, nullptr);
+        QObject::connect(form->Inet, &platform::Transfer::StateChanged, form, [&, form](qint16 state) {
+            // The status query has been answered: the next moment is the one before the download.
+            if (state == platform::Transfer::ResponseCompleted && !form->DownloadStarted &&
+                row.step >= CloseAtStart && row.step <= EndAtStart) {
+                QTimer::singleShot(0, form, [&, form] {
+                    if (row.step == CloseAtStart) {
+                        form->close();
+                    } else {
+                        Application::requestEnd(); // as SIGTERM does
+                    }
+                });
+            }
+        });
+        if (row.step == NotAProgram) {
+            platform::setProgramLauncher({});
+        }
+        if (row.step != Cancel) {
+            form->FileDLStart->click();
+        }
+        if (form->CloseOnClick == 1) { // the service is down: the announced update is dropped
+            EXPECT_EQ(form->InfoLabel->text(), "現在、アップデートサービスを利用できません。");
+            EXPECT_TRUE(form->FileDLStart->text() == "閉じる" && form->CancelNewVersion->isHidden());
+        }
+        if (row.step == Cancel || form->CloseOnClick == 1) {
+            (row.step == Cancel ? form->CancelNewVersion : form->FileDLStart)->click();
+        }
+        TestEnvironment::flushEvents();
+
+        EXPECT_EQ(QString(forms.find<MainForm>() && forms.find<PlayListForm>() ? "player" : "") +
+                      (forms.find<NewVersionForm>() ? "+download" : ""),
+                  row.windows);
+        EXPECT_EQ(install(Release) + ' ' + install(LastUP), row.key);
+        EXPECT_EQ(messages.titles(), QStringList{"アップデート情報"} + row.said);
+        EXPECT_EQ(nginx.accessLog().contains("download.cgi"), row.downloads);
+        platform::setUnattended(false);
+        TestEnvironment::resetAll();
+        SetUp();
+    }
+}
+
+TEST_F(DownloadTest, CheckDownloadAndStartGoOverVerifiedHttpsAndSayNothingAboutTheSender)
+{
+    NginxServer nginx;
+    ASSERT_TRUE(nginx.makeCertificates());
+    const QString ran = nginx.path("ran");
+    ASSERT_TRUE(
+        serve(nginx, ProgramVersion::Revision + 1, "Ready", ("#!/bin/sh\n: > '" + ran + "'\n").toUtf8()));
+    // The test's authority is trusted by this test alone.
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(saved); });
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificates(nginx.path("ca.pem"));
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    platform::setProgramLauncher({});
+    FormRegistry &forms = FormRegistry::instance();
+    forms.load<VersionStatusForm>().VersionCheck->click();
+    ASSERT_NE(forms.find<NewVersionForm>(), nullptr);
+    forms.find<NewVersionForm>()->FileDLStart->click();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, 10000)) << "the update program ran";
+    const QList<QByteArray> requests = nginx.accessLog().trimmed().split('\n');
+    EXPECT_EQ(requests.size(), 4) << "status, version, status, download";
+    for (const QByteArray &request : requests) {
+        EXPECT_TRUE(request.endsWith(" HTTP/1.1|-|-")) << request.toStdString();
+    }
+}
+
 TEST_F(DownloadTest, ADownloadCutShortOfItsAnnouncedSizeIsDiscarded)
 {
     NginxServer nginx;
@@ -72,50 +181,42 @@ TEST_F(DownloadTest, ADownloadCutShortOfItsAnnouncedSizeIsDiscarded)
     EXPECT_FALSE(QFileInfo::exists(UpdateFile::path()));
 }
 
-TEST_F(DownloadTest, AServiceThatIsDownDropsTheAnnouncedUpdate)
+TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChannelsWithinBounds)
 {
     NginxServer nginx;
-    ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "NoReady"));
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, "get");
-    auto &form = FormRegistry::instance().load<NewVersionForm>();
-    form.FileDLStart->click();
-
-    EXPECT_EQ(form.InfoLabel->text(), "現在、アップデートサービスを利用できません。");
-    EXPECT_TRUE(form.FileDLStart->text() == "閉じる" && form.CancelNewVersion->isHidden());
-    EXPECT_EQ(install(Release) + ' ' + install(LastUP), " 2026/3/10");
-    EXPECT_FALSE(nginx.accessLog().contains("download.cgi"));
-}
-
-TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChannels)
-{
-    NginxServer nginx;
-    const quint16 tlsPort = freePort(), redirectPort = freePort();
-    ASSERT_EQ(
-        QProcess::execute(QStringLiteral("openssl"),
-                          {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes",
-                           "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
-                           "-keyout", nginx.path("key.pem"), "-out", nginx.path("cert.pem")}),
-        0);
+    const quint16 tlsPort = freePort(), plainPort = freePort();
+    ASSERT_TRUE(nginx.makeCertificates(false));
+    ASSERT_TRUE(writeFile(nginx.path("long"), QByteArray(600, 'x')));
+    QFile big(nginx.path("big"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(platform::Transfer::MaxProgramBytes + 1));
     const QString extra =
-        QStringLiteral(
-            "server { listen 127.0.0.1:%1 ssl; ssl_certificate %2; ssl_certificate_key %3; "
-            "location / { return 200 program; } }\n"
-            "server { listen 127.0.0.1:%4; location /choices { return 300 program; } location / { return 302 "
-            "http://localhost:%5/software/product/update/status.cgi?product=LYRA30; } }")
+        QStringLiteral("server { listen 127.0.0.1:%1 ssl; ssl_certificate %2; ssl_certificate_key %3; "
+                       "location / { return 200 program; } }\n"
+                       "server { listen 127.0.0.1:%4; root %6; location = /long {} location = /big {} "
+                       "location = /slow { limit_rate_after 160; limit_rate 10; return 200 %7; } location "
+                       "/choices { return "
+                       "300 program; } location / { return 302 "
+                       "http://localhost:%5/software/product/update/status.cgi?product=LYRA30; } }")
             .arg(tlsPort)
             .arg(nginx.path("cert.pem"), nginx.path("key.pem"))
-            .arg(redirectPort)
-            .arg(nginx.port);
-    ASSERT_TRUE(serve(nginx, 50, "Ready", "program", extra));
-    QTcpServer liar; // announces more than it sends, then hangs up
-    liar.listen(QHostAddress::LocalHost);
-    QObject::connect(&liar, &QTcpServer::newConnection, [&liar] {
-        QTcpSocket *peer = liar.nextPendingConnection();
+            .arg(plainPort)
+            .arg(nginx.port)
+            .arg(nginx.path(""), QString(100, 'U'));
+    ASSERT_TRUE(serve(nginx, 20240501, "Ready", "program", extra));
+    QTcpServer echo; // answers with the request's path, decoded, and hangs up
+    echo.listen(QHostAddress::LocalHost);
+    QObject::connect(&echo, &QTcpServer::newConnection, [&echo] {
+        QTcpSocket *peer = echo.nextPendingConnection();
         QObject::connect(peer, &QTcpSocket::readyRead, peer, [peer] {
-            peer->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nprogram");
+            peer->write(QByteArray::fromPercentEncoding(peer->readAll().split(' ').value(1).mid(1)));
             peer->disconnectFromHost();
         });
     });
+    const auto reply = [&echo](const QByteArray &head, const QByteArray &body) {
+        return QStringLiteral("http://127.0.0.1:%1/").arg(echo.serverPort()) +
+               QUrl::toPercentEncoding("HTTP/1.1 200 OK\r\n" + head + "\r\n" + body);
+    };
+    const QString plain = QStringLiteral("http://127.0.0.1:%1/").arg(plainPort);
     const QString base = nginx.url() + QStringLiteral("/software/product/update/");
 
     const struct {
@@ -124,17 +225,32 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
         QByteArray body; // empty: the request fails
     } rows[] = {
         {base + "status.cgi?product=LYRA30", false, "Ready"},
-        {base + "version.cgi?product=LYRA30&revision=49", false, "Update"},
-        {base + "version.cgi?product=LYRA30&revision=50", false, "OK"},
+        {base + "version.cgi?product=LYRA30&revision=0", false, "Update"},
+        {base + "version.cgi?product=LYRA30&revision=1234567", false, "Update"},
+        {base + "version.cgi?product=LYRA30&revision=20239999", false, "Update"},
+        {base + "version.cgi?product=LYRA30&revision=20240500", false, "Update"},
+        {base + "version.cgi?product=LYRA30&revision=20240501", false, "OK"},
+        {base + "version.cgi?product=LYRA30&revision=20240510", false, "OK"},
+        {base + "version.cgi?product=LYRA30&revision=120240501", false, "OK"},
         {base + "download.cgi?product=LYRA30&revision=7", true, "program"},
-        {base + "download.cgi?product=LYRA30&revision=50", true, ""},
+        {base + "download.cgi?product=LYRA30&revision=20240501", true, ""},
         {base + "status.cgi?product=LYRA31", false, ""},
         {base + "version.cgi?product=LYRA30&revision=../status", false, ""},
         {base + "version.cgi?product=LYRA30&revision=current", false, ""},
         {nginx.url() + "/status", false, ""},
-        {QStringLiteral("http://127.0.0.1:%1/").arg(redirectPort), false, ""},
-        {QStringLiteral("http://127.0.0.1:%1/choices").arg(redirectPort), true, ""},
-        {QStringLiteral("http://127.0.0.1:%1/").arg(liar.serverPort()), true, ""},
+        {plain, false, ""},
+        {plain + "choices", true, ""},
+        {plain + "long", false, ""},
+        {plain + "big", true, ""},
+        {reply("Content-Length: 100\r\n", "program"), true, ""},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUp\r\n4;x=y\r\ndate\r\n0\r\nA: b\r\n\r\n"), false,
+         "Update"},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUp\r\n4\r\ndate\r\n"), false, ""},
+        {reply("Transfer-Encoding: chunked\r\n", "2\r\nUpdate\r\n0\r\n\r\n"), false, ""},
+        {reply("Content-Length: 6\r\nContent-Length: 7\r\n", "Update"), false, ""},
+        {reply("X: " + QByteArray(20000, 'x') + "\r\n", "OK"), false, ""},
+        {reply({}, "OK"), false, "OK"},
+        {plain + "slow", false, ""}, // every byte in time, the whole too late
         {QStringLiteral("https://127.0.0.1:%1/").arg(tlsPort), true, ""},
         {QStringLiteral("http://192.0.2.1:9/program"), true, ""},
     };
@@ -153,4 +269,24 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
             EXPECT_EQ(states.size(), 1) << "refused before connecting";
         }
     }
+}
+
+TEST_F(TransferTest, PublishingCostsTheSameForAnyRevisionAndNeverLeavesTheSiteMissing)
+{
+    NginxServer nginx;
+    ASSERT_TRUE(serve(nginx, 20240501, "Ready"));
+    int files = 0;
+    for (QDirIterator it(nginx.folder(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();
+         it.next()) {
+        ++files;
+    }
+    EXPECT_LT(files, 100);
+    // Republish while something looks at the site as fast as it can: it must find it every time.
+    const char *watch =
+        "while [ ! -e \"$2.stop\" ]; do [ -e \"$2/status\" ] || { echo gap; exit 1; }; done & w=$!\n"
+        "for i in 1 2 3 4 5 6 7 8; do bash \"$1\" \"$2\" 1000 Ready \"$3\" >/dev/null; done\n"
+        "touch \"$2.stop\"; wait $w";
+    EXPECT_EQ(QProcess::execute("bash", {"-c", watch, "-", LYRA_SOURCE_DIR "/server/publish", nginx.folder(),
+                                         nginx.path("program")}),
+              0);
 }

@@ -60,13 +60,21 @@ public:
             return false;
         }
         QString site = QString::fromUtf8(readFile(source + "lyrabox-update.conf"));
-        site.replace(QRegularExpression("listen [^;]*;"), QStringLiteral("listen 127.0.0.1:%1;").arg(port));
+        site.replace(QRegularExpression("listen [^;]*;"),
+                     QStringLiteral("listen 127.0.0.1:%1%2;").arg(port).arg(tls_ ? " ssl" : ""));
         site.replace(QRegularExpression("root [^;]*;"), "root " + folder() + ';');
-        // Running as root, one process keeps root's access to the temporary folder.
+        site.replace(QRegularExpression("ssl_certificate ([^;]*);"),
+                     tls_ ? "ssl_certificate " + path("cert.pem") + ';' : "");
+        site.replace(QRegularExpression("ssl_certificate_key ([^;]*);"),
+                     tls_ ? "ssl_certificate_key " + path("key.pem") + ';' : "");
+        // Running as root, one process keeps root's access to the temporary folder. The log
+        // shows what each request told about its sender.
         writeFile(
             path("nginx.conf"),
             QStringLiteral("daemon off;\nmaster_process off;\npid %1/nginx.pid;\nerror_log %1/error.log;\n"
-                           "events { worker_connections 64; }\nhttp {\naccess_log %1/access.log;\n"
+                           "events { worker_connections 64; }\nhttp {\n"
+                           "log_format sender '$request|$http_user_agent|$http_accept_language';\n"
+                           "access_log %1/access.log sender;\n"
                            "client_body_temp_path %1; proxy_temp_path %1; fastcgi_temp_path %1;\n"
                            "uwsgi_temp_path %1; scgi_temp_path %1;\n%2\n%3\n}\n")
                 .arg(dir_.path(), extra, site)
@@ -84,7 +92,23 @@ public:
         return false;
     }
 
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    // key.pem and cert.pem for 127.0.0.1 issued by ca.pem, the test's own authority, which
+    // nobody trusts unless a test says so; with `forSite`, the site is served over HTTPS.
+    bool makeCertificates(bool forSite = true)
+    {
+        const bool made =
+            QProcess::execute("bash", {"-c",
+                                       "cd \"$0\" && k='-newkey ec -pkeyopt ec_paramgen_curve:P-256 "
+                                       "-nodes -days 2' && openssl req -x509 $k -subj /CN=TestCA "
+                                       "-keyout ca.key -out ca.pem && openssl req -x509 -CA "
+                                       "ca.pem -CAkey ca.key $k -subj /CN=127.0.0.1 -addext "
+                                       "subjectAltName=IP:127.0.0.1 -keyout key.pem -out cert.pem",
+                                       dir_.path()}) == 0;
+        tls_ = made && forSite;
+        return made;
+    }
+
+    QString url() const { return QStringLiteral("%1://127.0.0.1:%2").arg(tls_ ? "https" : "http").arg(port); }
     QString folder() const { return path("site"); }
     QString path(const QString &name) const { return dir_.filePath(name); }
     QByteArray accessLog() const { return readFile(path("access.log")); }
@@ -95,6 +119,7 @@ private:
     inline static const QString source = QStringLiteral(LYRA_SOURCE_DIR "/server/");
     QTemporaryDir dir_;
     QProcess process_;
+    bool tls_ = false;
 };
 
 class UpdateFixture : public CleanStateTest {

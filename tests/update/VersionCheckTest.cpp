@@ -26,7 +26,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
     const struct {
         const char *name;
         int newest;
-        QByteArray status; // empty: a server that accepts and never answers
+        QByteArray status; // empty: a server that accepts and never answers; "-": no server address
         QStringList after;
         const char *lastUpdate;
         bool asksVersion;
@@ -36,6 +36,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
         {"service down", running, "NoReady", serviceDown, "2026/3/10", false},
         {"keyword with a line break", running, "Ready\n", unreachable, "2026/1/1", false},
         {"silent server", running, "", unreachable, "2026/1/1", false},
+        {"no server address", running, "-", unreachable, "2026/1/1", false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -44,6 +45,8 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
         if (row.status.isEmpty()) {
             silent.listen(QHostAddress::LocalHost);
             useServer(QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()));
+        } else if (row.status == "-") {
+            useServer({});
         } else {
             ASSERT_TRUE(serve(nginx, row.newest, "Ready"));
             ASSERT_TRUE(writeFile(nginx.folder() + "/status", row.status));
@@ -59,7 +62,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
             lines << check.StatusList->item(i)->text();
         }
         EXPECT_EQ(lines, opening + row.after);
-        EXPECT_EQ(install(LastUP), row.lastUpdate);
+        EXPECT_EQ(install(LastUP) + install(UpdateServer::FailedCheckValue), row.lastUpdate);
         EXPECT_EQ(nginx.accessLog().contains("version.cgi?product=LYRA30&revision=41 "), row.asksVersion);
         EXPECT_TRUE(check.VersionCheck->text() == "閉じる" && check.ExitVerSta->isHidden());
         TestEnvironment::resetAll();
@@ -95,4 +98,6 @@ TEST_F(VersionCheckTest, AStartUpCheckThatFailsGoesOnToThePlayer)
 
     EXPECT_TRUE(!forms.find<VersionStatusForm>() && forms.find<PlayListForm>() && forms.find<MainForm>());
     EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(install(LastUP) + ' ' + install(UpdateServer::FailedCheckValue), "2026/2/17 2026/3/10")
+        << "the failure is kept, so the next start does not ask again";
 }
