@@ -6,7 +6,8 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev
-  # audio: decoders of all six file groups, soundfont, desktop outputs
+  # audio: decoders of all seven file groups (FLAC, Vorbis and Opus, the MP4 demuxer and
+  # the AAC decoder come with -base, -good and -libav), soundfont, desktop outputs
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-alsa
   timgm6mb-soundfont

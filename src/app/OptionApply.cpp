@@ -34,17 +34,13 @@ QString flag(bool on, const char *text)
 
 void OptionForm::applyFileGroups()
 {
-    QString pattern = PlayFilePattern::Off;
+    std::array<QString, PlayFilePattern::GroupCount> settings;
     for (int n = 1; n <= PlayFilePattern::GroupCount; ++n) {
-        bool on = FileSystemList->item(n - 1)->isSelected();
-        put(MFPattern(n), on ? QString() : PlayFilePattern::Off);
-        if (on) {
-            QString wildcards = PlayFilePattern::groupWildcards(n);
-            pattern = pattern == PlayFilePattern::Off ? wildcards : pattern + QLatin1Char(';') + wildcards;
-        }
+        settings[n - 1] = FileSystemList->item(n - 1)->isSelected() ? QString() : PlayFilePattern::Off;
+        put(MFPattern(n), settings[n - 1]);
     }
     if (auto *list = FormRegistry::instance().find<PlayListForm>()) {
-        list->MusicFilePattern = pattern;
+        list->MusicFilePattern = PlayFilePattern::assemble(settings);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/OptionForm.h"
 
 #include "app/DialogLayout.h"
+#include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,10 +84,7 @@ void OptionForm::buildControls()
     FileSystemList = new QListWidget(this);
     FileSystemList->setObjectName(QStringLiteral("FileSystemList"));
     FileSystemList->setSelectionMode(QAbstractItemView::MultiSelection);
-    FileSystemList->addItems({QStringLiteral("Windows Media オーディオファイル"),
-                              QStringLiteral("オーディオファイル"), QStringLiteral("MP3 形式サウンド"),
-                              QStringLiteral("MIDI ファイル"), QStringLiteral("AIFF 形式サウンド"),
-                              QStringLiteral("AU 形式サウンド")});
+    FileSystemList->addItems(PlayFilePattern::captions());
     auto *label4 = new QLabel(QStringLiteral("※プレイリストの更新後から有効になります。"));
     label4->setObjectName(QStringLiteral("Label4"));
     FileSystemAdvise = push(this, "FileSystemAdvise", QStringLiteral("推奨設定"));

@@ -3,6 +3,7 @@
 #include "app/RegistryModule.h"
 #include "app/SystemDataBox.h"
 #include "playback/TextColour.h"
+#include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +31,8 @@ void showEntry(QComboBox *box, const QString &stored, int fallback)
 
 void OptionForm::Form_Load()
 {
-    for (int n = 1; n <= 6; ++n) {
-        FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != QStringLiteral("none"));
+    for (int n = 1; n <= PlayFilePattern::GroupCount; ++n) {
+        FileSystemList->item(n - 1)->setSelected(setting(MFPattern(n)) != PlayFilePattern::Off);
     }
     if (isColourValue(setting(DColor))) {
         ownColour_ = setting(DColor);

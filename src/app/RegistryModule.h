@@ -36,12 +36,14 @@ inline const QString PlayEndMode = QStringLiteral("PlayEndMode");
 inline const QString InfoCover = QStringLiteral("InfoCover");
 inline const QString DownWin = QStringLiteral("DownWin");
 inline const QString ListBackup = QStringLiteral("ListBackup");
+// Ours: where the track playing at the last exit stopped (ResumePoint).
+inline const QString ResumeTrack = QStringLiteral("ResumeTrack");
 inline const QString Revision = QStringLiteral("Revision");
 inline const QString LastUP = QStringLiteral("LastUP");
 inline const QString Release = QStringLiteral("Release");
 inline const QString RunValue = QStringLiteral("Lyrabox 3");
 
-// "MFPattern1" .. "MFPattern6".
+// "MFPattern1", "MFPattern2" and so on, one for each file group.
 QString MFPattern(int group);
 
 QString GetRegString(RootKey root, const QString &keyPath, const QString &valueName);

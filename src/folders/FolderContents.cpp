@@ -2,14 +2,12 @@
 
 #include "platform/FileNameCodec.h"
 #include "platform/Volumes.h"
+#include "playlist/PlayFilePattern.h"
 
 #include <QCollator>
 
 #include <dirent.h>
 #include <sys/stat.h>
-
-#include <array>
-#include <cstring>
 
 namespace FolderContents {
 namespace {
@@ -64,16 +62,21 @@ void sortNames(QStringList &names)
 
 bool isPlayableName(QByteArrayView name)
 {
-    static constexpr std::array<const char *, 13> Extensions = {
-        "wma", "wax", "wav", "mp3", "m3u", "mid", "midi", "rmi", "aif", "aifc", "aiff", "au", "snd"};
+    static const QByteArrayList extensions = [] {
+        QByteArrayList list;
+        for (const QString &extension : PlayFilePattern::allExtensions()) {
+            list << extension.toLatin1();
+        }
+        return list;
+    }();
     const qsizetype dot = name.lastIndexOf('.');
     if (dot < 0) {
         return false;
     }
     const QByteArrayView extension = name.sliced(dot + 1);
-    for (const char *candidate : Extensions) {
-        if (extension.size() == qsizetype(std::strlen(candidate)) &&
-            qstrnicmp(extension.data(), candidate, extension.size()) == 0) {
+    for (const QByteArray &candidate : extensions) {
+        if (extension.size() == candidate.size() &&
+            qstrnicmp(extension.data(), candidate.constData(), extension.size()) == 0) {
             return true;
         }
     }

@@ -8,9 +8,8 @@
 // are never listed; names are decoded so that any bytes survive (FileNameCodec).
 namespace FolderContents {
 
-// The fixed pattern of the browser and the search ("*.wma;*.wax;*.wav;*.mp3;
-// *.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"), whatever the file
-// groups of the settings say; case does not matter.
+// The wildcards of every file group (PlayFilePattern), whatever the settings
+// switch on; case does not matter.
 bool isPlayableName(QByteArrayView name);
 
 // Subfolders (links to folders included), sorted. False when the folder cannot be read.

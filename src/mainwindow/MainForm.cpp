@@ -175,6 +175,7 @@ void MainForm::Form_Load()
     MakeWindowRegion();
     setEnabled(true);
     sys().PlayCommand = 1;
+    readResumePoint();
     applySettings();
     sys().MainFormLoaded = true;
 }
@@ -209,6 +210,7 @@ void MainForm::Form_Unload()
 {
     MusicTimer->stop();
     TitleTimer->stop();
+    keepInterruptedTrack();
     if (sys().PlayCommand == 2 || sys().PlayCommand == 3) {
         MediaCommands::send(QStringLiteral("stop MusicMedia"));
         MediaCommands::send(QStringLiteral("close MusicMedia"));

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/Form.h"
+#include "playback/ResumePoint.h"
 
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
 
+class DecoderNotice;
 class ImageButton;
 class Lamp;
 class PlayListForm;
@@ -108,6 +110,12 @@ private:
     void showRestCounter();
     void clearFilePositionIf(PlayListForm &list, const QString &path);
     void offerFolderSetup();
+    // The sound output failed: the track waits at the head of the list for the next click.
+    void holdTrackForNextClick();
+    void tellMissingDecoder(const QString &path);
+    void readResumePoint();
+    void keepInterruptedTrack();
+    void resumeIfInterrupted(const QString &path);
 
     // Playback timer steps.
     void showPlayingTime();
@@ -124,6 +132,8 @@ private:
     // nothing opens must not be renewed and retried for ever. True at start:
     // no renewal has failed yet, so the first end of the list renews once.
     bool openedSinceRenewal_ = true;
+    DecoderNotice *decoderNotice_ = nullptr;
+    std::optional<ResumePoint::Point> resumePoint_;
     QPixmap background_;
     bool dragging_ = false;
     QPoint dragOffset_;

@@ -170,6 +170,41 @@ void logError(GstMessage *message)
     g_free(debug);
 }
 
+// A resource error of the audio sink (or of an element inside it) is the output's
+// failure: the sound server went away or the device cannot be opened. Anything else
+// is the file's.
+bool isOutputFailure(GstElement *pipeline, GstMessage *message)
+{
+    GError *error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const bool resource = error && error->domain == GST_RESOURCE_ERROR;
+    g_clear_error(&error);
+    GstElement *sink = nullptr;
+    g_object_get(pipeline, "audio-sink", &sink, nullptr);
+    const bool fromSink = sink && (GST_MESSAGE_SRC(message) == GST_OBJECT(sink) ||
+                                   gst_object_has_as_ancestor(GST_MESSAGE_SRC(message), GST_OBJECT(sink)));
+    g_clear_pointer(&sink, gst_object_unref);
+    return resource && fromSink;
+}
+
+// Why an open failed, beyond the code.
+struct PrerollFailure {
+    bool outputLost = false;
+    QStringList missingPlugins;
+};
+
+void noteMissingPlugin(GstMessage *message, PrerollFailure *failure)
+{
+    gchar *what = gst_missing_plugin_message_get_description(message);
+    qCDebug(lcMedia) << "missing plug-in:" << what;
+    g_free(what);
+    gchar *detail = gst_missing_plugin_message_get_installer_detail(message);
+    if (detail && failure) {
+        failure->missingPlugins << QString::fromUtf8(detail);
+    }
+    g_free(detail);
+}
+
 void discardMessages(GstElement *pipeline)
 {
     GstBus *bus = gst_element_get_bus(pipeline);
@@ -180,10 +215,19 @@ void discardMessages(GstElement *pipeline)
 }
 
 // Brings the pipeline to PAUSED and waits, bounded, until it has prerolled or failed.
-bool preroll(GstElement *pipeline)
+bool preroll(GstElement *pipeline, PrerollFailure *failure = nullptr)
 {
     const GstStateChangeReturn change = gst_element_set_state(pipeline, GST_STATE_PAUSED);
     if (change == GST_STATE_CHANGE_FAILURE) {
+        // A sink that cannot open fails the state change at once, its error on the bus.
+        GstBus *bus = gst_element_get_bus(pipeline);
+        if (GstMessage *error = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
+            if (failure) {
+                failure->outputLost = isOutputFailure(pipeline, error);
+            }
+            gst_message_unref(error);
+        }
+        gst_object_unref(bus);
         discardMessages(pipeline);
         return false;
     }
@@ -208,12 +252,13 @@ bool preroll(GstElement *pipeline)
         if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
             logError(message);
             failed = true;
+            if (failure) {
+                failure->outputLost = isOutputFailure(pipeline, message);
+            }
         } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE) {
             prerolled = GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline);
         } else if (gst_is_missing_plugin_message(message)) {
-            gchar *what = gst_missing_plugin_message_get_description(message);
-            qCDebug(lcMedia) << "missing plug-in:" << what;
-            g_free(what);
+            noteMissingPlugin(message, failure);
         }
         gst_message_unref(message);
     }
@@ -343,6 +388,9 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
         return true;
     };
 
+    if (const int failure = outputFailure(verb)) {
+        return failure;
+    }
     if (sameWord(verb, "set")) {
         if (rest.size() != 3 || !sameWord(rest[0], "time") || !sameWord(rest[1], "format")) {
             return MciUnrecognizedKeyword;
@@ -359,7 +407,12 @@ int GstMediaDevice::send(const QString &command, char *reply, int replySize)
         return MciUnrecognizedKeyword;
     }
     if (sameWord(verb, "seek")) {
-        return restIs({"to", "start"}) ? seekToStart() : MciUnrecognizedKeyword;
+        if (restIs({"to", "start"})) {
+            return seekToStart();
+        }
+        bool number = false;
+        const qint64 ms = rest.size() == 2 && sameWord(rest[0], "to") ? rest[1].toLongLong(&number) : 0;
+        return number ? seekTo(ms) : MciUnrecognizedKeyword;
     }
     if (!rest.isEmpty()) {
         return MciUnrecognizedKeyword;
@@ -381,6 +434,7 @@ int GstMediaDevice::open(const QString &path)
     if (pipeline_) {
         return MciDuplicateAlias;
     }
+    missingPlugins_.clear();
     // By its bytes: a name that is not UTF-8 must still open.
     const QByteArray name = encodeFileName(path);
     struct stat st {};
@@ -403,11 +457,13 @@ int GstMediaDevice::open(const QString &path)
         return MciCannotLoadDriver;
     }
     gst_object_ref_sink(pipeline);
-    if (!preroll(pipeline)) {
+    PrerollFailure failure;
+    if (!preroll(pipeline, &failure)) {
         gst_element_set_state(pipeline, GST_STATE_NULL);
         gst_object_unref(pipeline);
         g_free(uri);
-        return MciInvalidFile;
+        missingPlugins_ = failure.missingPlugins;
+        return failure.outputLost ? MciHardware : MciInvalidFile;
     }
     qint64 lengthMs = queriedLengthMs(pipeline);
     if (lengthMs <= 0) {
@@ -467,6 +523,7 @@ void GstMediaDevice::close()
     lengthMs_ = 0;
     positionMs_ = 0;
     ended_ = false;
+    outputLost_ = false;
 }
 
 qint64 GstMediaDevice::position()
@@ -491,11 +548,37 @@ void GstMediaDevice::readBus()
         if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
             // A stream that breaks while playing would otherwise never end.
             logError(message);
+            outputLost_ = outputLost_ || isOutputFailure(pipeline_, message);
         }
         ended_ = true;
         gst_message_unref(message);
     }
     gst_object_unref(bus);
+}
+
+int GstMediaDevice::outputFailure(const QString &verb) const
+{
+    const bool needsOutput = sameWord(verb, "status") || sameWord(verb, "play") || sameWord(verb, "resume") ||
+                             sameWord(verb, "seek");
+    return outputLost_ && needsOutput ? MciHardware : 0;
+}
+
+// Takes an interrupted track up where it stopped; the track stays paused there.
+int GstMediaDevice::seekTo(qint64 ms)
+{
+    if (ms < 0 || ms >= lengthMs_) {
+        return MciParamOverflow;
+    }
+    // With an explicit stop, as a stream without one may end at once (AU).
+    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    if (!gst_element_seek(pipeline_, 1.0, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, ms * gint64(GST_MSECOND),
+                          GST_SEEK_TYPE_SET, lengthMs_ * gint64(GST_MSECOND))) {
+        return MciDriverError;
+    }
+    gst_element_get_state(pipeline_, nullptr, nullptr, kPrerollWait);
+    positionMs_ = ms;
+    ended_ = false;
+    return 0;
 }
 
 } // namespace platform

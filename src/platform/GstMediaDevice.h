@@ -12,6 +12,7 @@ namespace platform {
 enum MciError : int {
     MciUnrecognizedKeyword = 259,
     MciUnrecognizedCommand = 261,
+    MciHardware = 262, // the sound output failed, not the file
     MciInvalidDeviceName = 263,
     MciCannotLoadDriver = 266,
     MciParamOverflow = 268,
@@ -34,20 +35,26 @@ public:
     GstMediaDevice &operator=(const GstMediaDevice &) = delete;
 
     int send(const QString &command, char *reply, int replySize) override;
+    QStringList missingPlugins() const override { return missingPlugins_; }
 
 private:
     int open(const QString &path);
     int play();
     int pause();
     int seekToStart();
+    int seekTo(qint64 ms);
     void close();
     qint64 position();
     void readBus();
+    // Once the output has failed, nothing plays until the track is closed.
+    int outputFailure(const QString &verb) const;
 
     GstElement *pipeline_ = nullptr;
     qint64 lengthMs_ = 0;
     qint64 positionMs_ = 0;
     bool ended_ = false;
+    bool outputLost_ = false;
+    QStringList missingPlugins_;
 };
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include "playback/AbsentDrive.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
+#include "playback/MediaFailure.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
 #include "playlist/MainCounter.h"
@@ -166,7 +167,14 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
     list.PlayList->removeAt(0);
 
     MediaCommands::open(path);
+    if (soundOutputLost(sys().MciResult)) {
+        holdTrackForNextClick();
+        return;
+    }
     const bool opened = sys().MciResult == 0;
+    if (!opened) {
+        tellMissingDecoder(path);
+    }
     MediaCommands::send(QStringLiteral("set MusicMedia time format milliseconds"));
     MediaCommands::status(QStringLiteral("length"));
     // A track of no length ends at once: for the guard it is one that did not open.
@@ -184,6 +192,9 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
         }
     }
 
+    if (opened) {
+        resumeIfInterrupted(path);
+    }
     MediaCommands::send(QStringLiteral("play MusicMedia"));
     MusicTimer->start();
     MusicStop->setEnabled(true);

@@ -3,6 +3,7 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/MediaCommands.h"
+#include "playback/MediaFailure.h"
 #include "playback/TimeText.h"
 #include "playlist/PlayListForm.h"
 
@@ -13,6 +14,11 @@
 void MainForm::MusicTimer_Timer()
 {
     MediaCommands::status(QStringLiteral("position"));
+    if (soundOutputLost(sys().MciResult)) {
+        holdTrackForNextClick();
+        showRestCounter();
+        return;
+    }
     showPlayingTime();
     showProgress();
     // Only an exact match of the two replies ends a track, and only a playing

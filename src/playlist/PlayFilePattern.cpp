@@ -6,22 +6,27 @@ namespace PlayFilePattern {
 
 QString groupWildcards(int group)
 {
-    switch (group) {
-    case 1:
-        return QStringLiteral("*.wma;*.wax");
-    case 2:
-        return QStringLiteral("*.wav");
-    case 3:
-        return QStringLiteral("*.mp3;*.m3u");
-    case 4:
-        return QStringLiteral("*.mid;*.midi;*.rmi");
-    case 5:
-        return QStringLiteral("*.aif;*.aifc;*.aiff");
-    case 6:
-        return QStringLiteral("*.au;*.snd");
-    default:
-        return {};
+    return group >= 1 && group <= GroupCount ? QString::fromUtf16(Groups[group - 1].wildcards) : QString();
+}
+
+QStringList captions()
+{
+    QStringList captions;
+    for (const FileGroup &group : Groups) {
+        captions << QString::fromUtf16(group.caption);
     }
+    return captions;
+}
+
+QStringList allExtensions()
+{
+    QStringList extensions;
+    for (int group = 1; group <= GroupCount; ++group) {
+        for (const QString &wildcard : groupWildcards(group).split(u';')) {
+            extensions << wildcard.mid(2); // after "*."
+        }
+    }
+    return extensions;
 }
 
 QString assemble(const std::array<QString, GroupCount> &settings)

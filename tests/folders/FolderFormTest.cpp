@@ -130,7 +130,8 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
 {
     const QString base = folderWith("base");
     const QString mixed =
-        folderWith("base/Mixed", {"song.MID", "list.m3u", "notes.txt", ".hidden.mp3"}).chopped(1);
+        folderWith("base/Mixed", {"song.MID", "list.m3u", "notes.txt", ".hidden.mp3", "tune.Opus"})
+            .chopped(1);
     const QString text = folderWith("base/Text", {"readme.txt"}).chopped(1);
     const QByteArray oddBytes = QFile::encodeName(base) + "caf\xe9";
     ASSERT_EQ(::mkdir(oddBytes.constData(), 0755), 0);
@@ -148,7 +149,7 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
     };
 
     QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at(mixed));
-    EXPECT_EQ(shown(form.FileMenu), (QStringList{"list.m3u", "song.MID"}));
+    EXPECT_EQ(shown(form.FileMenu), (QStringList{"list.m3u", "song.MID", "tune.Opus"}));
     EXPECT_EQ(form.FolderPosition->text(), mixed);
     EXPECT_EQ(dirs->count(), rows); // one click does not make it current
 

@@ -20,7 +20,7 @@ protected:
     {
         FolderFixture::SetUp();
         root = folderWith("drive", {"a.mp3"});
-        one = folderWith("drive/Albums/One", {"1.wav"});
+        one = folderWith("drive/Albums/One", {"1.flac"});
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         for (const char *dangling : {"a", "b", "c", "d", "e", "f", "g", "h"}) {
             // A failed look at a link is no failed listing: the folder is still a hit.

@@ -48,7 +48,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_EQ(setting(DColor), "4227327");
     EXPECT_EQ(main->NowTimeLabel->palette().color(QPalette::WindowText), QColor(255, 128, 64));
     for (const char *name :
-         {"MFPattern1", "MFPattern6", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
+         {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
           "PlayEndMode", "InfoCover", "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
         EXPECT_TRUE(afterOk.contains(name + QStringLiteral("="))) << name;
     }
@@ -56,7 +56,8 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_EQ(sys().TaskLeftClickMenu, 0);
     EXPECT_EQ(
         list->MusicFilePattern,
-        QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
+        QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd;"
+                       "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac"));
 
     OptionForm &form = open();
     EXPECT_EQ(form.WindowsAutoWakeup->text(), QStringLiteral("ログインと同時に Lyrabox も起動する"));
@@ -88,11 +89,11 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     press(form.ExitFolderSetup);
 
     QStringList patterns;
-    for (int n = 1; n <= 6; ++n) {
+    for (int n = 1; n <= 7; ++n) {
         patterns << setting(MFPattern(n));
     }
     EXPECT_EQ(patterns.join(u' ') + u' ' + list->MusicFilePattern + u' ' + setting(ListBackup),
-              "none none none none none none none active");
+              "none none none none none none none none active");
     EXPECT_EQ(std::tuple(sys().ListBackupOn, main->LBUImg->isHidden(), main->FileNameLabel->x(),
                          sys().TitleScrollOn, main->InfoCover->isHidden(), sys().LeftClickMenu),
               std::tuple(true, false, 0, false, true, 1));
@@ -107,6 +108,9 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     EXPECT_EQ(std::tuple(again.PlayListBackUp->isChecked(), again.FileSystemList->selectedItems().size(),
                          again.DownWinCC->currentIndex()),
               std::tuple(true, 0, 1));
+    again.FileSystemAdvise->click();
+    EXPECT_TRUE(again.FileSystemList->item(6)->isSelected());
+    EXPECT_EQ(again.FileSystemList->item(6)->text(), QStringLiteral("FLAC / Ogg / Opus / AAC 形式サウンド"));
     again.WindowsAutoWakeup->setChecked(false);
     again.TitleToolTipInfo->setChecked(false);
     press(again.ExitFolderSetup);

@@ -1,7 +1,10 @@
+#include "app/Application.h"
+#include "app/RegistryModule.h"
 #include "folders/FolderForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"
 #include "playback/TextColour.h"
+#include "playlist/ListFile.h"
 
 #include "mainwindow/ImageButton.h"
 
@@ -136,28 +139,58 @@ TEST_F(PlayControlTest,
     }
 }
 
-TEST_F(PlayControlTest, TheExitQuestionUnloadsUnlessTheAnswerIsNoAndAPausedTrackIsStoppedAndClosed)
+TEST_F(PlayControlTest, AtTheEndAnOpenTrackIsClosedAndWithTheBackupOnComesBackFirstAndResumesWhereItStopped)
 {
-    for (const bool paused : {true, false}) {
+    using namespace RegistryModule;
+    const struct {
+        bool backup, play, pause, exitButton;
+        qint64 position;
+        const char *resumed; // the seek sent when the same file plays after the next start
+    } rows[] = {
+        {true, true, false, false, 61000, "seek MusicMedia to 61000"},
+        {true, true, true, true, 61000, "seek MusicMedia to 61000"},
+        {true, true, false, false, 4000, ""},  // hardly begun
+        {true, true, false, true, 201000, ""}, // all but over
+        {false, true, true, true, 61000, ""},  // nothing changes
+        {true, false, false, true, 0, ""},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.position);
         TearDown();
         SetUp();
-        loadPlayer({makeFile(QStringLiteral("a.mp3"))});
-        if (paused) {
-            main->MusicPlay_Click();
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup ? "active" : "");
+        const QString a = makeFile(QStringLiteral("a.mp3")), b = makeFile(QStringLiteral("b.mp3"));
+        loadPlayer({a, b});
+        for (int clicks = int(row.play) + int(row.pause); clicks > 0; --clicks) {
             main->MusicPlay_Click();
         }
+        device->position = row.position;
         const qsizetype sent = device->commands.size();
-        const qsizetype asked = messages.shown().size();
-        messages.answerWith(platform::MessageAnswer::No);
-        main->ExitProgram_Click();
-        ASSERT_EQ(messages.shown().size(), asked + 1);
-        EXPECT_EQ(messages.shown().last().title + u'|' + messages.shown().last().text,
-                  QStringLiteral("終了確認|MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
-        EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
-        messages.answerWith(platform::MessageAnswer::Yes);
-        main->ExitProgram_Click();
-        EXPECT_EQ(FormRegistry::instance().loadedCount(), 0) << "the play list window goes with it";
+        if (row.exitButton) {
+            messages.answerWith(platform::MessageAnswer::No);
+            main->ExitProgram_Click();
+            EXPECT_EQ(messages.shown().last().title + u'|' + messages.shown().last().text,
+                      QStringLiteral("終了確認|MIRAVELT Lyrabox 3 を終了します。\r\nよろしいですか？"));
+            EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
+            messages.answerWith(platform::MessageAnswer::Yes);
+        }
+        row.exitButton ? main->ExitProgram_Click() : Application::endProgramInOrder();
+        ASSERT_EQ(FormRegistry::instance().loadedCount(), 0) << "the play list window goes with it";
         EXPECT_EQ(device->commands.mid(sent).join(u'|'),
-                  paused ? QStringLiteral("stop MusicMedia|close MusicMedia") : QString());
+                  QString(row.play ? "stop MusicMedia|close MusicMedia" : "")
+                      .prepend(row.play && row.backup ? "status MusicMedia position|" : ""));
+        EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(".flblx3")).entries,
+                  row.backup ? QStringList({a, b}) : QStringList());
+
+        device->commands.clear();
+        list = &FormRegistry::instance().load<PlayListForm>();
+        list->PlayList->insert(0, a);
+        main = &FormRegistry::instance().load<MainForm>();
+        main->MusicPlay_Click();
+        EXPECT_EQ(device->commandsStartingWith("seek").join(u'|'), row.resumed);
+        main->MusicStop_Click();
+        list->PlayList->insert(0, a);
+        main->MusicPlay_Click();
+        EXPECT_EQ(device->commandsStartingWith("seek").size(), row.resumed[0] ? 1 : 0) << "only once";
     }
 }

@@ -12,27 +12,32 @@
 
 namespace {
 const QString AllGroups =
-    QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd");
+    QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd;"
+                   "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
 }
 
 TEST(PlayFilePattern, Assembly)
 {
-    std::array<QString, 6> settings{};
+    std::array<QString, PlayFilePattern::GroupCount> settings{};
     EXPECT_EQ(PlayFilePattern::assemble(settings), AllGroups);
     settings[0] = QStringLiteral("none");
     EXPECT_TRUE(PlayFilePattern::assemble(settings).startsWith(QStringLiteral("*.wav;*.mp3;*.m3u;")));
     settings[1] = QStringLiteral("none");
     settings[5] = QStringLiteral("None"); // only the exact keyword switches a group off
-    EXPECT_EQ(PlayFilePattern::assemble(settings),
-              QStringLiteral("*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd"));
+    EXPECT_EQ(
+        PlayFilePattern::assemble(settings),
+        QStringLiteral("*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd;*.flac;*.ogg;*.oga;"
+                       "*.opus;*.m4a;*.aac"));
     settings.fill(QStringLiteral("none"));
     EXPECT_EQ(PlayFilePattern::assemble(settings), QStringLiteral("none"));
+    settings[6].clear();
+    EXPECT_EQ(PlayFilePattern::assemble(settings), QStringLiteral("*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac"));
 }
 
 TEST(FilePattern, MatchesWholeNamesWithoutRegardToCase)
 {
     const FilePattern pattern(AllGroups);
-    for (const char *name : {"a.mp3", "SONG.MP3", "x.Wav", "曲.mid", "b.midi"}) {
+    for (const char *name : {"a.mp3", "SONG.MP3", "x.Wav", "曲.mid", "b.midi", "c.OPUS", "d.m4a"}) {
         EXPECT_TRUE(pattern.matches(QString::fromUtf8(name))) << name;
     }
     for (const char *name : {"a.mp3.txt", "mp3", "a.mp33", "none"}) {

@@ -30,12 +30,12 @@ TEST_F(PlayListRenewalTest, CollectsTheMatchingVisibleFilesOfEveryFolder)
 
 TEST_F(PlayListRenewalTest, PatternGroupsComeFromTheSettings)
 {
-    const QString mix = folderWith(QStringLiteral("Mix"), {"a.mp3", "b.wma", "none"});
+    const QString mix = folderWith(QStringLiteral("Mix"), {"a.mp3", "b.wma", "c.m4a", "none"});
     putListFile(".fllx3", (mix + "\r\n\r\n").toUtf8());
     for (int group = 1; group <= 6; ++group) {
         setSetting(RegistryModule::MFPattern(group), QStringLiteral("none"));
     }
-    EXPECT_EQ(load().PlayList->store().toStringList(), QStringList{mix + "none"});
+    EXPECT_EQ(load().PlayList->store().toStringList(), QStringList{mix + "c.m4a"}); // a missing value is on
 }
 
 TEST_F(PlayListRenewalTest, HoldingBackAndRenewalsKeepTheCountersAndLeaveNothingSelected)

@@ -108,13 +108,20 @@ QString makeTone(const QString &dir, const QString &fileName, int ms)
     if (type == u"aifc") {
         return writeFile(dir, fileName, aifc(ms));
     }
-    const QHash<QString, const char *> encoders = {{"wav", "wavenc"},
-                                                   {"mp3", "lamemp3enc ! xingmux"},
-                                                   {"wma", "avenc_wmav2 ! asfmux"},
-                                                   {"aif", "aiffmux"},
-                                                   {"aiff", "aiffmux"},
-                                                   {"au", "avmux_au"},
-                                                   {"snd", "avmux_au"}};
+    const QHash<QString, const char *> encoders = {
+        {"wav", "wavenc"},
+        {"mp3", "lamemp3enc ! xingmux"},
+        {"wma", "avenc_wmav2 ! asfmux"},
+        {"aif", "aiffmux"},
+        {"aiff", "aiffmux"},
+        {"au", "avmux_au"},
+        {"snd", "avmux_au"},
+        {"flac", "flacenc"},
+        {"ogg", "vorbisenc ! oggmux"},
+        {"oga", "vorbisenc ! oggmux"},
+        {"opus", "audioresample ! opusenc ! oggmux"},
+        {"m4a", "avenc_aac ! mp4mux"},
+        {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
     return encoders.contains(type) && encode(path, encoders[type], ms) ? path : QString();
 }
 

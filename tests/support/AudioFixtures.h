@@ -8,7 +8,8 @@ namespace AudioFixtures {
 
 // Writes about ms milliseconds of a 440 Hz tone (MIDI: one held note) to dir/fileName,
 // in the format its extension names: wav, mp3 (VBR with a Xing header), wma, mid, midi,
-// rmi, aif, aiff, aifc, au, snd. Returns the full path, or an empty string on failure.
+// rmi, aif, aiff, aifc, au, snd, flac, ogg, oga, opus, m4a, aac. Returns the full path,
+// or an empty string on failure.
 QString makeTone(const QString &dir, const QString &fileName, int ms);
 
 // A constant-bitrate MP3 without a Xing header: its stream reports no length while paused.

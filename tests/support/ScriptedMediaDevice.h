@@ -31,8 +31,8 @@ public:
             }
             std::memcpy(reply, text.constData(), static_cast<size_t>(text.size()) + 1);
         }
-        if (command == QStringLiteral("seek MusicMedia to start")) {
-            position = 0;
+        if (command.startsWith(QStringLiteral("seek MusicMedia to "))) {
+            position = command.section(u' ', 3).toLongLong(); // "start" reads as 0
         }
         open = command != QStringLiteral("close MusicMedia");
         return 0;
