@@ -51,7 +51,7 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
         {"exit question", true, 0}};
     for (const auto &[box, closeAfterTrack, signal] : rows) {
         SCOPED_TRACE(box + std::to_string(signal));
-        TestEnvironment::resetAll();
+        SetUp(); // a fresh scripted device for each row
         loadPlayer({makeFile("a.mp3")});
         list->FolderList = QStringList{folder.path() + u'/'};
         list->ThisMusicExit->setChecked(closeAfterTrack);
