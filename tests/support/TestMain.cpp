@@ -38,9 +38,13 @@ int main(int argc, char **argv)
     }
     TestEnvironment::prepareDirectories();
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    const int result = RUN_ALL_TESTS();
+    int result = 0;
+    {
+        // Gone before its X server, so that it closes its connection.
+        QApplication app(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        result = RUN_ALL_TESTS();
+    }
     TestEnvironment::removeDirectories();
     display.terminate();
     display.waitForFinished(5000);
