@@ -57,4 +57,12 @@ TEST(ListFile, OnDisk)
     huge.write(QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n");
     huge.close();
     EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
+
+    // Read in chunks of a megabyte: lines run across their edges.
+    QStringList many;
+    for (int i = 0; i < 110000; ++i) {
+        many << QStringLiteral("/m/%1").arg(i, 6, 10, QLatin1Char('0'));
+    }
+    ASSERT_TRUE(ListFile::write(dir.filePath("many"), many));
+    EXPECT_EQ(ListFile::readPaths(dir.filePath("many")).toStringList(), many);
 }
