@@ -20,6 +20,7 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace bench {
@@ -165,6 +166,75 @@ inline double statusField(qint64 pid, const QByteArray &name, const QString &tas
         }
     }
     return -1;
+}
+
+// A private PulseAudio daemon with one null sink, as a desktop's sound output
+// without a sound card; stopped by its process id.
+class PulseServer {
+public:
+    explicit PulseServer(const QString &dir) : socket_(dir + QStringLiteral("/native"))
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        server_.setProcessEnvironment(env);
+        server_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        server_.setStandardErrorFile(dir + QStringLiteral("/pulseaudio.log"));
+        server_.start(QStringLiteral("pulseaudio"),
+                      {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                       QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+                       QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=bench"),
+                       QStringLiteral("-L"),
+                       QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket_});
+        server_.waitForStarted();
+        for (int i = 0; i < 100 && !QFileInfo::exists(socket_); ++i) {
+            QThread::msleep(50);
+        }
+    }
+    ~PulseServer()
+    {
+        server_.terminate();
+        if (!server_.waitForFinished(5000)) {
+            server_.kill();
+            server_.waitForFinished();
+        }
+    }
+    PulseServer(const PulseServer &) = delete;
+    PulseServer &operator=(const PulseServer &) = delete;
+
+    bool running() const { return server_.state() == QProcess::Running && QFileInfo::exists(socket_); }
+    QString address() const { return QStringLiteral("unix:") + socket_; }
+
+private:
+    QString socket_;
+    QProcess server_;
+};
+
+// Context switches of each thread, by thread id.
+inline std::map<QString, double> threadSwitches(qint64 pid)
+{
+    std::map<QString, double> switches;
+    const QStringList tasks =
+        QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &task : tasks) {
+        switches[task] = std::max(0.0, statusField(pid, "voluntary_ctxt_switches", task)) +
+                         std::max(0.0, statusField(pid, "nonvoluntary_ctxt_switches", task));
+    }
+    return switches;
+}
+
+// Switches between two counts, over the threads that lived through both.
+inline double switchesBetween(const std::map<QString, double> &before, const std::map<QString, double> &after)
+{
+    double total = 0;
+    for (const auto &[task, count] : after) {
+        if (const auto it = before.find(task); it != before.end()) {
+            total += count - it->second;
+        }
+    }
+    return total;
 }
 
 // Voluntary and involuntary context switches of every thread of the process.

@@ -1,5 +1,6 @@
 // Peak resident memory (VmHWM) of the player playing with 100,000 entries in
-// its play list, against gst-play-1.0 playing the same file plus a bare Qt window.
+// its play list, against gst-play-1.0 playing the same file plus a bare Qt window;
+// and the player's private (anonymous) memory with an empty list, beside a bare Qt window's.
 
 #include "BenchSupport.h"
 
@@ -12,8 +13,9 @@ constexpr int FilesPerFolder = 100;
 constexpr int PlayMs = 10000;
 constexpr int Runs = 3;
 
-// Peak resident kB of a process run for the play time.
-double peakKb(const QString &program, const QStringList &arguments, const QProcessEnvironment &env)
+// Peak resident kB of a process run for the play time, or another field of its status.
+double peakKb(const QString &program, const QStringList &arguments, const QProcessEnvironment &env,
+              const QByteArray &field = "VmHWM")
 {
     QProcess process;
     process.setProcessEnvironment(env);
@@ -23,7 +25,7 @@ double peakKb(const QString &program, const QStringList &arguments, const QProce
         return -1;
     }
     QThread::msleep(PlayMs);
-    const double peak = bench::statusField(process.processId(), "VmHWM");
+    const double peak = bench::statusField(process.processId(), field);
     bench::stopProcess(process);
     return peak;
 }
@@ -70,5 +72,17 @@ int main(int argc, char **argv)
     std::printf("  lyrabox3                    : %8.1f MB\n", mine / 1024);
     std::printf("  gst-play-1.0 + bare Qt window: %8.1f MB\n", floor / 1024);
     std::printf("  ratio                       : %8.2f  (goal: 1.0 or less)\n", mine / floor);
+
+    std::vector<double> empty, bareAnon;
+    for (int i = 0; i < Runs; ++i) {
+        bench::prepareUser(home, {}, "AutoPlay=\n");
+        empty.push_back(peakKb(QStringLiteral(LYRA_PLAYER_BINARY), {}, env, "RssAnon"));
+        bareAnon.push_back(peakKb(QCoreApplication::applicationFilePath(), {QStringLiteral("--bare-window")},
+                                  env, "RssAnon"));
+    }
+    std::printf("private (anonymous) resident memory with an empty list (median of %d)\n", Runs);
+    std::printf("  lyrabox3                    : %8.1f MB  (goal: 12 or less)\n",
+                bench::median(empty) / 1024);
+    std::printf("  bare Qt window              : %8.1f MB\n", bench::median(bareAnon) / 1024);
     return 0;
 }

@@ -15,6 +15,8 @@ packages=(
   fonts-vlgothic qt6-translations-l10n
   # tests and benchmarks
   xvfb xauth xdotool libxcb1-dev gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
+  # a private sound server with a null sink: the playback benchmark's desktop output
+  pulseaudio
   # the update server the update tests talk to, and their test certificate
   nginx-light openssl
   # fuzz targets (libFuzzer)

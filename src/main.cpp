@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/FormRegistry.h"
 #include "desktop/MprisService.h"
+#include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -8,7 +9,9 @@
 int main(int argc, char *argv[])
 {
     Application::preferX11OnWayland();
+    platform::preferSocketPainting();
     QApplication app(argc, argv);
+    platform::keepPaintPathToOurselves();
     QApplication::setApplicationName(QStringLiteral("lyrabox3"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lyrabox 3"));
     // Panels and task bars match the window to the installed desktop entry by this.

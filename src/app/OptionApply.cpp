@@ -71,6 +71,7 @@ void OptionForm::applyTitleSettings()
     if (!scroll) {
         main->placeTitle(0);
     }
+    main->FileNameLabel_Change(); // the title timer runs only while the title can move
     if (!tip) {
         main->FileNameLabel->setToolTip(QString());
     } else if (main->FileNameLabel->toolTip().isEmpty()) {

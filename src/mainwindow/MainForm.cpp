@@ -90,7 +90,8 @@ void MainForm::createControls()
     TitleBox->setObjectName(QStringLiteral("TitleBox"));
     TitleBox->setGeometry(80, 32, 163, 12);
     FileNameLabel = placed(new TitleLabel(TitleBox), "FileNameLabel", {0, 0, 0, 12});
-    NowTimeLabel = label(this, "NowTimeLabel", QStringLiteral("00:00:00"), {80, 43, 76, 19});
+    // Its top row lies under the sliding title, so it is repainted with every step.
+    NowTimeLabel = placed(new TitleLabel(QStringLiteral("00:00:00"), this), "NowTimeLabel", {80, 43, 76, 19});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
     StatusLabel = label(this, "StatusLabel", QStringLiteral("Stop."), {225, 51, 24, 11});
     AllTimeLine =
@@ -111,13 +112,14 @@ void MainForm::createControls()
 
     MusicTimer = new QTimer(this);
     MusicTimer->setObjectName(QStringLiteral("MusicTimer"));
-    MusicTimer->setInterval(100);
+    MusicTimer->setInterval(MusicTickMs);
     TitleTimer = new QTimer(this);
     TitleTimer->setObjectName(QStringLiteral("TitleTimer"));
-    TitleTimer->setInterval(30);
+    TitleTimer->setInterval(TitleTickMs);
 
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
-    connect(TitleTimer, &QTimer::timeout, this, &MainForm::TitleTimer_Timer);
+    connect(TitleTimer, &QTimer::timeout, this, &MainForm::titleTimerFired);
+    listenForTrackEnd();
 }
 
 void MainForm::createLamps()

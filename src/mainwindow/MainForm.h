@@ -76,6 +76,9 @@ public:
     bool FolderSetupPressed = false;
 
     static constexpr int TwipsPerPixel = 15;
+    // One tick of TitleTimer and of MusicTimer.
+    static constexpr int TitleTickMs = 30;
+    static constexpr int MusicTickMs = 100;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,6 +87,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // A hidden window shows nothing: its timers sleep until it is shown again.
+    void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -121,11 +127,21 @@ private:
     void showPlayingTime();
     void showProgress();
     void endOfTrack();
+    void titleTimerFired();
+    void scheduleTitleTimer();
+    void scheduleMusicTimer();
+    void listenForTrackEnd();
+    void trackEndNoticed();
 
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void Form_MouseMove();
 
     int titleLeftTwips_ = 0;
+    // Hidden after being shown: no timer runs, the device's end notice stands in.
+    bool asleep_ = false;
+    // Ticks MusicTimer polls one by one after an end notice, until the end shows.
+    int endWatchTicks_ = 0;
+    double lastTickPosition_ = -1;
     // The end of a track dispatches the next one by itself.
     bool advancingByItself_ = false;
     // A track opened since the dispatcher last renewed the list: a list where

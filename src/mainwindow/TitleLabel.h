@@ -3,8 +3,9 @@
 #include <QLabel>
 #include <QPixmap>
 
-// The title line. It slides a step every few tens of milliseconds, so its text is
-// laid out once into a picture and only the picture is drawn at each step.
+// A label painted far more often than its text changes: the title line, which slides
+// a step every few tens of milliseconds, and what lies under it. The text is laid out
+// once into a picture and only the picture is drawn at each repaint.
 class TitleLabel : public QLabel {
 public:
     using QLabel::QLabel;

@@ -27,9 +27,25 @@ constexpr GstClockTime kDiscoverWait = 2 * GST_SECOND;
 // Used to estimate a length from the file size when the stream names no bit rate.
 constexpr qint64 kFallbackBitrate = 128000;
 
+// The sound server is asked for this much audio ahead: a large buffer wakes the
+// player's threads far less often, and pause and stop cork the stream at once anyway.
+constexpr gint64 kSinkBufferUs = 500000;
+
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
 constexpr guint kPlayFlagSoftVolume = 1u << 4;
+
+// mpg123 and libav decode MP3 alike, but libav brings in libavcodec, libavfilter and
+// their many libraries (tens of MB mapped, slower to start): prefer mpg123 where
+// both are installed. WMA still needs libav.
+void preferLeanDecoders()
+{
+    GstRegistry *registry = gst_registry_get();
+    if (GstPluginFeature *mpg123 = gst_registry_lookup_feature(registry, "mpg123audiodec")) {
+        gst_plugin_feature_set_rank(mpg123, GST_RANK_PRIMARY);
+        gst_object_unref(mpg123);
+    }
+}
 
 bool gstReady()
 {
@@ -42,6 +58,8 @@ bool gstReady()
         if (!ok) {
             qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
             g_clear_error(&error);
+        } else {
+            preferLeanDecoders();
         }
         return ok;
     }();
@@ -53,12 +71,27 @@ bool sameWord(const QString &word, const char *expected)
     return word.compare(QLatin1StringView(expected), Qt::CaseInsensitive) == 0;
 }
 
+// One element, with properties written as for gst-launch-1.0 ("filesink location=x").
+GstElement *namedSink(const QByteArray &description)
+{
+    GError *error = nullptr;
+    GstElement *sink = gst_parse_launch(description.constData(), &error);
+    if (error) {
+        g_clear_error(&error);
+        g_clear_pointer(&sink, gst_object_unref);
+    }
+    if (sink && GST_IS_PIPELINE(sink)) {
+        g_clear_pointer(&sink, gst_object_unref);
+    }
+    return sink;
+}
+
 GstElement *makeAudioSink()
 {
     const QByteArray name = qgetenv("LYRABOX_AUDIO_SINK").trimmed();
     GstElement *sink = nullptr;
     if (!name.isEmpty()) {
-        sink = gst_element_factory_make(name.constData(), nullptr);
+        sink = namedSink(name);
         if (!sink) {
             qCWarning(lcMedia) << "no audio sink" << name << "- using the desktop's";
         }
@@ -130,8 +163,28 @@ GstPadProbeReturn holdUntilLinked(GstPad *pad, GstPadProbeInfo *, gpointer)
     return GST_PAD_PROBE_REMOVE;
 }
 
+// Audio sinks (also the one autoaudiosink picks) get the large buffer before they
+// first open the sound server.
+void setSinkBuffer(GstElement *element)
+{
+    if (GST_OBJECT_FLAG_IS_SET(element, GST_ELEMENT_FLAG_SINK) &&
+        g_object_class_find_property(G_OBJECT_GET_CLASS(element), "buffer-time")) {
+        g_object_set(element, "buffer-time", kSinkBufferUs, nullptr);
+    }
+}
+
+// Tells the program when a stream ends by itself, for a caller that has stopped polling.
+GstBusSyncReply noticeEnd(GstBus *, GstMessage *message, gpointer)
+{
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        postEndNotice();
+    }
+    return GST_BUS_PASS;
+}
+
 void onElementAdded(GstBin *, GstBin *, GstElement *element, gpointer)
 {
+    setSinkBuffer(element);
     GstElementFactory *factory = gst_element_get_factory(element);
     if (!factory) {
         return;
@@ -154,9 +207,13 @@ GstElement *makePlaybin(const gchar *uri)
     }
     g_object_set(playbin, "uri", uri, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
     if (GstElement *sink = makeAudioSink()) {
+        setSinkBuffer(sink);
         g_object_set(playbin, "audio-sink", sink, nullptr);
     }
     g_signal_connect(playbin, "deep-element-added", G_CALLBACK(onElementAdded), nullptr);
+    GstBus *bus = gst_element_get_bus(playbin);
+    gst_bus_set_sync_handler(bus, noticeEnd, nullptr, nullptr);
+    gst_object_unref(bus);
     return playbin;
 }
 

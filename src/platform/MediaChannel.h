@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -26,6 +27,12 @@ public:
 MediaDevice &mediaDevice();
 // Tests substitute a scripted device; nullptr brings the real one back.
 void setMediaDevice(std::unique_ptr<MediaDevice> device);
+
+// A window that stops polling (hidden in the tray) still has to learn when a track
+// ends by itself: the device posts the end from any thread, and the notice set here
+// runs later on the user-interface thread.
+void setEndNotice(std::function<void()> notice);
+void postEndNotice();
 
 // The command interface the player uses.
 int mciSendString(const QString &command, char *reply, int replySize);

@@ -196,7 +196,7 @@ void MainForm::startTrack(PlayListForm &list, const QString &path)
         resumeIfInterrupted(path);
     }
     MediaCommands::send(QStringLiteral("play MusicMedia"));
-    MusicTimer->start();
+    MusicTimer->start(MusicTickMs);
     MusicStop->setEnabled(true);
     setStatus(QStringLiteral("Play."), StatusDarkGreen);
     if (sys().TitleToolTipOn) {

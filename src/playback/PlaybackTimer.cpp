@@ -4,11 +4,13 @@
 #include "mainwindow/SkinWidgets.h"
 #include "playback/MediaCommands.h"
 #include "playback/MediaFailure.h"
+#include "playback/MusicTickPlan.h"
 #include "playback/TimeText.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QTimer>
 #include <cmath>
 
 void MainForm::MusicTimer_Timer()
@@ -24,7 +26,36 @@ void MainForm::MusicTimer_Timer()
     // Only an exact match of the two replies ends a track, and only a playing
     // one: a pause that came just after the stream ran out still holds.
     if (sys().PlayCommand == 2 && sys().MusicLength == sys().MciReply) {
+        endWatchTicks_ = 0;
         endOfTrack();
+    } else {
+        scheduleMusicTimer();
+    }
+}
+
+// The timer sleeps through ticks that would show nothing new; the device's end
+// notice brings the ticks back, so the end test still runs within a tick of the end.
+void MainForm::scheduleMusicTimer()
+{
+    if (endWatchTicks_ > 0) {
+        --endWatchTicks_;
+        MusicTimer->setInterval(MusicTickMs);
+        return;
+    }
+    if (asleep_) {
+        MusicTimer->stop();
+        return;
+    }
+    const auto position = MediaCommands::replyNumber(sys().MciReply);
+    const auto length = MediaCommands::replyNumber(sys().MusicLength);
+    // A position that stands (paused, or not yet started) is watched tick by tick.
+    const bool running = position && *position != lastTickPosition_;
+    lastTickPosition_ = position.value_or(-1);
+    const int ticks = running && length ? ticksToNextChange(*position, *length, sys().ElapsedDisplay,
+                                                            AllTimeLine->width(), MusicTickMs)
+                                        : 1;
+    if (MusicTimer->interval() != ticks * MusicTickMs) {
+        MusicTimer->setInterval(ticks * MusicTickMs);
     }
 }
 

@@ -1,14 +1,11 @@
 #include "app/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "playback/TitleScroll.h"
 
 #include <QLabel>
 #include <QTimer>
 
-namespace {
-// The title rests this many ticks at the left edge before it moves.
-constexpr int restTicks = 16;
-constexpr int stepTwips = 10;
-} // namespace
+#include <algorithm>
 
 void MainForm::setTitle(const QString &title)
 {
@@ -21,13 +18,22 @@ void MainForm::placeTitle(int leftTwips)
 {
     titleLeftTwips_ = leftTwips;
     // Kept in twips so the slow slide stays smooth; whole pixels only at the widget.
-    FileNameLabel->move(static_cast<int>(std::lround(leftTwips / double(TwipsPerPixel))), 0);
+    const int pixel = titlePixel(leftTwips, TwipsPerPixel);
+    if (FileNameLabel->x() != pixel) {
+        FileNameLabel->move(pixel, 0);
+    }
 }
 
 void MainForm::FileNameLabel_Change()
 {
     if (FileNameLabel->width() > TitleBox->width()) {
-        TitleTimer->start();
+        // A title that cannot move (scrolling off, window hidden) needs no ticks.
+        if (sys().TitleScrollOn && !asleep_) {
+            scheduleTitleTimer();
+            TitleTimer->start();
+        } else {
+            TitleTimer->stop();
+        }
         return;
     }
     TitleTimer->stop();
@@ -41,20 +47,30 @@ void MainForm::TitleTimer_Timer()
     if (!sys().TitleScrollOn) {
         return;
     }
-    if (sys().TitleRestart) {
-        sys().TitleRestart = false;
-        sys().TitleWaitCount = 0;
-        placeTitle(0);
+    const TitleScroll next = nextTitleTick({sys().TitleRestart, sys().TitleWaitCount, titleLeftTwips_},
+                                           FileNameLabel->width() * TwipsPerPixel);
+    sys().TitleRestart = next.restart;
+    sys().TitleWaitCount = static_cast<std::uint8_t>(next.waitCount);
+    placeTitle(next.leftTwips);
+}
+
+void MainForm::titleTimerFired()
+{
+    if (!sys().TitleScrollOn) {
+        TitleTimer->stop();
         return;
     }
-    if (sys().TitleWaitCount < restTicks) {
-        ++sys().TitleWaitCount;
-        return;
+    // The timer sleeps through the ticks that move no pixel; they are counted now.
+    const int ticks = std::max(1, TitleTimer->interval() / TitleTickMs);
+    for (int i = 0; i < ticks; ++i) {
+        TitleTimer_Timer();
     }
-    const int left = titleLeftTwips_ - stepTwips;
-    placeTitle(left);
-    if (std::abs(left) > FileNameLabel->width() * TwipsPerPixel) {
-        sys().TitleRestart = true;
-        sys().TitleWaitCount = 0;
-    }
+    scheduleTitleTimer();
+}
+
+void MainForm::scheduleTitleTimer()
+{
+    const TitleScroll now{sys().TitleRestart, sys().TitleWaitCount, titleLeftTwips_};
+    const int ticks = ticksToNextPixel(now, FileNameLabel->width() * TwipsPerPixel, TwipsPerPixel);
+    TitleTimer->setInterval(TitleTickMs * ticks);
 }

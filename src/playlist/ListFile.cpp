@@ -15,14 +15,29 @@ class LineSplitter {
 public:
     explicit LineSplitter(PathStore *paths = nullptr) : paths_(paths) {}
 
+    // Line by line rather than byte by byte: a backup list of a large library
+    // is megabytes long and read at every start.
     void feed(QByteArrayView chunk)
     {
-        for (const char c : chunk) {
-            if (c == '\r' || c == '\n') {
-                endLine();
-            } else {
-                addByte(c);
+        const char *from = chunk.data();
+        const char *const end = from + chunk.size();
+        while (from < end) {
+            const char *stop = from;
+            while (stop < end && *stop != '\r' && *stop != '\n') {
+                ++stop;
             }
+            const QByteArrayView piece(from, stop - from);
+            if (stop == end) {
+                addBytes(piece); // the line goes on in the next chunk
+                break;
+            }
+            if (line_.isEmpty()) {
+                takeLine(piece, false, piece.contains('\0'));
+            } else {
+                addBytes(piece);
+                endLine();
+            }
+            from = stop + 1;
         }
     }
 
@@ -33,32 +48,38 @@ public:
     }
 
 private:
-    void addByte(char c)
+    void addBytes(QByteArrayView bytes)
     {
-        damaged_ = damaged_ || c == '\0';
-        line_.append(c);
+        damaged_ = damaged_ || bytes.contains('\0');
+        line_.append(bytes);
         // An overlong line is kept only as far as the file bound allows.
         overlong_ = overlong_ || line_.size() > MaxLineBytes;
     }
 
     void endLine()
     {
-        if (line_.isEmpty()) {
+        takeLine(line_, overlong_, damaged_);
+        line_.clear();
+        overlong_ = false;
+        damaged_ = false;
+    }
+
+    void takeLine(QByteArrayView line, bool overlong, bool damaged)
+    {
+        overlong = overlong || line.size() > MaxLineBytes;
+        if (line.isEmpty()) {
             return;
         }
         // Paths are bytes: a name that is not UTF-8 is carried, so its folder still opens.
         if (paths_ != nullptr) {
-            if (!overlong_ && !damaged_) {
-                paths_->appendBytes(line_);
+            if (!overlong && !damaged) {
+                paths_->appendBytes(line);
             }
-        } else if (overlong_ || damaged_) {
-            contents_.unusable.append(line_);
+        } else if (overlong || damaged) {
+            contents_.unusable.append(line.toByteArray());
         } else {
-            contents_.entries.append(platform::decodeFileName(line_));
+            contents_.entries.append(platform::decodeFileName(line));
         }
-        line_.clear();
-        overlong_ = false;
-        damaged_ = false;
     }
 
     PathStore *paths_;

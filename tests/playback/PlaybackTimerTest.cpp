@@ -2,6 +2,7 @@
 #include "playback/PlayerFixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace {
@@ -147,4 +148,37 @@ TEST_F(PlaybackTimerTest, TracksThatNeverPlayNeitherSpinNorRepeatForEver)
             EXPECT_EQ(opens(), row.opens + 1) << "a click by the user tries again";
         }
     }
+}
+
+TEST_F(PlaybackTimerTest, TheTimerSleepsUntilTheTimeOrBarChangesAndWhileHiddenTheEndNoticeWakesIt)
+{
+    loadTwo();
+    device->length = 180000; // the bar's 169 pixels: one every 1065 ms
+    main->MusicPlay_Click();
+    const auto interval = [this] { return main->MusicTimer->isActive() ? main->MusicTimer->interval() : 0; };
+    const auto notice = [] {
+        platform::postEndNotice();
+        QCoreApplication::processEvents();
+    };
+    EXPECT_EQ(interval(), 100);
+    const std::pair<qint64, int> rows[] = {{500, 500}, {500, 100}, {700, 300}, {1000, 100}, {1066, 1000}};
+    for (const auto &[position, sleep] : rows) {
+        device->position = position;
+        tick();
+        EXPECT_EQ(interval(), sleep) << position << " (a standing position is watched tick by tick)";
+    }
+    notice();
+    EXPECT_EQ(interval(), 100) << "an end notice brings the ticks back";
+
+    main->show();
+    main->hide();
+    EXPECT_EQ(interval(), 0) << "hidden: no timer";
+    notice();
+    EXPECT_EQ(interval(), 100);
+    endAndTick();
+    EXPECT_EQ(std::tuple(opens(), sys().PlayCommand), std::tuple(2, 2));
+    tick();
+    EXPECT_EQ(interval(), 0) << "the next track plays on without ticks";
+    main->show();
+    EXPECT_EQ(interval(), 100);
 }

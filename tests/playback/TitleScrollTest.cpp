@@ -1,3 +1,4 @@
+#include "playback/TitleScroll.h"
 #include "playback/PlayerFixture.h"
 
 #include <QTimer>
@@ -36,4 +37,41 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
     main->setTitle(QString(200, u'x'));
     ticks(100);
     EXPECT_EQ(main->titleLeftTwips(), 0);
+}
+
+TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
+{
+    const int width = 3000; // twips
+    const struct {
+        TitleScroll now;
+        int ticks;
+    } rows[] = {
+        {{false, 0, 0}, 17},                          // rests 16 ticks, the 17th moves it
+        {{false, 16, 0}, 1},                          // -10 twips rounds to -1 pixel
+        {{false, 16, -10}, 2},                        // -20 stays on -1, -30 is -2
+        {{false, 16, -30}, 1}, {{true, 0, -3010}, 1}, // back at the left edge
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(ticksToNextPixel(row.now, width, MainForm::TwipsPerPixel), row.ticks)
+            << row.now.waitCount << " " << row.now.leftTwips;
+    }
+}
+
+TEST_F(TitleScrollTest, TheTimerSleepsThroughTheRestAndStopsWhileTheTitleCannotMove)
+{
+    loadPlayer({});
+    main->setTitle(QString(200, u'x'));
+    EXPECT_EQ(main->TitleTimer->interval(), 17 * MainForm::TitleTickMs);
+    sys().TitleScrollOn = false;
+    main->FileNameLabel_Change(); // what the options window does after switching it off
+    EXPECT_FALSE(main->TitleTimer->isActive());
+    sys().TitleScrollOn = true;
+    main->FileNameLabel_Change();
+    EXPECT_TRUE(main->TitleTimer->isActive());
+
+    main->show();
+    main->hide();
+    EXPECT_FALSE(main->TitleTimer->isActive()) << "hidden in the tray";
+    main->show();
+    EXPECT_TRUE(main->TitleTimer->isActive());
 }

@@ -68,6 +68,14 @@ TEST(ListFile, OnDisk)
     huge.close();
     EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
 
+    // Read in chunks of a megabyte: lines run across their edges.
+    QStringList numbered;
+    for (int i = 0; i < 110000; ++i) {
+        numbered << QStringLiteral("/m/%1").arg(i, 6, 10, QLatin1Char('0'));
+    }
+    ASSERT_TRUE(ListFile::write(dir.filePath("many"), numbered));
+    EXPECT_EQ(ListFile::readPaths(dir.filePath("many")).toStringList(), numbered);
+
     // On a full disk the old list stays whole and the failure says why.
     SmallDisk disk(dir.filePath("small"));
     if (!disk.mounted) {

@@ -1,0 +1,56 @@
+#include "app/SystemDataBox.h"
+#include "mainwindow/MainForm.h"
+#include "platform/MediaChannel.h"
+
+#include <QHideEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+// After an end notice, polling goes on this long at most for the end to show.
+constexpr int endWatchTicks = 20;
+
+bool trackOpen()
+{
+    return sys().PlayCommand == 2 || sys().PlayCommand == 3;
+}
+} // namespace
+
+void MainForm::listenForTrackEnd()
+{
+    platform::setEndNotice([form = QPointer<MainForm>(this)] {
+        if (form) {
+            form->trackEndNoticed();
+        }
+    });
+}
+
+void MainForm::hideEvent(QHideEvent *event)
+{
+    Form::hideEvent(event);
+    asleep_ = true;
+    TitleTimer->stop();
+    MusicTimer->stop();
+}
+
+void MainForm::showEvent(QShowEvent *event)
+{
+    Form::showEvent(event);
+    if (!asleep_) {
+        return;
+    }
+    asleep_ = false;
+    FileNameLabel_Change();
+    if (trackOpen()) {
+        MusicTimer->start(MusicTickMs);
+    }
+}
+
+// The stream ended while the timer slept: the ticks resume until the end test sees it.
+void MainForm::trackEndNoticed()
+{
+    if (sys().PlayCommand == 2) {
+        endWatchTicks_ = endWatchTicks;
+        MusicTimer->start(MusicTickMs);
+    }
+}
