@@ -9,6 +9,7 @@
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,12 +44,7 @@ protected:
     // A folder path ending in "/" holding the given empty files.
     QString folderWith(const QString &name, const QStringList &files = {})
     {
-        const QString folder = tree.filePath(name) + u'/';
-        QDir().mkpath(folder);
-        for (const QString &file : files) {
-            QFile(folder + file).open(QIODevice::WriteOnly);
-        }
-        return folder;
+        return ::folderWith(tree.path(), name, files);
     }
 
     static void click(QListView *view, int row)

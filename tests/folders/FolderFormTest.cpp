@@ -180,10 +180,8 @@ TEST_F(FolderLists, BrowserStartsAtTheMusicThenTheLastFolderReadsOncePerVisitAnd
     }
     const QString flat = folderWith("MyMusic/Flat", many).chopped(1);
     folderWith("MyMusic/Jazz");
-    QFile userDirs(TestEnvironment::configHome() + "/user-dirs.dirs");
-    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
-    userDirs.write("XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n");
-    userDirs.close();
+    ASSERT_TRUE(writeFile(TestEnvironment::configHome() + "/user-dirs.dirs",
+                          "XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n"));
     FolderForm &form = setup();
     EXPECT_EQ(form.FolderPosition->text(), music.chopped(1));
     EXPECT_GT(form.DirMenu->viewport()->height() / form.DirMenu->sizeHintForRow(0), 8);

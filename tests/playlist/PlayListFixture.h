@@ -7,6 +7,7 @@
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,12 +29,7 @@ protected:
     // A folder path ending in "/" holding the given (empty) files.
     QString folderWith(const QString &name, const QStringList &files)
     {
-        const QString folder = music.filePath(name) + u'/';
-        QDir().mkpath(folder);
-        for (const QString &file : files) {
-            QFile(folder + file).open(QIODevice::WriteOnly);
-        }
-        return folder;
+        return ::folderWith(music.path(), name, files);
     }
 
     static void setSetting(const QString &name, const QString &value)
@@ -46,16 +42,11 @@ protected:
 
     static void putListFile(const char *extension, const QByteArray &bytes)
     {
-        QDir().mkpath(QFileInfo(listFile(extension)).absolutePath());
-        QFile f(listFile(extension));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        ASSERT_TRUE(writeFile(listFile(extension), bytes));
     }
-
     static QByteArray listFileBytes(const char *extension)
     {
-        QFile f(listFile(extension));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return readFile(listFile(extension), "<missing>");
     }
 
     static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
