@@ -2,6 +2,7 @@
 
 #include "folders/FolderSearchForm.h"
 #include "folders/FolderSearchWorker.h"
+#include "support/SmallDisk.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,8 +10,6 @@
 
 #include <future>
 #include <thread>
-
-#include <sys/mount.h>
 
 namespace {
 
@@ -52,17 +51,10 @@ protected:
 
 TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnlyWhenAsked)
 {
-    const QString mountPoint = folderWith("drive/Mounted");
-    const bool mounted =
-        geteuid() == 0 && ::mount("tmpfs", qPrintable(mountPoint), "tmpfs", 0, "size=1m") == 0;
-    const auto unmount = qScopeGuard([&] {
-        if (mounted) {
-            ::umount(qPrintable(mountPoint));
-        }
-    });
-    if (mounted) {
+    const SmallDisk disk(tree.filePath("drive/Mounted"));
+    if (disk.mounted) {
+        folderWith("drive/Mounted", {"m.mp3"});
         folderWith("drive/Mounted/Inside", {"m.mp3"});
-        QFile(mountPoint + "m.mp3").open(QIODevice::WriteOnly);
     } else {
         std::cout << "[ note ] not root or no mount allowed: the mount case is not tried\n";
     }
