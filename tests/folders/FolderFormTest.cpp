@@ -18,7 +18,7 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
 {
     const QString rock = folderWith("Rock", {"a.mp3", "b.wav"});
     const QString jazz = folderWith("Jazz", {"c.mp3"});
-    const QString rockLink = tree.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
+    const QString rockLink = music.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
     QFile::link(rock, rockLink);
     list->FolderWaitList = {jazz.chopped(1)}; // edited by hand
     FolderForm &form = setup();

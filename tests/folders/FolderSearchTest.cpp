@@ -23,7 +23,7 @@ protected:
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         for (const char *dangling : {"a", "b", "c", "d", "e", "f", "g", "h"}) {
             // A failed look at a link is no failed listing: the folder is still a hit.
-            QFile::link(tree.filePath("nowhere"), two + dangling + ".mp3");
+            QFile::link(music.filePath("nowhere"), two + dangling + ".mp3");
         }
         folderWith("drive/.hidden", {"h.mp3"});
         folderWith("drive/Docs", {"readme.txt"});
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnlyWhenAsked)
 {
-    const SmallDisk disk(tree.filePath("drive/Mounted"));
+    const SmallDisk disk(music.filePath("drive/Mounted"));
     if (disk.mounted) {
         folderWith("drive/Mounted", {"m.mp3"});
         folderWith("drive/Mounted/Inside", {"m.mp3"});
@@ -77,7 +77,7 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
 {
-    const QString oneLink = tree.filePath("OneLink");
+    const QString oneLink = music.filePath("OneLink");
     QFile::link(one, oneLink);
     folderWith("drive/Line\rEnd", {"x.mp3"});
     const struct {

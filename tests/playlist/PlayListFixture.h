@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A play list window over folders of empty files made for the test.
 class PlayListFixture : public CleanStateTest {
@@ -27,9 +28,14 @@ protected:
     }
 
     // A folder path ending in "/" holding the given (empty) files.
-    QString folderWith(const QString &name, const QStringList &files)
+    QString folderWith(const QString &name, const QStringList &files = {})
     {
-        return ::folderWith(music.path(), name, files);
+        const QString folder = music.filePath(name) + u'/';
+        QDir().mkpath(folder);
+        for (const QString &file : files) {
+            QFile(folder + file).open(QIODevice::WriteOnly);
+        }
+        return folder;
     }
 
     static void setSetting(const QString &name, const QString &value)
@@ -49,6 +55,11 @@ protected:
         return readFile(listFile(extension), "<missing>");
     }
 
+    static void click(QListView *view, int row)
+    {
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
     static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
     static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
 
