@@ -174,11 +174,7 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
 TEST_F(FolderLists, BrowserStartsAtTheMusicThenTheLastFolderReadsOncePerVisitAndTakesKeys)
 {
     const QString music = folderWith("MyMusic");
-    QStringList many;
-    for (int i = 0; i < 300; ++i) {
-        many << QString("t%1.mp3").arg(i);
-    }
-    const QString flat = folderWith("MyMusic/Flat", many).chopped(1);
+    const QString flat = folderWith("MyMusic/Flat", numberedNames("t%1.mp3", 300)).chopped(1);
     folderWith("MyMusic/Jazz");
     ASSERT_TRUE(writeFile(TestEnvironment::configHome() + "/user-dirs.dirs",
                           "XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n"));

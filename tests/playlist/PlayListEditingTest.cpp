@@ -9,11 +9,8 @@ protected:
     PlayListForm &withEntries(int n)
     {
         PlayListForm &form = load();
-        QStringList paths;
-        for (int i = 0; i < n; ++i) {
-            paths << QStringLiteral("/music/album/%1.mp3").arg(i);
-        }
-        form.PlayList->setStore(PathStore::fromStringList(paths));
+        form.PlayList->setStore(
+            PathStore::fromStringList(numberedNames(QStringLiteral("/music/album/%1.mp3"), n)));
         form.show();
         return form;
     }

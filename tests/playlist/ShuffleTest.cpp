@@ -1,4 +1,5 @@
 #include "playlist/Shuffle.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,7 @@ namespace {
 
 QStringList numbered(int n)
 {
-    QStringList list;
-    for (int i = 0; i < n; ++i) {
-        list.append(QString::number(i));
-    }
-    return list;
+    return numberedNames(QStringLiteral("%1"), n);
 }
 
 std::vector<double> draws;
