@@ -60,7 +60,6 @@ QStringList filesUnder(const QStringList &dirs)
     return files;
 }
 
-// The loaded windows by name.
 QString loaded()
 {
     QStringList names;
