@@ -60,7 +60,6 @@ QStringList filesUnder(const QStringList &dirs)
     return files;
 }
 
-// The loaded windows by name.
 QString loaded()
 {
     QStringList names;
@@ -130,6 +129,8 @@ TEST_F(StartUpTest, TheRevisionTheLastCheckDateAndTheReleaseKeywordChooseTheFirs
     const QString update = "アップデート情報 (1): 新しいバージョンのプログラムが公開されています。\r\n"
                            "今すぐに、ダウンロードを行ってください。。";
     const bool builtWithServer = !UpdateServer::baseUrl().isEmpty();
+    const QString serverlessSaid = builtWithServer ? check : QString();
+    const QString serverlessWindows = builtWithServer ? "VersionStatusForm" : playerWindows;
     const QString days21 = lastUp(today.addDays(-21));
     const struct {
         QString lastUp, release, said, windows;
@@ -146,14 +147,7 @@ TEST_F(StartUpTest, TheRevisionTheLastCheckDateAndTheReleaseKeywordChooseTheFirs
         {days21, {}, {}, playerWindows, "41|2026/2/17|", "41", lastUp(today.addDays(-20))},
         {days21, {}, check, "VersionStatusForm", "41|2026/2/17|", "41", days21},
         // A build without an update server (a distribution's) never checks by itself.
-        {days21,
-         {},
-         builtWithServer ? check : QString(),
-         builtWithServer ? "VersionStatusForm" : playerWindows,
-         "41|2026/2/17|",
-         "41",
-         {},
-         {}},
+        {days21, {}, serverlessSaid, serverlessWindows, "41|2026/2/17|", "41", {}, {}},
         {lastUp(today), "get", update, "NewVersionForm", "41|2026/3/10|get"},
         {lastUp(today), "Get", {}, playerWindows, "41|2026/3/10|Get"},
         // Missing or malformed: counted from today, and today is recorded.

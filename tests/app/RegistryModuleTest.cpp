@@ -4,6 +4,7 @@
 #include "support/MessageRecorder.h"
 #include "support/SmallDisk.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,20 +15,6 @@ using namespace RegistryModule;
 namespace {
 
 using RegistryTest = CleanStateTest;
-
-void writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readRaw(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
 
 QString setting(const QString &name)
 {
@@ -70,7 +57,7 @@ TEST_F(RegistryTest, KeyPathsAndNamesIgnoreCaseButValuesKeepIt)
     // The files and the names in them, as other tools and people write them.
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, "41");
     SetRegString(HKEY_CURRENT_USER, SettingsKey, MFPattern(3), "*.mp3");
-    EXPECT_TRUE(readRaw(platform::configDir() + "HKEY_CURRENT_USER.ini").contains("\nMFPattern3=*.mp3"));
+    EXPECT_TRUE(readFile(platform::configDir() + "HKEY_CURRENT_USER.ini").contains("\nMFPattern3=*.mp3"));
     EXPECT_TRUE(QFileInfo::exists(platform::configDir() + "HKEY_LOCAL_MACHINE.ini"));
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, "software\\miravelt\\LYRABOX 3", "revision"), "41");
     // The settings key and the install key differ only in case but live under different roots.
@@ -92,13 +79,13 @@ TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, program);
     EXPECT_EQ(run(), program);
     EXPECT_FALSE(QFile::exists(platform::earlierAutostartEntryPath()));
-    const QByteArray text = readRaw(platform::autostartEntryPath());
+    const QByteArray text = readFile(platform::autostartEntryPath());
     EXPECT_TRUE(text.contains("[Desktop Entry]") && !text.contains("Hidden=true"));
     EXPECT_TRUE(text.contains("Exec=\"/opt/My \\\\\"Apps\\\\\" 100%%/lyrabox3\"")) << text.toStdString();
 
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue, QString());
     EXPECT_EQ(run(), "");
-    EXPECT_TRUE(readRaw(platform::autostartEntryPath()).contains("Hidden=true")) << "disabled, not deleted";
+    EXPECT_TRUE(readFile(platform::autostartEntryPath()).contains("Hidden=true")) << "disabled, not deleted";
 
     // Another value under the Run key is an ordinary setting.
     SetRegString(HKEY_CURRENT_USER, RunKey, "Other", "x");
@@ -116,14 +103,15 @@ TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
     content += QByteArrayLiteral("\n[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\nAutoPlay=\xff\xfe\x00play\n");
     content += "TitleScroll=" + QByteArray(qsizetype{3} * 1024 * 1024, 'x') + "\n";
     content += "=novalue\nno equals sign\n[unterminated\nDownWin=1\n";
-    writeRaw(file, content);
+    ASSERT_TRUE(writeFile(file, content));
     // A line that is not a group header does not end the group.
     EXPECT_EQ(setting(DColor) + u'|' + setting(TitleScroll) + u'|' + setting(DownWin), "7||1");
     EXPECT_NE(setting(AutoPlay), "play");
 
     // Before a damaged file is written over, a copy is kept and the user told once where.
     MessageRecorder boxes;
-    writeRaw(backingFile(HKEY_LOCAL_MACHINE), "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=4\n\x01junk\n");
+    ASSERT_TRUE(writeFile(backingFile(HKEY_LOCAL_MACHINE),
+                          "[SOFTWARE\\MIRAVELT\\Lyrabox 3]\nRevision=4\n\x01junk\n"));
     for (int i = 0; i < 2; ++i) {
         EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, LeftCMenu, "1"));
         EXPECT_TRUE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, "2026/1/2"));
@@ -133,11 +121,11 @@ TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
     const QFileInfoList copies =
         keptAside(HKEY_CURRENT_USER, "damaged") + keptAside(HKEY_LOCAL_MACHINE, "damaged");
     ASSERT_EQ(copies.size(), 2);
-    EXPECT_EQ(readRaw(copies[0].filePath()), content);
+    EXPECT_EQ(readFile(copies[0].filePath()), content);
     ASSERT_EQ(boxes.shown().size(), 2);
     EXPECT_TRUE(boxes.shown()[1].text.endsWith(copies[1].filePath()));
 
-    writeRaw(file, QByteArray(5000, '\0'));
+    ASSERT_TRUE(writeFile(file, QByteArray(5000, '\0')));
     EXPECT_EQ(setting(DColor), "");
 }
 
@@ -146,7 +134,7 @@ TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
     // A plain file where the settings folder should be: no write can succeed, even as root.
     MessageRecorder boxes;
     QDir(platform::configDir()).removeRecursively();
-    writeRaw(QDir::cleanPath(platform::configDir()), "not a folder");
+    ASSERT_TRUE(writeFile(QDir::cleanPath(platform::configDir()), "not a folder"));
     EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, "get"));
     EXPECT_FALSE(SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, "2026/1/2"));
     EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release), "");
@@ -175,7 +163,7 @@ TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
     MessageRecorder boxes;
     for (const bool asFolder : {false, true}) {
         QDir(platform::configDir()).removeRecursively();
-        asFolder ? void(QDir().mkpath(file + "/inside")) : writeRaw(file, big);
+        ASSERT_TRUE(asFolder ? QDir().mkpath(file + "/inside") : writeFile(file, big));
         EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play"));
         EXPECT_EQ(setting(DColor) + u'|' + setting(AutoPlay), "|play") << "defaults, and the new value";
         const QFileInfoList aside = keptAside(HKEY_CURRENT_USER, "unread");

@@ -24,7 +24,6 @@ using MprisTest = CleanStateTest;
 TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
 {
     MessageRecorder messages;
-    messages.install();
     QProcess daemon;
     daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";

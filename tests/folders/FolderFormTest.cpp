@@ -18,7 +18,7 @@ TEST_F(FolderLists, RegisterStoresFolderPathsOnceAndTakesWaitingFoldersBack)
 {
     const QString rock = folderWith("Rock", {"a.mp3", "b.wav"});
     const QString jazz = folderWith("Jazz", {"c.mp3"});
-    const QString rockLink = tree.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
+    const QString rockLink = music.filePath("RockLink"), lineEnd = folderWith("Line\nEnd");
     QFile::link(rock, rockLink);
     list->FolderWaitList = {jazz.chopped(1)}; // edited by hand
     FolderForm &form = setup();
@@ -174,16 +174,10 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
 TEST_F(FolderLists, BrowserStartsAtTheMusicThenTheLastFolderReadsOncePerVisitAndTakesKeys)
 {
     const QString music = folderWith("MyMusic");
-    QStringList many;
-    for (int i = 0; i < 300; ++i) {
-        many << QString("t%1.mp3").arg(i);
-    }
-    const QString flat = folderWith("MyMusic/Flat", many).chopped(1);
+    const QString flat = folderWith("MyMusic/Flat", numberedNames("t%1.mp3", 300)).chopped(1);
     folderWith("MyMusic/Jazz");
-    QFile userDirs(TestEnvironment::configHome() + "/user-dirs.dirs");
-    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
-    userDirs.write("XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n");
-    userDirs.close();
+    ASSERT_TRUE(writeFile(TestEnvironment::configHome() + "/user-dirs.dirs",
+                          "XDG_MUSIC_DIR=\"" + QFile::encodeName(music) + "\"\n"));
     FolderForm &form = setup();
     EXPECT_EQ(form.FolderPosition->text(), music.chopped(1));
     EXPECT_GT(form.DirMenu->viewport()->height() / form.DirMenu->sizeHintForRow(0), 8);

@@ -2,6 +2,7 @@
 
 #include "folders/FolderSearchForm.h"
 #include "folders/FolderSearchWorker.h"
+#include "support/SmallDisk.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,8 +10,6 @@
 
 #include <future>
 #include <thread>
-
-#include <sys/mount.h>
 
 namespace {
 
@@ -24,7 +23,7 @@ protected:
         two = folderWith("drive/Albums/Two", {"2.MP3"});
         for (const char *dangling : {"a", "b", "c", "d", "e", "f", "g", "h"}) {
             // A failed look at a link is no failed listing: the folder is still a hit.
-            QFile::link(tree.filePath("nowhere"), two + dangling + ".mp3");
+            QFile::link(music.filePath("nowhere"), two + dangling + ".mp3");
         }
         folderWith("drive/.hidden", {"h.mp3"});
         folderWith("drive/Docs", {"readme.txt"});
@@ -52,17 +51,10 @@ protected:
 
 TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnlyWhenAsked)
 {
-    const QString mountPoint = folderWith("drive/Mounted");
-    const bool mounted =
-        geteuid() == 0 && ::mount("tmpfs", qPrintable(mountPoint), "tmpfs", 0, "size=1m") == 0;
-    const auto unmount = qScopeGuard([&] {
-        if (mounted) {
-            ::umount(qPrintable(mountPoint));
-        }
-    });
-    if (mounted) {
+    const SmallDisk disk(music.filePath("drive/Mounted"));
+    if (disk.mounted) {
+        folderWith("drive/Mounted", {"m.mp3"});
         folderWith("drive/Mounted/Inside", {"m.mp3"});
-        QFile(mountPoint + "m.mp3").open(QIODevice::WriteOnly);
     } else {
         std::cout << "[ note ] not root or no mount allowed: the mount case is not tried\n";
     }
@@ -85,7 +77,7 @@ TEST_F(FolderSearch, FindsEachFolderThatHoldsMusicOnceWithinOneFileSystemAndOnly
 
 TEST_F(FolderSearch, DropAndTakeOverAddOnlyNewFoldersAndRenewOnlyWithHits)
 {
-    const QString oneLink = tree.filePath("OneLink");
+    const QString oneLink = music.filePath("OneLink");
     QFile::link(one, oneLink);
     folderWith("drive/Line\rEnd", {"x.mp3"});
     const struct {

@@ -11,6 +11,14 @@ using MainFormTest = PlayerFixture;
 
 TEST_F(MainFormTest, LoadAppliesEverySetting)
 {
+    const QList<std::pair<QString, QString>> changed = {{LeftCMenu, "1"},
+                                                        {RightCMenu, "2"},
+                                                        {MiddleCMenu, "0"},
+                                                        {TaskLCMenu, "0"},
+                                                        {DownWin, "1"},
+                                                        {RegistryModule::InfoCover, "on"},
+                                                        {RunValue, "/usr/bin/lyrabox3"},
+                                                        {AutoPlay, "play"}};
     const struct {
         QList<std::pair<QString, QString>> settings;
         std::array<int, 5> menus; // left, right, middle, tray left click menus, then the down-window mode
@@ -18,23 +26,10 @@ TEST_F(MainFormTest, LoadAppliesEverySetting)
         bool coverShown, autostartLamp, autoPlay;
     } rows[] = {
         {{}, {0, 1, 2, 1, 0}, "ウィンドウ最背面化", true, false, false},
-        {{{LeftCMenu, "1"},
-          {RightCMenu, "2"},
-          {MiddleCMenu, "0"},
-          {TaskLCMenu, "0"},
-          {DownWin, "1"},
-          {RegistryModule::InfoCover, "on"},
-          {RunValue, "/usr/bin/lyrabox3"},
-          {AutoPlay, "play"}},
-         {1, 2, 0, 0, 1},
-         "タスクトレイ常駐化",
-         false,
-         true,
-         true},
+        {changed, {1, 2, 0, 0, 1}, "タスクトレイ常駐化", false, true, true},
     };
     for (const auto &row : rows) {
-        TestEnvironment::resetAll();
-        messages.install();
+        SetUp();
         for (const auto &[name, value] : row.settings) {
             SetRegString(HKEY_CURRENT_USER, name == RunValue ? RunKey : SettingsKey, name, value);
         }

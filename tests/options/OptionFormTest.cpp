@@ -29,11 +29,7 @@ protected:
         EXPECT_EQ(FormRegistry::instance().find<OptionForm>(), nullptr);
     }
     static QString setting(const QString &name) { return GetRegString(HKEY_CURRENT_USER, SettingsKey, name); }
-    static QString stored()
-    {
-        QFile file(backingFile(HKEY_CURRENT_USER));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    static QString stored() { return QString::fromUtf8(readFile(backingFile(HKEY_CURRENT_USER))); }
 };
 
 } // namespace

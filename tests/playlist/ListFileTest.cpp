@@ -1,6 +1,7 @@
 #include "playlist/ListFile.h"
 #include "platform/FileNameCodec.h"
 #include "support/SmallDisk.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,11 +63,9 @@ TEST(ListFile, OnDisk)
                   ListFile::read(dir.filePath("link.fllx3")).entries,
               (QStringList{"kept", "A"}));
 
-    QFile huge(dir.filePath("huge"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n");
-    huge.close();
-    EXPECT_EQ(ListFile::read(huge.fileName()).entries, QStringList{"last"});
+    ASSERT_TRUE(
+        writeFile(dir.filePath("huge"), QByteArray(qsizetype(50) * 1024 * 1024, 'x') + "\r\nlast\r\n"));
+    EXPECT_EQ(ListFile::read(dir.filePath("huge")).entries, QStringList{"last"});
 
     // Read in chunks of a megabyte: lines run across their edges.
     QStringList numbered;

@@ -9,19 +9,10 @@ protected:
     PlayListForm &withEntries(int n)
     {
         PlayListForm &form = load();
-        QStringList paths;
-        for (int i = 0; i < n; ++i) {
-            paths << QStringLiteral("/music/album/%1.mp3").arg(i);
-        }
-        form.PlayList->setStore(PathStore::fromStringList(paths));
+        form.PlayList->setStore(
+            PathStore::fromStringList(numberedNames(QStringLiteral("/music/album/%1.mp3"), n)));
         form.show();
         return form;
-    }
-
-    static void click(PlayListForm &form, int row)
-    {
-        const QRect rect = form.OpenPlayList->visualRect(form.PlayList->index(row));
-        QTest::mouseClick(form.OpenPlayList->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
     // The selected row, the path box, then hold back / up / down as enabled ("cud") or not ("-").
@@ -39,9 +30,9 @@ protected:
 TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMouseOrKey)
 {
     PlayListForm &form = withEntries(4);
-    click(form, 0);
+    click(form.OpenPlayList, 0);
     EXPECT_EQ(state(form), QStringLiteral("0 /music/album/0.mp3 c-d"));
-    click(form, 3);
+    click(form.OpenPlayList, 3);
     EXPECT_EQ(state(form), QStringLiteral("3 /music/album/3.mp3 cu-"));
     QTest::keyClick(form.OpenPlayList, Qt::Key_Up);
     EXPECT_EQ(state(form), QStringLiteral("2 /music/album/2.mp3 cud"));
@@ -50,7 +41,7 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
     EXPECT_EQ(state(form), QStringLiteral("2 /music/album/2.mp3 cud"));
 
     // Play control takes the top entry, then the one shown, clearing the box.
-    click(form, 1);
+    click(form.OpenPlayList, 1);
     form.PlayList->removeAt(0);
     EXPECT_EQ(state(form), QStringLiteral("0 /music/album/1.mp3 c-d"));
     form.PlayList->removeAt(0);
@@ -60,12 +51,12 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
     EXPECT_TRUE(state(form).endsWith(QStringLiteral("  ---"))) << "box and buttons cleared";
 
     withEntries(1);
-    click(form, 0);
+    click(form.OpenPlayList, 0);
     EXPECT_EQ(state(form), QStringLiteral("0 /music/album/0.mp3 c--"));
 
     // Entry three moved up three times plays next, still selected.
     withEntries(5);
-    click(form, 3);
+    click(form.OpenPlayList, 3);
     for (int i = 0; i < 3; ++i) {
         form.PlayUpFile->click();
     }
@@ -76,8 +67,8 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
 
     // The buttons follow every selection, also of a second copy; the keys ignore keypad and shift.
     form.PlayList->setStore(PathStore::fromStringList({"/a.mp3", "/b.mp3", "/a.mp3"}));
-    click(form, 0);
-    click(form, 2);
+    click(form.OpenPlayList, 0);
+    click(form.OpenPlayList, 2);
     EXPECT_EQ(state(form), QStringLiteral("2 /a.mp3 cu-"));
     const struct {
         Qt::Key key;

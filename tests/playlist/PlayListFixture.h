@@ -7,6 +7,7 @@
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A play list window over folders of empty files made for the test.
 class PlayListFixture : public CleanStateTest {
@@ -26,7 +28,7 @@ protected:
     }
 
     // A folder path ending in "/" holding the given (empty) files.
-    QString folderWith(const QString &name, const QStringList &files)
+    QString folderWith(const QString &name, const QStringList &files = {})
     {
         const QString folder = music.filePath(name) + u'/';
         QDir().mkpath(folder);
@@ -46,18 +48,18 @@ protected:
 
     static void putListFile(const char *extension, const QByteArray &bytes)
     {
-        QDir().mkpath(QFileInfo(listFile(extension)).absolutePath());
-        QFile f(listFile(extension));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        ASSERT_TRUE(writeFile(listFile(extension), bytes));
     }
-
     static QByteArray listFileBytes(const char *extension)
     {
-        QFile f(listFile(extension));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return readFile(listFile(extension), "<missing>");
     }
 
+    static void click(QListView *view, int row)
+    {
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
     static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
     static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
 

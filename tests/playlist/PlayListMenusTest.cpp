@@ -42,12 +42,6 @@ protected:
     }
 };
 
-// The information box naming a cancelled mode.
-QString cancelled(const QString &caption)
-{
-    return QStringLiteral("操作キャンセル|この操作で、'%1' は、\r\nキャンセルされました。i").arg(caption);
-}
-
 } // namespace
 
 TEST_F(PlayListMenusTest, BothMenusListEveryItemInOrder)
@@ -113,7 +107,9 @@ TEST_F(PlayListMenusTest, AtMostOnePlayModeIsOnAndACancelledModeIsNamed)
             shown +=
                 box.title + u'|' + box.text + (box.icon == platform::MessageIcon::Information ? u'i' : u'?');
         }
-        EXPECT_EQ(shown, *row.cancelled ? cancelled(QString::fromUtf8(row.cancelled)) : QString());
+        const QString cancelled =
+            QStringLiteral("操作キャンセル|この操作で、'%1' は、\r\nキャンセルされました。i");
+        EXPECT_EQ(shown, *row.cancelled ? cancelled.arg(QString::fromUtf8(row.cancelled)) : QString());
     }
     EXPECT_FALSE(main->isEnabled()) << "the options window is open";
 }

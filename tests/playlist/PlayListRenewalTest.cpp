@@ -82,12 +82,8 @@ TEST_F(PlayListRenewalTest, HoldingBackAndRenewalsKeepTheCountersAndLeaveNothing
 
 TEST_F(PlayListRenewalTest, ListsBeyondSixteenBits)
 {
-    QStringList names;
-    for (int i = 0; i < 33000; ++i) {
-        names << QStringLiteral("%1.mp3").arg(i);
-    }
     PlayListForm &form = load();
-    form.FolderList = {folderWith(QStringLiteral("Big"), names)};
+    form.FolderList = {folderWith(QStringLiteral("Big"), numberedNames(QStringLiteral("%1.mp3"), 33000))};
     form.PlayListRenewal();
     EXPECT_EQ(sys().TotalFiles, 33000);
     EXPECT_EQ(form.OpenPlayList->model()->rowCount(), 33000);

@@ -1,19 +1,11 @@
 #include "playlist/Shuffle.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace {
-
-QStringList numbered(int n)
-{
-    QStringList list;
-    for (int i = 0; i < n; ++i) {
-        list.append(QString::number(i));
-    }
-    return list;
-}
 
 std::vector<double> draws;
 size_t nextDraw = 0;
@@ -30,10 +22,10 @@ QStringList deal(const QStringList &list, Draw draw)
 
 TEST(Shuffle, EachDrawPicksAmongThoseLeftAndTheSameDrawsGiveTheSameOrder)
 {
-    EXPECT_EQ(deal(numbered(50000), [] { return 0.0; }), numbered(50000));
-    QStringList reversed = deal(numbered(50000), [] { return 0.999999; });
+    EXPECT_EQ(deal(numberedNames("%1", 50000), [] { return 0.0; }), numberedNames("%1", 50000));
+    QStringList reversed = deal(numberedNames("%1", 50000), [] { return 0.999999; });
     std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(reversed, numbered(50000));
+    EXPECT_EQ(reversed, numberedNames("%1", 50000));
     EXPECT_EQ(deal({"only"}, [] { return 0.99999999999999; }), QStringList{"only"});
 
     // One draw per entry; the rule as written: take entry floor(count * r) of those left.
@@ -42,13 +34,13 @@ TEST(Shuffle, EachDrawPicksAmongThoseLeftAndTheSameDrawsGiveTheSameOrder)
     for (int n : {0, 1, 2, 3, 1000, 4097}) {
         draws.resize(n);
         std::generate(draws.begin(), draws.end(), [&] { return uniform(generator); });
-        QStringList left = numbered(n);
+        QStringList left = numberedNames("%1", n);
         QStringList expected;
         for (const double r : draws) {
             expected.append(left.takeAt(static_cast<qsizetype>(static_cast<double>(left.size()) * r)));
         }
         nextDraw = 0;
-        EXPECT_EQ(deal(numbered(n), [] { return draws[nextDraw++]; }), expected) << n;
+        EXPECT_EQ(deal(numberedNames("%1", n), [] { return draws[nextDraw++]; }), expected) << n;
         EXPECT_EQ(nextDraw, draws.size());
     }
 }

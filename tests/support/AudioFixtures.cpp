@@ -1,4 +1,5 @@
 #include "support/AudioFixtures.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -88,10 +89,8 @@ QByteArray aifc(int ms)
 
 QString writeFile(const QString &dir, const QString &fileName, const QByteArray &content)
 {
-    QFile file(dir + u'/' + fileName);
-    const bool ok =
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
-    return ok ? file.fileName() : QString();
+    const QString path = dir + u'/' + fileName;
+    return ::writeFile(path, content) ? path : QString();
 }
 
 QString makeTone(const QString &dir, const QString &fileName, int ms)

@@ -56,7 +56,6 @@ TEST_F(DownloadTest, ACompleteDownloadIsWrittenExecutableStartedAndTheProgramEnd
                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(QFileInfo(victim).size(), 0) << "a link at the name is not written through";
         EXPECT_EQ(ended.count(), 1);
-        TestEnvironment::resetAll();
         SetUp();
     }
 }
@@ -127,8 +126,6 @@ TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
         EXPECT_EQ(install(Release) + ' ' + install(LastUP), row.key);
         EXPECT_EQ(messages.titles(), QStringList{"アップデート情報"} + row.said);
         EXPECT_EQ(nginx.accessLog().contains("download.cgi"), row.downloads);
-        platform::setUnattended(false);
-        TestEnvironment::resetAll();
         SetUp();
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 #include "update/NewVersionForm.h"
 #include "update/UpdateServer.h"
 
@@ -21,18 +22,6 @@
 #include <QTest>
 
 using namespace RegistryModule;
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 inline quint16 freePort()
 {

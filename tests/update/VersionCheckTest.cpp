@@ -65,7 +65,6 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
         EXPECT_EQ(install(LastUP) + install(UpdateServer::FailedCheckValue), row.lastUpdate);
         EXPECT_EQ(nginx.accessLog().contains("version.cgi?product=LYRA30&revision=41 "), row.asksVersion);
         EXPECT_TRUE(check.VersionCheck->text() == "閉じる" && check.ExitVerSta->isHidden());
-        TestEnvironment::resetAll();
         SetUp();
     }
 }

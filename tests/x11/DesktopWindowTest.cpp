@@ -121,8 +121,7 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         {LeftCMenu, "1", "1", "ComMenu"}, {MiddleCMenu, "0", "2", "ComMenu2"},
     };
     for (const auto &[setting, value, button, menu] : rows) {
-        TestEnvironment::resetAll();
-        messages.install();
+        SetUp();
         SetRegString(HKEY_CURRENT_USER, SettingsKey, setting, value);
         loadPlayer({});
         main->move(200, 150);

@@ -57,11 +57,9 @@ private:
     }
     static std::uint32_t atom(const char *name)
     {
+        const auto cookie = xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name);
         const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection(),
-                                  xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name),
-                                  nullptr),
-            &std::free);
+            xcb_intern_atom_reply(connection(), cookie, nullptr), &std::free);
         return reply ? reply->atom : 0;
     }
 
