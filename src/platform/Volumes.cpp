@@ -1,5 +1,6 @@
 #include "platform/Volumes.h"
 
+#include "platform/BoundedCall.h"
 #include "platform/FileNameCodec.h"
 
 #include <QDir>
@@ -7,13 +8,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -145,25 +142,8 @@ QList<Volume> mountedVolumes()
 
 QList<Volume> mountedVolumesWithin(int timeoutMs)
 {
-    struct Answer {
-        std::mutex mutex;
-        std::condition_variable done;
-        std::optional<QList<Volume>> volumes;
-    };
-    auto answer = std::make_shared<Answer>();
-    // Detached: a source stuck in the kernel must not hold the window.
-    std::thread([answer, ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes)] {
-        QList<Volume> volumes = ask();
-        const std::lock_guard lock(answer->mutex);
-        answer->volumes = std::move(volumes);
-        answer->done.notify_one();
-    }).detach();
-    std::unique_lock lock(answer->mutex);
-    if (!answer->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                               [&] { return answer->volumes.has_value(); })) {
-        return {{QStringLiteral("/"), QString()}};
-    }
-    return *answer->volumes;
+    const auto ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes);
+    return answerWithin(ask, timeoutMs).value_or(QList<Volume>{{QStringLiteral("/"), QString()}});
 }
 
 QList<Mount> mountTable()
@@ -207,33 +187,20 @@ Volume volumeOf(const QString &path, const QList<Volume> &volumes)
 
 DirectoryAnswer probeDirectory(const QString &path, int timeoutMs)
 {
-    struct Probe {
-        std::mutex mutex;
-        std::condition_variable done;
-        bool finished = false;
-        int error = 0;
-    };
-    auto probe = std::make_shared<Probe>();
-    // Detached: a thread stuck in the kernel on a dead volume must not hold the window.
-    std::thread([probe, bytes = encodeFileName(path)] {
-        const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const int error = fd < 0 ? errno : 0;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        const std::lock_guard lock(probe->mutex);
-        probe->error = error;
-        probe->finished = true;
-        probe->done.notify_one();
-    }).detach();
-    std::unique_lock lock(probe->mutex);
-    if (!probe->done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return probe->finished; })) {
+    const std::optional<int> error = answerWithin<int>(
+        [bytes = encodeFileName(path)] {
+            const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            const int failure = fd < 0 ? errno : 0;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return failure;
+        },
+        timeoutMs);
+    if (!error || meansNoAnswer(*error)) {
         return DirectoryAnswer::NoAnswer;
     }
-    if (probe->error == 0) {
-        return DirectoryAnswer::Answered;
-    }
-    return meansNoAnswer(probe->error) ? DirectoryAnswer::NoAnswer : DirectoryAnswer::Failed;
+    return *error == 0 ? DirectoryAnswer::Answered : DirectoryAnswer::Failed;
 }
 
 } // namespace platform
