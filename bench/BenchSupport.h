@@ -3,7 +3,7 @@
 // Shared pieces of the benchmarks: a private X server, a private user profile,
 // trees of play folders, and figures read from /proc.
 
-#include "app/DateText.h"
+#include "core/DateText.h"
 #include "platform/UserName.h"
 
 #include <QApplication>

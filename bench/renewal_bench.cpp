@@ -3,7 +3,7 @@
 // With --million it also renews 10,000 such folders and says whether the time
 // grew in step with the number of files.
 
-#include "app/RandomSource.h"
+#include "core/RandomSource.h"
 #include "playlist/PlayFilePattern.h"
 #include "playlist/PlayListForm.h"
 #include "playlist/Shuffle.h"

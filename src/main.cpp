@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"

@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "app/OpenForm.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"

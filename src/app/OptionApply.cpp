@@ -1,8 +1,8 @@
 #include "app/OptionForm.h"
 
-#include "app/FormRegistry.h"
-#include "app/RegistryModule.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/RegistryModule.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"

@@ -1,6 +1,6 @@
 #include "app/OptionForm.h"
 
-#include "app/DialogLayout.h"
+#include "core/DialogLayout.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>

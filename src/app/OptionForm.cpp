@@ -1,7 +1,7 @@
 #include "app/OptionForm.h"
 
-#include "app/RegistryModule.h"
-#include "app/SystemDataBox.h"
+#include "core/RegistryModule.h"
+#include "core/SystemDataBox.h"
 #include "playback/TextColour.h"
 #include "playlist/PlayFilePattern.h"
 

@@ -1,6 +1,6 @@
 #include "desktop/MprisService.h"
 
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "desktop/MprisPlayerAdaptor.h"
 #include "desktop/MprisRootAdaptor.h"
 #include "desktop/PlayerRemote.h"

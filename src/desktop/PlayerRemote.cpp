@@ -1,8 +1,8 @@
 #include "desktop/PlayerRemote.h"
 
 #include "app/Application.h"
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FileNameCodec.h"

@@ -1,4 +1,4 @@
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "folders/DirectoryList.h"
 #include "folders/FolderContents.h"
 #include "folders/FolderForm.h"

@@ -1,6 +1,6 @@
 #include "folders/FolderForm.h"
 
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "folders/FolderChecks.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderPropertiesDialog.h"

@@ -1,8 +1,8 @@
 #include "folders/FolderForm.h"
 
-#include "app/DialogLayout.h"
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/DialogLayout.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "folders/DirectoryList.h"
 #include "folders/FolderListModel.h"
 #include "folders/FolderSearchForm.h"

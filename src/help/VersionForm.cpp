@@ -1,8 +1,8 @@
 #include "help/VersionForm.h"
 
-#include "app/DialogLayout.h"
-#include "app/FormRegistry.h"
-#include "app/ProgramVersion.h"
+#include "core/DialogLayout.h"
+#include "core/FormRegistry.h"
+#include "core/ProgramVersion.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinPicture.h"
 #include "platform/Shell.h"

@@ -1,8 +1,8 @@
 #include "mainwindow/MainForm.h"
 
-#include "app/FormRegistry.h"
-#include "app/RegistryModule.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/RegistryModule.h"
+#include "core/SystemDataBox.h"
 #include "help/VersionForm.h"
 #include "mainwindow/FittingFont.h"
 #include "mainwindow/ImageButton.h"

@@ -1,10 +1,10 @@
 #include "mainwindow/MainForm.h"
 
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
-#include "mainwindow/TrayIcon.h"
+#include "platform/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
 #include "playlist/PlayListForm.h"
 

@@ -1,6 +1,6 @@
 #include "playback/MediaCommands.h"
 
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 #include "platform/MediaChannel.h"
 
 namespace MediaCommands {

@@ -1,6 +1,6 @@
 #include "playback/TimeText.h"
 
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 
 #include <QLocale>
 #include <cmath>

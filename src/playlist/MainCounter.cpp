@@ -1,7 +1,7 @@
 #include "playlist/MainCounter.h"
 
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 
 #include <QLabel>

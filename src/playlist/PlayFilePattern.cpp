@@ -1,6 +1,6 @@
 #include "playlist/PlayFilePattern.h"
 
-#include "app/RegistryModule.h"
+#include "core/RegistryModule.h"
 
 namespace PlayFilePattern {
 

@@ -1,6 +1,6 @@
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "app/OptionForm.h"
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 #include "folders/FolderForm.h"
 #include "help/QuickHelpForm.h"
 #include "help/VersionForm.h"

@@ -1,6 +1,6 @@
 #include "playlist/PlayListForm.h"
 
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 #include "playlist/MainCounter.h"
 
 #include <QEvent>

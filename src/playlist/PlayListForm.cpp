@@ -1,7 +1,7 @@
 #include "playlist/PlayListForm.h"
 
-#include "app/DialogLayout.h"
-#include "app/SystemDataBox.h"
+#include "core/DialogLayout.h"
+#include "core/SystemDataBox.h"
 #include "playlist/PathDisplayForm.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "playlist/PlayListForm.h"
 
-#include "app/RandomSource.h"
-#include "app/SystemDataBox.h"
+#include "core/RandomSource.h"
+#include "core/SystemDataBox.h"
 #include "platform/FolderIdentity.h"
 #include "playlist/MainCounter.h"
 #include "playlist/MusicFileLister.h"

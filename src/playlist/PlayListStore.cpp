@@ -1,7 +1,7 @@
 #include "playlist/PlayListForm.h"
 
-#include "app/RegistryModule.h"
-#include "app/SystemDataBox.h"
+#include "core/RegistryModule.h"
+#include "core/SystemDataBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "playlist/ListFile.h"

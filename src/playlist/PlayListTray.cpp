@@ -1,9 +1,9 @@
 #include "playlist/PlayListForm.h"
 
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/TrayIcon.h"
+#include "platform/TrayIcon.h"
 
 namespace {
 MainForm *mainForm()

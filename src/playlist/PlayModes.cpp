@@ -1,5 +1,5 @@
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "mainwindow/WindowTopModule.h"

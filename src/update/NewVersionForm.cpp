@@ -1,9 +1,9 @@
 #include "update/NewVersionForm.h"
 
-#include "app/DateText.h"
-#include "app/FormRegistry.h"
-#include "app/ProgramVersion.h"
-#include "app/RegistryModule.h"
+#include "core/DateText.h"
+#include "core/FormRegistry.h"
+#include "core/ProgramVersion.h"
+#include "core/RegistryModule.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"

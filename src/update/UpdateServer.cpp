@@ -1,7 +1,7 @@
 #include "update/UpdateServer.h"
 
-#include "app/ProgramVersion.h"
-#include "app/RegistryModule.h"
+#include "core/ProgramVersion.h"
+#include "core/RegistryModule.h"
 #include "platform/Transfer.h"
 
 using namespace RegistryModule;

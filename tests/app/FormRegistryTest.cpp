@@ -1,4 +1,4 @@
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "support/TestEnvironment.h"
 
 #include <QPointer>

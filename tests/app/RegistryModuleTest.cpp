@@ -1,5 +1,5 @@
-#include "app/RegistryModule.h"
-#include "app/AutostartEntry.h"
+#include "core/RegistryModule.h"
+#include "core/AutostartEntry.h"
 #include "platform/Paths.h"
 #include "support/MessageRecorder.h"
 #include "support/SmallDisk.h"

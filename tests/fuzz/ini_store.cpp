@@ -1,5 +1,5 @@
 // Any settings text parses, and what it gave writes and reads back the same, undamaged.
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <cstdlib>
 

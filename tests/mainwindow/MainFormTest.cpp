@@ -1,4 +1,4 @@
-#include "app/RegistryModule.h"
+#include "core/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"

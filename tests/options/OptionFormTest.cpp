@@ -1,5 +1,5 @@
 #include "app/OptionForm.h"
-#include "app/AutostartEntry.h"
+#include "core/AutostartEntry.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Paths.h"

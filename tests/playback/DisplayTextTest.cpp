@@ -1,4 +1,4 @@
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"

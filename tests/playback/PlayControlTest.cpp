@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/RegistryModule.h"
+#include "core/RegistryModule.h"
 #include "folders/FolderForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayerFixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FormRegistry.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MediaChannel.h"
 #include "playlist/PlayListForm.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FormRegistry.h"
-#include "app/RegistryModule.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/RegistryModule.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"

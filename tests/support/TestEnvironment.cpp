@@ -1,8 +1,8 @@
 #include "support/TestEnvironment.h"
 
-#include "app/FormRegistry.h"
-#include "app/RandomSource.h"
-#include "app/SystemDataBox.h"
+#include "core/FormRegistry.h"
+#include "core/RandomSource.h"
+#include "core/SystemDataBox.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/Launcher.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "BuildPaths.h"
-#include "app/FormRegistry.h"
-#include "app/ProgramVersion.h"
-#include "app/RegistryModule.h"
+#include "core/FormRegistry.h"
+#include "core/ProgramVersion.h"
+#include "core/RegistryModule.h"
 #include "platform/Clock.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"

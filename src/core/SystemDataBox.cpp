@@ -1,4 +1,4 @@
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 
 namespace {
 SystemDataBox &instance()

@@ -1,4 +1,4 @@
-#include "app/AutostartEntry.h"
+#include "core/AutostartEntry.h"
 
 #include "platform/FileReplace.h"
 

@@ -1,6 +1,6 @@
-#include "mainwindow/OwnedWindows.h"
+#include "core/OwnedWindows.h"
 
-#include "app/FormRegistry.h"
+#include "core/FormRegistry.h"
 #include "mainwindow/MainForm.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/DialogLayout.h"
+#include "core/DialogLayout.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "app/RegistryModule.h"
+#include "core/RegistryModule.h"
 
-#include "app/AutostartEntry.h"
-#include "app/IniFile.h"
-#include "app/SystemDataBox.h"
+#include "core/AutostartEntry.h"
+#include "core/IniFile.h"
+#include "core/SystemDataBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 

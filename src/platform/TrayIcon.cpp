@@ -1,4 +1,4 @@
-#include "mainwindow/TrayIcon.h"
+#include "platform/TrayIcon.h"
 
 #include <QApplication>
 #include <QDBusConnection>

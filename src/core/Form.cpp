@@ -1,7 +1,7 @@
-#include "app/Form.h"
+#include "core/Form.h"
 
-#include "app/FormRegistry.h"
-#include "mainwindow/OwnedWindows.h"
+#include "core/FormRegistry.h"
+#include "core/OwnedWindows.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>

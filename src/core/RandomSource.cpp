@@ -1,4 +1,4 @@
-#include "app/RandomSource.h"
+#include "core/RandomSource.h"
 
 #include <random>
 

@@ -1,4 +1,4 @@
-#include "app/SystemDataBox.h"
+#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "playback/TitleScroll.h"
 
