@@ -2,6 +2,7 @@
 
 #include "core/FormRegistry.h"
 #include "app/OpenForm.h"
+#include "app/WindowLoaders.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"
 
@@ -44,6 +45,7 @@ void endProgramInOrder()
 bool startUp()
 {
     FormRegistry &forms = FormRegistry::instance();
+    registerWindowLoaders();
     startingUp = true;
     forms.load<OpenForm>();
     startingUp = false;

@@ -6,7 +6,7 @@
 #include "core/RandomSource.h"
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/PlayerLoad.h"
 #include "mainwindow/WindowTopModule.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -14,7 +14,6 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
-#include "playlist/PlayListForm.h"
 #include "update/NewVersionForm.h"
 #include "update/UpdateServer.h"
 #include "update/VersionStatusForm.h"
@@ -164,13 +163,13 @@ void OpenForm::takeWayOn()
             handOverTo<NewVersionForm>(QStringLiteral("新しいバージョンのプログラムが公開されています。\r\n"
                                                       "今すぐに、ダウンロードを行ってください。。"));
         // An update that cannot be had now must not lock the user out of the player.
-        connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
+        connect(&download, &NewVersionForm::updateDeferred, &download, &loadPlayer);
     } else if (versionCheckDue()) {
         auto &check =
             handOverTo<VersionStatusForm>(QStringLiteral("最終バージョン確認日より20日が過ぎましたので、\r\n"
                                                          "最新のバージョンの確認を行います。"));
         // A check that brought no update must not keep an offline user from the player.
-        connect(&check, &VersionStatusForm::closedWithoutUpdate, &check, &OpenForm::loadPlayer);
+        connect(&check, &VersionStatusForm::closedWithoutUpdate, &check, &loadPlayer);
         connect(&check, &VersionStatusForm::checkFailed, &check, &OpenForm::recordFailedCheck);
     } else {
         startPlayer();
@@ -192,9 +191,3 @@ void OpenForm::recordFailedCheck()
                  DateText::format(platform::today()));
 }
 
-void OpenForm::loadPlayer()
-{
-    // The main window's load reads the play list.
-    FormRegistry::instance().load<PlayListForm>();
-    FormRegistry::instance().load<MainForm>();
-}

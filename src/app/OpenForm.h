@@ -19,8 +19,6 @@ public:
     // Days since the last version check after which start-up checks again.
     static constexpr int CheckIntervalDays = 20;
 
-    // Loads the play list window, then the main window.
-    static void loadPlayer();
     // Keeps a failed automatic check from coming back before the interval is over.
     static void recordFailedCheck();
 

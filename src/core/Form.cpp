@@ -1,6 +1,5 @@
 #include "core/Form.h"
 
-#include "core/FormRegistry.h"
 #include "core/OwnedWindows.h"
 
 #include <QCloseEvent>
@@ -14,7 +13,7 @@ Form::Form(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags | Qt:
 void Form::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    FormRegistry::instance().unload(this);
+    emit closeRequested();
 }
 
 void Form::hideEvent(QHideEvent *event)

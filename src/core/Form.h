@@ -17,6 +17,8 @@ signals:
     void unloaded();
     // The program hid the window (not the window manager minimising it).
     void hidden();
+    // Its title bar's close: the form registry unloads it.
+    void closeRequested();
 
 protected:
     // Closing a window from its title bar unloads it.

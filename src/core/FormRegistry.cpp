@@ -13,6 +13,7 @@ FormRegistry &FormRegistry::instance()
 void FormRegistry::add(std::type_index type, Form *form)
 {
     forms_.push_back(Slot{type, form});
+    connect(form, &Form::closeRequested, this, [this, form] { unload(form); });
 }
 
 Form *FormRegistry::lookUp(std::type_index type) const
@@ -23,6 +24,71 @@ Form *FormRegistry::lookUp(std::type_index type) const
         }
     }
     return nullptr;
+}
+
+namespace {
+
+const char *className(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::MainForm:
+        return "MainForm";
+    case WindowKind::PlayListForm:
+        return "PlayListForm";
+    case WindowKind::FolderForm:
+        return "FolderForm";
+    case WindowKind::FolderSearchForm:
+        return "FolderSearchForm";
+    case WindowKind::QuickHelpForm:
+        return "QuickHelpForm";
+    case WindowKind::VersionForm:
+        return "VersionForm";
+    case WindowKind::OptionForm:
+        return "OptionForm";
+    case WindowKind::VersionStatusForm:
+        return "VersionStatusForm";
+    }
+    return "";
+}
+
+} // namespace
+
+void FormRegistry::setLoader(WindowKind kind, std::function<Form &()> loader)
+{
+    for (auto &[known, load] : loaders_) {
+        if (known == kind) {
+            load = std::move(loader);
+            return;
+        }
+    }
+    loaders_.emplace_back(kind, std::move(loader));
+}
+
+Form &FormRegistry::load(WindowKind kind)
+{
+    for (const auto &[known, load] : loaders_) {
+        if (known == kind) {
+            return load();
+        }
+    }
+    qFatal("No loader for the window %s", className(kind));
+}
+
+Form *FormRegistry::find(WindowKind kind) const
+{
+    for (const Slot &slot : forms_) {
+        if (slot.form != nullptr && qstrcmp(slot.form->metaObject()->className(), className(kind)) == 0) {
+            return slot.form.data();
+        }
+    }
+    return nullptr;
+}
+
+void FormRegistry::unload(WindowKind kind)
+{
+    if (Form *form = find(kind)) {
+        unload(form);
+    }
 }
 
 bool FormRegistry::isLoaded(const Form *form) const

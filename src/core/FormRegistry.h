@@ -4,8 +4,12 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <typeindex>
 #include <vector>
+
+// The windows that code on a lower floor opens or looks at without knowing their classes.
+enum class WindowKind { MainForm, PlayListForm, FolderForm, FolderSearchForm, QuickHelpForm, VersionForm, OptionForm, VersionStatusForm };
 
 // One instance of each window. The program ends when no window is loaded.
 class FormRegistry : public QObject {
@@ -37,6 +41,13 @@ public:
         }
     }
 
+    // The floor that knows a window's class says how it is loaded; finding and
+    // unloading go by the class name and need no loader.
+    void setLoader(WindowKind kind, std::function<Form &()> loader);
+    Form &load(WindowKind kind);
+    Form *find(WindowKind kind) const;
+    void unload(WindowKind kind);
+
     // Runs the window's unload, forgets it and destroys it once control returns
     // to the event loop (it may be unloading itself from one of its handlers).
     void unload(Form *form);
@@ -60,4 +71,5 @@ private:
     Form *lookUp(std::type_index type) const;
 
     std::vector<Slot> forms_;
+    std::vector<std::pair<WindowKind, std::function<Form &()>>> loaders_;
 };

@@ -1,7 +1,6 @@
 #include "core/OwnedWindows.h"
 
 #include "core/FormRegistry.h"
-#include "mainwindow/MainForm.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -13,7 +12,7 @@ namespace {
 
 QWindow *ownerFor(const QWidget &window)
 {
-    MainForm *main = FormRegistry::instance().find<MainForm>();
+    const Form *main = FormRegistry::instance().find(WindowKind::MainForm);
     if (main == nullptr || main == &window || !main->isVisible()) {
         return nullptr;
     }

@@ -5,7 +5,6 @@
 #include "core/SystemDataBox.h"
 #include "folders/DirectoryList.h"
 #include "folders/FolderListModel.h"
-#include "folders/FolderSearchForm.h"
 #include "help/QuickHelpForm.h"
 #include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
@@ -190,7 +189,7 @@ void FolderForm::Form_Load()
 
 void FolderForm::Form_Unload()
 {
-    FormRegistry::instance().unload<FolderSearchForm>();
+    FormRegistry::instance().unload(WindowKind::FolderSearchForm);
     FormRegistry::instance().unload<QuickHelpForm>();
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
@@ -237,7 +236,7 @@ void FolderForm::OpenPlayList_Click()
 void FolderForm::OpenFolderSearch_Click()
 {
     setEnabled(false);
-    FormRegistry::instance().load<FolderSearchForm>();
+    FormRegistry::instance().load(WindowKind::FolderSearchForm);
 }
 
 void FolderForm::ExitFolderSetup_Click()

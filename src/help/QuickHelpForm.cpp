@@ -3,11 +3,8 @@
 #include "core/DialogLayout.h"
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
-#include "folders/FolderForm.h"
-#include "folders/FolderSearchForm.h"
 #include "help/DockPlace.h"
 #include "help/HelpTexts.h"
-#include "playlist/PlayListForm.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -53,13 +50,13 @@ QWidget *QuickHelpForm::ownerOf(const QString &context)
 {
     const FormRegistry &forms = FormRegistry::instance();
     if (context == u"Folder") {
-        return forms.find<FolderForm>();
+        return forms.find(WindowKind::FolderForm);
     }
     if (context == u"FolderSearch") {
-        return forms.find<FolderSearchForm>();
+        return forms.find(WindowKind::FolderSearchForm);
     }
     if (context == u"PlayList") {
-        return forms.find<PlayListForm>();
+        return forms.find(WindowKind::PlayListForm);
     }
     return nullptr;
 }

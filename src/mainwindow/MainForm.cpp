@@ -3,7 +3,6 @@
 #include "core/FormRegistry.h"
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
-#include "help/VersionForm.h"
 #include "mainwindow/FittingFont.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinPicture.h"
@@ -12,7 +11,7 @@
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
-#include "playlist/MainCounter.h"
+#include "mainwindow/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>
@@ -177,6 +176,7 @@ void MainForm::Form_Load()
     MakeWindowRegion();
     setEnabled(true);
     sys().PlayCommand = 1;
+    followPlayList();
     readResumePoint();
     applySettings();
     sys().MainFormLoaded = true;
@@ -225,7 +225,7 @@ void MainForm::Form_Unload()
         }
     }
     forms.unload<PlayListForm>();
-    forms.unload<VersionForm>();
+    forms.unload(WindowKind::VersionForm);
 }
 
 void MainForm::ExitProgram_Click()

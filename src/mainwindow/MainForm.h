@@ -11,6 +11,7 @@ class DecoderNotice;
 class ImageButton;
 class Lamp;
 class PlayListForm;
+enum class ModeLamp;
 class ProgressBar;
 class QLabel;
 class QTimer;
@@ -97,6 +98,8 @@ private:
     void connectButtons();
     void applySettings();
     void MakeWindowRegion();
+    void followPlayList();
+    Lamp *modeLamp(ModeLamp lamp) const;
 
     // The three picture buttons' shared pattern.
     bool &pressedFlag(const ImageButton *button);

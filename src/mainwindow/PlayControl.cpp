@@ -11,7 +11,7 @@
 #include "playback/MediaFailure.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
-#include "playlist/MainCounter.h"
+#include "mainwindow/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>

@@ -1,12 +1,6 @@
 #include "core/FormRegistry.h"
-#include "app/OptionForm.h"
 #include "core/SystemDataBox.h"
-#include "folders/FolderForm.h"
-#include "help/QuickHelpForm.h"
-#include "help/VersionForm.h"
-#include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
-#include "update/VersionStatusForm.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -16,7 +10,7 @@ namespace {
 // The main window takes no input while the window is open; whichever way the
 // window goes (its buttons, its title bar, an unload by the program), the main
 // window must come back, or the player is dead.
-void enableMainFormWhenGone(MainForm *main, Form &window)
+void enableMainFormWhenGone(Form *main, Form &window)
 {
     const auto enable = [main] { main->setEnabled(true); };
     QObject::disconnect(&window, &Form::hidden, main, nullptr);
@@ -29,14 +23,14 @@ void enableMainFormWhenGone(MainForm *main, Form &window)
     }
 }
 
-template <class T> void openWindow(PlayListForm &list)
+void openWindow(PlayListForm &list, WindowKind kind)
 {
-    MainForm *main = FormRegistry::instance().find<MainForm>();
+    Form *main = FormRegistry::instance().find(WindowKind::MainForm);
     if (main != nullptr) {
         main->setEnabled(false);
     }
     list.ThisMusicExitInfo();
-    T &window = FormRegistry::instance().load<T>();
+    Form &window = FormRegistry::instance().load(kind);
     // A window loaded earlier and only hidden does not run its load again.
     if (FormRegistry::instance().isLoaded(&window)) {
         window.show();
@@ -52,22 +46,22 @@ template <class T> void openWindow(PlayListForm &list)
 
 void PlayListForm::FolderSetupMenu_Click()
 {
-    openWindow<FolderForm>(*this);
+    openWindow(*this, WindowKind::FolderForm);
 }
 
 void PlayListForm::PlayOption_Click()
 {
-    openWindow<OptionForm>(*this);
+    openWindow(*this, WindowKind::OptionForm);
 }
 
 void PlayListForm::VersionInfo_Click()
 {
-    openWindow<VersionForm>(*this);
+    openWindow(*this, WindowKind::VersionForm);
 }
 
 void PlayListForm::NewVersionMenu_Click()
 {
-    openWindow<VersionStatusForm>(*this);
+    openWindow(*this, WindowKind::VersionStatusForm);
 }
 
 void PlayListForm::PlayListMenu_Click()
@@ -90,14 +84,14 @@ void PlayListForm::PartListRenewalMenu_Click()
 void PlayListForm::ExitPlayList_Click()
 {
     hide();
-    FormRegistry::instance().unload<QuickHelpForm>();
+    FormRegistry::instance().unload(WindowKind::QuickHelpForm);
     sys().HelpContext.clear();
     sys().ShownHelpContext.clear();
 }
 
 void PlayListForm::PLHelp_Click()
 {
-    FormRegistry::instance().load<QuickHelpForm>();
+    FormRegistry::instance().load(WindowKind::QuickHelpForm);
 }
 
 bool PlayListForm::event(QEvent *event)

@@ -1,7 +1,6 @@
 #include "playlist/PlayListForm.h"
 
 #include "core/SystemDataBox.h"
-#include "playlist/MainCounter.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -78,7 +77,7 @@ void PlayListForm::PlayCancelFile_Click()
     OpenPlayList->selectionModel()->clear();
     PlayList->removeAt(i);
     clearFilePosition();
-    showRestCounter(PlayList->count(), sys().TotalFiles);
+    emit restCountChanged(PlayList->count(), sys().TotalFiles);
     NaviFile->setText(QString::number(PlayList->count()));
 }
 

@@ -14,6 +14,9 @@ class QMenu;
 class QPushButton;
 class TrayIcon;
 
+// The main window's lamps that show the play list's modes.
+enum class ModeLamp { AllRepeat, OneRepeat, ThisMusicExit, WindowTopup };
+
 // The play list window: owner of the play folders, the waiting folders and the
 // shuffled queue of files still to play. Loaded for the whole run; OK hides it.
 class PlayListForm : public Form {
@@ -124,6 +127,14 @@ public:
     void ExitPlayList_Click();
     void PLHelp_Click();
 
+signals:
+    // What the main window shows of this window; it lies above and listens.
+    void restCountChanged(qsizetype rest, qint64 total);
+    void modeLampChanged(ModeLamp lamp, bool on);
+    void topmostChosen(bool onTop);
+    // The tray icon's click that plays or stops.
+    void playToggleRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -153,6 +164,8 @@ private:
     qsizetype selectedIndex() const;
     void updateEditButtons();
     bool OpenPlayList_KeyDown(int key);
+    // Clears a mode's marks and lamp; true when it was on.
+    bool clearMode(QAction *mode, ModeLamp lamp);
 
     TrayIcon &trayIcon();
     void trayIcon_LeftPress();

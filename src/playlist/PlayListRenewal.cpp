@@ -3,7 +3,6 @@
 #include "core/RandomSource.h"
 #include "core/SystemDataBox.h"
 #include "platform/FolderIdentity.h"
-#include "playlist/MainCounter.h"
 #include "playlist/MusicFileLister.h"
 #include "playlist/PathDisplayForm.h"
 #include "playlist/Shuffle.h"
@@ -20,7 +19,7 @@ void PlayListForm::PlayListRenewal()
     dealMusicAllList();
     sys().TotalFiles = PlayList->count();
     showCounts();
-    showRestCounter(PlayList->count(), sys().TotalFiles);
+    emit restCountChanged(PlayList->count(), sys().TotalFiles);
     clearFilePosition();
 }
 

@@ -2,13 +2,12 @@
 
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/MainForm.h"
 #include "platform/TrayIcon.h"
 
 namespace {
-MainForm *mainForm()
+Form *mainForm()
 {
-    return FormRegistry::instance().find<MainForm>();
+    return FormRegistry::instance().find(WindowKind::MainForm);
 }
 } // namespace
 
@@ -28,7 +27,7 @@ void PlayListForm::TasktrayStart()
     if (!TrayIcon::available()) {
         return;
     }
-    if (MainForm *main = mainForm()) {
+    if (Form *main = mainForm()) {
         main->hide();
     }
     trayIcon().add();
@@ -42,9 +41,7 @@ void PlayListForm::TasktrayEnd()
 void PlayListForm::trayIcon_LeftPress()
 {
     if (sys().TaskLeftClickMenu == 0) {
-        if (MainForm *main = mainForm()) {
-            main->MusicPlayCallSys();
-        }
+        emit playToggleRequested();
     } else if (sys().TaskLeftClickMenu == 1) {
         leaveTray();
     }
@@ -53,7 +50,7 @@ void PlayListForm::trayIcon_LeftPress()
 void PlayListForm::leaveTray()
 {
     TasktrayEnd();
-    if (MainForm *main = mainForm()) {
+    if (Form *main = mainForm()) {
         main->show();
     }
 }

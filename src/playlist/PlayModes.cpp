@@ -1,8 +1,4 @@
-#include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SkinWidgets.h"
-#include "mainwindow/WindowTopModule.h"
 #include "platform/MessageBox.h"
 #include "playlist/PlayListForm.h"
 
@@ -15,18 +11,6 @@
 
 namespace {
 
-MainForm *mainForm()
-{
-    return FormRegistry::instance().find<MainForm>();
-}
-
-void showLamp(Lamp *MainForm::*lamp, bool on)
-{
-    if (MainForm *main = mainForm()) {
-        (main->*lamp)->setVisible(on);
-    }
-}
-
 void showCancelled(QWidget *parent, const QString &caption)
 {
     platform::showMessage(
@@ -35,22 +19,21 @@ void showCancelled(QWidget *parent, const QString &caption)
          QStringLiteral("操作キャンセル"), platform::MessageIcon::Information, platform::MessageButtons::Ok});
 }
 
-// Clears a mode's marks and lamp; true when it was on.
-bool clearMode(QAction *mode, Lamp *MainForm::*lamp)
+} // namespace
+
+bool PlayListForm::clearMode(QAction *mode, ModeLamp lamp)
 {
     const bool wasOn = mode->isChecked();
     mode->setChecked(false);
     if (wasOn) {
-        showLamp(lamp, false);
+        emit modeLampChanged(lamp, false);
     }
     return wasOn;
 }
 
-} // namespace
-
 void PlayListForm::ThisMusicExitInfo()
 {
-    showLamp(&MainForm::ThisMusicExitImg, false);
+    emit modeLampChanged(ModeLamp::ThisMusicExit, false);
     if (ThisMusicExit->isChecked()) {
         ThisMusicExit->setChecked(false);
         showCancelled(this, ThisMusicExit->text());
@@ -59,25 +42,25 @@ void PlayListForm::ThisMusicExitInfo()
 
 void PlayListForm::AllMusicRepeat_Click()
 {
-    showLamp(&MainForm::AllRepeatImg, AllMusicRepeat->isChecked());
+    emit modeLampChanged(ModeLamp::AllRepeat, AllMusicRepeat->isChecked());
     ThisMusicExitInfo();
-    clearMode(OneMusicRepeat, &MainForm::OneRepeatImg);
+    clearMode(OneMusicRepeat, ModeLamp::OneRepeat);
 }
 
 void PlayListForm::OneMusicRepeat_Click()
 {
-    showLamp(&MainForm::OneRepeatImg, OneMusicRepeat->isChecked());
+    emit modeLampChanged(ModeLamp::OneRepeat, OneMusicRepeat->isChecked());
     ThisMusicExitInfo();
-    clearMode(AllMusicRepeat, &MainForm::AllRepeatImg);
+    clearMode(AllMusicRepeat, ModeLamp::AllRepeat);
 }
 
 void PlayListForm::ThisMusicExit_Click()
 {
-    showLamp(&MainForm::ThisMusicExitImg, ThisMusicExit->isChecked());
-    if (clearMode(AllMusicRepeat, &MainForm::AllRepeatImg)) {
+    emit modeLampChanged(ModeLamp::ThisMusicExit, ThisMusicExit->isChecked());
+    if (clearMode(AllMusicRepeat, ModeLamp::AllRepeat)) {
         showCancelled(this, AllMusicRepeat->text());
     }
-    if (clearMode(OneMusicRepeat, &MainForm::OneRepeatImg)) {
+    if (clearMode(OneMusicRepeat, ModeLamp::OneRepeat)) {
         showCancelled(this, OneMusicRepeat->text());
     }
 }
@@ -94,8 +77,6 @@ void PlayListForm::DisplayTimeSet_Click()
 void PlayListForm::WindowTopup_Click()
 {
     const bool onTop = WindowTopup->isChecked();
-    if (MainForm *main = mainForm()) {
-        WindowTopModule::WindowTop(*main, onTop ? WindowTopModule::Topmost : WindowTopModule::NotTopmost);
-    }
-    showLamp(&MainForm::WindowTopupImg, onTop);
+    emit topmostChosen(onTop);
+    emit modeLampChanged(ModeLamp::WindowTopup, onTop);
 }

@@ -2,11 +2,11 @@
 
 #include "core/DateText.h"
 #include "core/FormRegistry.h"
-#include "app/OpenForm.h"
 #include "core/ProgramVersion.h"
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/PlayerLoad.h"
 #include "platform/Clock.h"
 #include "platform/Transfer.h"
 #include "update/NewVersionForm.h"
@@ -169,7 +169,7 @@ void VersionStatusForm::handOverToDownload()
     }
     auto &download = forms.load<NewVersionForm>();
     // The update stays announced; until it is installed the player stays reachable.
-    connect(&download, &NewVersionForm::updateDeferred, &download, &OpenForm::loadPlayer);
+    connect(&download, &NewVersionForm::updateDeferred, &download, &loadPlayer);
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Release, QStringLiteral("get"));
     forms.unload(this);
 }

@@ -1,3 +1,4 @@
+#include "app/WindowLoaders.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
         // Gone before its X server, so that it closes its connection.
         QApplication app(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
+        registerWindowLoaders();
         result = RUN_ALL_TESTS();
     }
     TestEnvironment::removeDirectories();

@@ -1,0 +1,46 @@
+#include "mainwindow/MainForm.h"
+
+#include "core/FormRegistry.h"
+#include "core/SystemDataBox.h"
+#include "mainwindow/MainCounter.h"
+#include "mainwindow/SkinWidgets.h"
+#include "mainwindow/WindowTopModule.h"
+#include "playlist/PlayListForm.h"
+
+#include <QLabel>
+
+// The play list window lies below this one: it announces, this window shows.
+void MainForm::followPlayList()
+{
+    PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
+    if (list == nullptr) {
+        return;
+    }
+    connect(list, &PlayListForm::restCountChanged, this, [this](qsizetype rest, qint64 total) {
+        if (sys().MainFormLoaded) {
+            FileStatusLabel->setText(restCounterText(rest, total));
+        }
+    });
+    connect(list, &PlayListForm::modeLampChanged, this, [this](ModeLamp lamp, bool on) {
+        modeLamp(lamp)->setVisible(on);
+    });
+    connect(list, &PlayListForm::topmostChosen, this, [this](bool onTop) {
+        WindowTopModule::WindowTop(*this, onTop ? WindowTopModule::Topmost : WindowTopModule::NotTopmost);
+    });
+    connect(list, &PlayListForm::playToggleRequested, this, &MainForm::MusicPlayCallSys);
+}
+
+Lamp *MainForm::modeLamp(ModeLamp lamp) const
+{
+    switch (lamp) {
+    case ModeLamp::AllRepeat:
+        return AllRepeatImg;
+    case ModeLamp::OneRepeat:
+        return OneRepeatImg;
+    case ModeLamp::ThisMusicExit:
+        return ThisMusicExitImg;
+    case ModeLamp::WindowTopup:
+        return WindowTopupImg;
+    }
+    return nullptr;
+}
