@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 ImageButton::ImageButton(const QString &picture, bool threeStates, QWidget *parent) : QWidget(parent)
 {
     if (threeStates) {
@@ -26,18 +28,21 @@ void ImageButton::showPicture(Picture picture)
     }
 }
 
-void ImageButton::mousePressEvent(QMouseEvent *event)
+void ImageButton::mousePressEvent(QMouseEvent *)
 {
-    held_ = true;
-    emit pressed(event->button());
+    pressed_ = true;
+    showPicture(Down);
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent *event)
 {
-    // Held and dragged off, the button keeps the mouse: that is not a move over it.
-    if (rect().contains(event->position().toPoint())) {
-        emit moved();
+    // Held, it keeps its pressed picture; dragged off, it keeps the mouse, but
+    // that is not a move over it.
+    if (pressed_ || !rect().contains(event->position().toPoint())) {
+        return;
     }
+    emit hovered();
+    showPicture(In);
 }
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
@@ -50,7 +55,7 @@ void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ImageButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasHeld = std::exchange(held_, false);
+    const bool wasHeld = std::exchange(pressed_, false);
     const bool secondOfDouble = std::exchange(secondOfDouble_, false);
     emit released(event->button(), event->globalPosition().toPoint());
     if (wasHeld && !secondOfDouble && event->button() == Qt::LeftButton &&

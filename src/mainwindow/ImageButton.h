@@ -3,10 +3,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-// A picture that acts as a button, with its normal, hover and pressed
-// pictures. The window decides which one shows; the button reports presses,
-// moves, releases and clicks (a left release over it after a press on it; a
-// double click is one click).
+// A picture that acts as a button, with its normal, hover and pressed pictures.
+// A press shows the pressed picture; a move over it while not held shows the hover
+// picture; a release changes no picture, so the pressed one stays until the next
+// move. It reports hovers, releases and clicks (a left release over it after a
+// press on it; a double click is one click).
 class ImageButton : public QWidget {
     Q_OBJECT
 public:
@@ -18,10 +19,13 @@ public:
 
     void showPicture(Picture picture);
     Picture shownPicture() const { return shown_; }
+    // The mouse went down on it and has not come up yet.
+    bool isPressed() const { return pressed_; }
 
 signals:
-    void pressed(Qt::MouseButton button);
-    void moved();
+    // The mouse moved over it while not held, just before it shows its hover
+    // picture: the window puts its other buttons back to normal.
+    void hovered();
     void released(Qt::MouseButton button, QPoint globalPos);
     void clicked();
 
@@ -35,6 +39,6 @@ protected:
 private:
     QPixmap pictures_[3];
     Picture shown_ = Out;
-    bool held_ = false;
+    bool pressed_ = false;
     bool secondOfDouble_ = false;
 };

@@ -8,6 +8,7 @@
 #include "mainwindow/SkinPicture.h"
 #include "mainwindow/SkinWidgets.h"
 #include "mainwindow/TitleLabel.h"
+#include "mainwindow/TitleScroller.h"
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
@@ -112,12 +113,9 @@ void MainForm::createControls()
     MusicTimer = new QTimer(this);
     MusicTimer->setObjectName(QStringLiteral("MusicTimer"));
     MusicTimer->setInterval(MusicTickMs);
-    TitleTimer = new QTimer(this);
-    TitleTimer->setObjectName(QStringLiteral("TitleTimer"));
-    TitleTimer->setInterval(TitleTickMs);
+    titleScroller = new TitleScroller(FileNameLabel, TitleBox, this);
 
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
-    connect(TitleTimer, &QTimer::timeout, this, &MainForm::titleTimerFired);
     listenForTrackEnd();
 }
 
@@ -211,7 +209,7 @@ void MainForm::applySettings()
 void MainForm::Form_Unload()
 {
     MusicTimer->stop();
-    TitleTimer->stop();
+    titleScroller->sleep();
     keepInterruptedTrack();
     if (sys().PlayCommand == 2 || sys().PlayCommand == 3) {
         MediaCommands::send(QStringLiteral("stop MusicMedia"));

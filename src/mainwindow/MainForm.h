@@ -15,6 +15,7 @@ enum class ModeLamp;
 class ProgressBar;
 class QLabel;
 class QTimer;
+class TitleScroller;
 
 // The player's main window: play and stop buttons, title, time, progress and
 // counter, and the indicator lamps of the settings and play modes.
@@ -42,8 +43,6 @@ public:
     // Puts a title into FileNameLabel, sized to its text.
     void setTitle(const QString &title);
     void placeTitle(int leftTwips);
-    // The title's left edge inside TitleBox, in twips.
-    int titleLeftTwips() const { return titleLeftTwips_; }
 
     ImageButton *MusicPlay = nullptr;
     ImageButton *MusicStop = nullptr;
@@ -67,18 +66,12 @@ public:
     Lamp *LBUImg = nullptr;
     Lamp *InfoCover = nullptr;
     QTimer *MusicTimer = nullptr;
-    QTimer *TitleTimer = nullptr;
+    // Owns TitleTimer and the title's place in TitleBox.
+    TitleScroller *titleScroller = nullptr;
 
     // The skin at its own size; the window's outline is cut from it.
     QImage MainPicture;
-    // The mouse went down on that button and has not come up yet.
-    bool PlayPressed = false;
-    bool StopPressed = false;
-    bool FolderSetupPressed = false;
-
-    static constexpr int TwipsPerPixel = 15;
-    // One tick of TitleTimer and of MusicTimer.
-    static constexpr int TitleTickMs = 30;
+    // One tick of MusicTimer.
     static constexpr int MusicTickMs = 100;
 
 protected:
@@ -101,11 +94,6 @@ private:
     void followPlayList();
     Lamp *modeLamp(ModeLamp lamp) const;
 
-    // The three picture buttons' shared pattern.
-    bool &pressedFlag(const ImageButton *button);
-    void imageButton_MouseDown(ImageButton *button);
-    void imageButton_MouseMove(ImageButton *button);
-    void imageButton_MouseUp(ImageButton *button);
     void FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos);
     bool sendsToTray() const;
     void showNormalPictures();
@@ -130,8 +118,6 @@ private:
     void showPlayingTime();
     void showProgress();
     void endOfTrack();
-    void titleTimerFired();
-    void scheduleTitleTimer();
     void scheduleMusicTimer();
     void listenForTrackEnd();
     void trackEndNoticed();
@@ -139,7 +125,6 @@ private:
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void Form_MouseMove();
 
-    int titleLeftTwips_ = 0;
     // Hidden after being shown: no timer runs, the device's end notice stands in.
     bool asleep_ = false;
     // Ticks MusicTimer polls one by one after an end notice, until the end shows.

@@ -4,8 +4,8 @@
 #include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
-#include "platform/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/TrayIcon.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
@@ -16,9 +16,7 @@
 void MainForm::connectButtons()
 {
     for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {
-        connect(button, &ImageButton::pressed, this, [this, button] { imageButton_MouseDown(button); });
-        connect(button, &ImageButton::moved, this, [this, button] { imageButton_MouseMove(button); });
-        connect(button, &ImageButton::released, this, [this, button] { imageButton_MouseUp(button); });
+        connect(button, &ImageButton::hovered, this, &MainForm::showNormalPictures);
     }
     connect(FolderSetup, &ImageButton::released, this, &MainForm::FolderSetup_MouseUp);
     connect(MusicPlay, &ImageButton::clicked, this, &MainForm::MusicPlay_Click);
@@ -42,32 +40,6 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 bool MainForm::sendsToTray() const
 {
     return sys().DownWinMode == 1 && TrayIcon::available();
-}
-
-bool &MainForm::pressedFlag(const ImageButton *button)
-{
-    return button == MusicPlay ? PlayPressed : button == MusicStop ? StopPressed : FolderSetupPressed;
-}
-
-void MainForm::imageButton_MouseDown(ImageButton *button)
-{
-    pressedFlag(button) = true;
-    button->showPicture(ImageButton::Down);
-}
-
-void MainForm::imageButton_MouseMove(ImageButton *button)
-{
-    if (pressedFlag(button)) {
-        return;
-    }
-    showNormalPictures();
-    button->showPicture(ImageButton::In);
-}
-
-void MainForm::imageButton_MouseUp(ImageButton *button)
-{
-    // The picture stays until the next move over a button or the window.
-    pressedFlag(button) = false;
 }
 
 void MainForm::showNormalPictures()
@@ -97,7 +69,6 @@ void MainForm::FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos)
     if (list && (choice == 0 || choice == 1)) {
         list->PopupMenu(choice == 0 ? list->ComMenu2 : list->ComMenu, globalPos);
     }
-    FolderSetupPressed = false;
 }
 
 void MainForm::FrontForm_Click()

@@ -1,5 +1,6 @@
 #include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/TitleScroller.h"
 #include "platform/MediaChannel.h"
 
 #include <QHideEvent>
@@ -29,7 +30,7 @@ void MainForm::hideEvent(QHideEvent *event)
 {
     Form::hideEvent(event);
     asleep_ = true;
-    TitleTimer->stop();
+    titleScroller->sleep();
     MusicTimer->stop();
 }
 
@@ -40,7 +41,7 @@ void MainForm::showEvent(QShowEvent *event)
         return;
     }
     asleep_ = false;
-    FileNameLabel_Change();
+    titleScroller->wake();
     if (trackOpen()) {
         MusicTimer->start(MusicTickMs);
     }

@@ -2,12 +2,12 @@
 
 #include "platform/FileNameCodec.h"
 #include "platform/GstPlaybin.h"
+#include "platform/GstPreroll.h"
+#include "platform/GstTrackLength.h"
 
-#include <QLoggingCategory>
 #include <QRegularExpression>
 
 #include <gst/gst.h>
-#include <gst/pbutils/pbutils.h>
 
 #include <algorithm>
 #include <charconv>
@@ -19,167 +19,9 @@ namespace {
 
 const QString kAlias = QStringLiteral("MusicMedia");
 
-// A good file on a busy machine can take seconds; one that never prerolls must not hold the
-// user interface longer than this.
-constexpr GstClockTime kPrerollWait = 10 * GST_SECOND;
-constexpr GstClockTime kDiscoverWait = 2 * GST_SECOND;
-// Used to estimate a length from the file size when the stream names no bit rate.
-constexpr qint64 kFallbackBitrate = 128000;
-
 bool sameWord(const QString &word, const char *expected)
 {
     return word.compare(QLatin1StringView(expected), Qt::CaseInsensitive) == 0;
-}
-
-void logError(GstMessage *message)
-{
-    GError *error = nullptr;
-    gchar *debug = nullptr;
-    gst_message_parse_error(message, &error, &debug);
-    qCDebug(lcMedia) << "stream error:" << (error ? error->message : "") << (debug ? debug : "");
-    g_clear_error(&error);
-    g_free(debug);
-}
-
-// A resource error of the audio sink (or of an element inside it) is the output's
-// failure: the sound server went away or the device cannot be opened. Anything else
-// is the file's.
-bool isOutputFailure(GstElement *pipeline, GstMessage *message)
-{
-    GError *error = nullptr;
-    gst_message_parse_error(message, &error, nullptr);
-    const bool resource = error && error->domain == GST_RESOURCE_ERROR;
-    g_clear_error(&error);
-    GstElement *sink = nullptr;
-    g_object_get(pipeline, "audio-sink", &sink, nullptr);
-    const bool fromSink = sink && (GST_MESSAGE_SRC(message) == GST_OBJECT(sink) ||
-                                   gst_object_has_as_ancestor(GST_MESSAGE_SRC(message), GST_OBJECT(sink)));
-    g_clear_pointer(&sink, gst_object_unref);
-    return resource && fromSink;
-}
-
-// Why an open failed, beyond the code.
-struct PrerollFailure {
-    bool outputLost = false;
-    QStringList missingPlugins;
-};
-
-void noteMissingPlugin(GstMessage *message, PrerollFailure *failure)
-{
-    gchar *what = gst_missing_plugin_message_get_description(message);
-    qCDebug(lcMedia) << "missing plug-in:" << what;
-    g_free(what);
-    gchar *detail = gst_missing_plugin_message_get_installer_detail(message);
-    if (detail && failure) {
-        failure->missingPlugins << QString::fromUtf8(detail);
-    }
-    g_free(detail);
-}
-
-void discardMessages(GstElement *pipeline)
-{
-    GstBus *bus = gst_element_get_bus(pipeline);
-    while (GstMessage *message = gst_bus_pop(bus)) {
-        gst_message_unref(message);
-    }
-    gst_object_unref(bus);
-}
-
-// Brings the pipeline to PAUSED and waits, bounded, until it has prerolled or failed.
-bool preroll(GstElement *pipeline, PrerollFailure *failure = nullptr)
-{
-    const GstStateChangeReturn change = gst_element_set_state(pipeline, GST_STATE_PAUSED);
-    if (change == GST_STATE_CHANGE_FAILURE) {
-        // A sink that cannot open fails the state change at once, its error on the bus.
-        GstBus *bus = gst_element_get_bus(pipeline);
-        if (GstMessage *error = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
-            if (failure) {
-                failure->outputLost = isOutputFailure(pipeline, error);
-            }
-            gst_message_unref(error);
-        }
-        gst_object_unref(bus);
-        discardMessages(pipeline);
-        return false;
-    }
-    if (change != GST_STATE_CHANGE_ASYNC) {
-        return true;
-    }
-    GstBus *bus = gst_element_get_bus(pipeline);
-    const gint64 deadline = g_get_monotonic_time() + gint64(kPrerollWait / GST_USECOND);
-    bool prerolled = false;
-    bool failed = false;
-    while (!prerolled && !failed) {
-        const gint64 left = deadline - g_get_monotonic_time();
-        if (left <= 0) {
-            qCDebug(lcMedia) << "preroll timed out";
-            break;
-        }
-        const auto types = GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_ELEMENT);
-        GstMessage *message = gst_bus_timed_pop_filtered(bus, GstClockTime(left) * GST_USECOND, types);
-        if (!message) {
-            continue;
-        }
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-            logError(message);
-            failed = true;
-            if (failure) {
-                failure->outputLost = isOutputFailure(pipeline, message);
-            }
-        } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE) {
-            prerolled = GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline);
-        } else if (gst_is_missing_plugin_message(message)) {
-            noteMissingPlugin(message, failure);
-        }
-        gst_message_unref(message);
-    }
-    gst_object_unref(bus);
-    return prerolled;
-}
-
-qint64 queriedLengthMs(GstElement *pipeline)
-{
-    gint64 duration = -1;
-    if (gst_element_query_duration(pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
-        return duration / gint64(GST_MSECOND);
-    }
-    return -1;
-}
-
-// An MP3 without a Xing header reports no duration while paused; the discoverer
-// estimates one, and the file size gives a last resort so that a length is never 0.
-qint64 discoveredLengthMs(const gchar *uri, qint64 fileSize)
-{
-    qint64 lengthMs = -1;
-    guint bitrate = 0;
-    GError *error = nullptr;
-    if (GstDiscoverer *discoverer = gst_discoverer_new(kDiscoverWait, &error)) {
-        if (GstDiscovererInfo *info = gst_discoverer_discover_uri(discoverer, uri, &error)) {
-            const GstClockTime duration = gst_discoverer_info_get_duration(info);
-            if (GST_CLOCK_TIME_IS_VALID(duration) && duration >= GST_MSECOND) {
-                lengthMs = qint64(duration / GST_MSECOND);
-            }
-            GList *streams = gst_discoverer_info_get_audio_streams(info);
-            for (GList *s = streams; s && bitrate == 0; s = s->next) {
-                auto *audio = GST_DISCOVERER_AUDIO_INFO(s->data);
-                bitrate = gst_discoverer_audio_info_get_bitrate(audio);
-                if (bitrate == 0) {
-                    bitrate = gst_discoverer_audio_info_get_max_bitrate(audio);
-                }
-            }
-            gst_discoverer_stream_info_list_free(streams);
-            gst_discoverer_info_unref(info);
-        }
-        g_object_unref(discoverer);
-    }
-    if (error) {
-        qCDebug(lcMedia) << "discoverer:" << error->message;
-        g_clear_error(&error);
-    }
-    if (lengthMs > 0) {
-        return lengthMs;
-    }
-    return std::max<qint64>(1, fileSize * 8 * 1000 / (bitrate > 0 ? qint64(bitrate) : kFallbackBitrate));
 }
 
 int writeReply(qint64 value, char *reply, int replySize)
@@ -336,14 +178,11 @@ int GstMediaDevice::open(const QString &path)
         missingPlugins_ = failure.missingPlugins;
         return failure.outputLost ? MciHardware : MciInvalidFile;
     }
-    qint64 lengthMs = queriedLengthMs(pipeline);
-    if (lengthMs <= 0) {
-        lengthMs = discoveredLengthMs(uri, st.st_size);
-    }
+    const qint64 lengthMs = trackLengthMs(pipeline, uri, st.st_size);
     g_free(uri);
 
     pipeline_ = pipeline;
-    lengthMs_ = std::max<qint64>(1, lengthMs);
+    lengthMs_ = lengthMs;
     positionMs_ = 0;
     ended_ = false;
     return 0;

@@ -63,14 +63,16 @@ TEST_F(MainFormTest, PressMoveOffAndReleaseGivesNoClickAndLabelsDragTheWindow)
 {
     loadPlayer({makeFile(QStringLiteral("a.mp3"))});
     ImageButton *play = main->MusicPlay;
-    QTest::mouseMove(play, QPoint(20, 20));
-    EXPECT_EQ(play->shownPicture(), ImageButton::In);
+    QTest::mouseMove(main->FolderSetup, QPoint(5, 5));
+    QTest::mouseMove(play, QPoint(20, 20)); // straight from one button to the next
+    EXPECT_EQ(std::tuple(play->shownPicture(), main->FolderSetup->shownPicture()),
+              std::tuple(ImageButton::In, ImageButton::Out));
     QTest::mousePress(play, Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(std::tuple(play->shownPicture(), main->PlayPressed), std::tuple(ImageButton::Down, true));
+    EXPECT_EQ(std::tuple(play->shownPicture(), play->isPressed()), std::tuple(ImageButton::Down, true));
     QTest::mouseMove(play, QPoint(120, 20)); // held: off the button onto the background
     EXPECT_EQ(play->shownPicture(), ImageButton::Down);
     QTest::mouseRelease(play, Qt::LeftButton, {}, QPoint(120, 20));
-    EXPECT_FALSE(main->PlayPressed || !device->commands.isEmpty()) << "no click";
+    EXPECT_FALSE(play->isPressed() || !device->commands.isEmpty()) << "no click";
     QTest::mouseMove(main, QPoint(120, 90));
     for (ImageButton *b : {main->MusicPlay, main->MusicStop, main->FolderSetup}) {
         EXPECT_EQ(b->shownPicture(), ImageButton::Out) << b->objectName().toStdString();

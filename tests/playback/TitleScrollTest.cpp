@@ -1,4 +1,5 @@
 #include "playback/TitleScroll.h"
+#include "mainwindow/TitleScroller.h"
 #include "playback/PlayerFixture.h"
 
 #include <QTimer>
@@ -8,6 +9,8 @@ using TitleScrollTest = PlayerFixture;
 TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStays)
 {
     loadPlayer({});
+    const TitleScroller *title = main->titleScroller;
+    const QTimer *timer = title->timer();
     const auto ticks = [this](int n) {
         for (int i = 0; i < n; ++i) {
             main->TitleTimer_Timer();
@@ -15,28 +18,28 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
     };
     main->setTitle(
         QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
-    ASSERT_TRUE(main->FileNameLabel->width() > main->TitleBox->width() && main->TitleTimer->isActive());
+    ASSERT_TRUE(main->FileNameLabel->width() > main->TitleBox->width() && timer->isActive());
     ticks(16);
-    EXPECT_EQ(main->titleLeftTwips(), 0) << "rests for 16 ticks";
+    EXPECT_EQ(title->leftTwips(), 0) << "rests for 16 ticks";
     ticks(3);
-    EXPECT_EQ(std::tuple(main->titleLeftTwips(), main->FileNameLabel->x()), std::tuple(-30, -2));
+    EXPECT_EQ(std::tuple(title->leftTwips(), main->FileNameLabel->x()), std::tuple(-30, -2));
 
-    const int widthTwips = main->FileNameLabel->width() * MainForm::TwipsPerPixel;
+    const int widthTwips = main->FileNameLabel->width() * TitleScroller::TwipsPerPixel;
     for (int guard = 0; !sys().TitleRestart && guard < 100000; ++guard) {
         main->TitleTimer_Timer();
     }
-    EXPECT_LT(main->titleLeftTwips(), -widthTwips) << "the whole title left the box";
+    EXPECT_LT(title->leftTwips(), -widthTwips) << "the whole title left the box";
     ticks(17);
-    EXPECT_EQ(main->titleLeftTwips(), 0) << "back at the edge, and rests again";
+    EXPECT_EQ(title->leftTwips(), 0) << "back at the edge, and rests again";
     ticks(1);
-    EXPECT_EQ(main->titleLeftTwips(), -10);
+    EXPECT_EQ(title->leftTwips(), -10);
 
     main->setTitle(QStringLiteral("a.mp3"));
-    EXPECT_EQ(std::tuple(main->TitleTimer->isActive(), main->FileNameLabel->x()), std::tuple(false, 0));
+    EXPECT_EQ(std::tuple(timer->isActive(), main->FileNameLabel->x()), std::tuple(false, 0));
     sys().TitleScrollOn = false;
     main->setTitle(QString(200, u'x'));
     ticks(100);
-    EXPECT_EQ(main->titleLeftTwips(), 0);
+    EXPECT_EQ(title->leftTwips(), 0);
 }
 
 TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
@@ -52,7 +55,7 @@ TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
         {{false, 16, -30}, 1}, {{true, 0, -3010}, 1}, // back at the left edge
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(ticksToNextPixel(row.now, width, MainForm::TwipsPerPixel), row.ticks)
+        EXPECT_EQ(ticksToNextPixel(row.now, width, TitleScroller::TwipsPerPixel), row.ticks)
             << row.now.waitCount << " " << row.now.leftTwips;
     }
 }
@@ -60,18 +63,19 @@ TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
 TEST_F(TitleScrollTest, TheTimerSleepsThroughTheRestAndStopsWhileTheTitleCannotMove)
 {
     loadPlayer({});
+    const QTimer *timer = main->titleScroller->timer();
     main->setTitle(QString(200, u'x'));
-    EXPECT_EQ(main->TitleTimer->interval(), 17 * MainForm::TitleTickMs);
+    EXPECT_EQ(timer->interval(), 17 * TitleScroller::TickMs);
     sys().TitleScrollOn = false;
     main->FileNameLabel_Change(); // what the options window does after switching it off
-    EXPECT_FALSE(main->TitleTimer->isActive());
+    EXPECT_FALSE(timer->isActive());
     sys().TitleScrollOn = true;
     main->FileNameLabel_Change();
-    EXPECT_TRUE(main->TitleTimer->isActive());
+    EXPECT_TRUE(timer->isActive());
 
     main->show();
     main->hide();
-    EXPECT_FALSE(main->TitleTimer->isActive()) << "hidden in the tray";
+    EXPECT_FALSE(timer->isActive()) << "hidden in the tray";
     main->show();
-    EXPECT_TRUE(main->TitleTimer->isActive());
+    EXPECT_TRUE(timer->isActive());
 }

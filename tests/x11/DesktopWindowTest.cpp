@@ -4,11 +4,11 @@
 #include "folders/FolderForm.h"
 #include "help/QuickHelpForm.h"
 #include "mainwindow/ImageButton.h"
-#include "platform/TrayIcon.h"
 #include "mainwindow/WindowTopModule.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/TrayIcon.h"
 #include "platform/UserName.h"
 #include "playback/PlayerFixture.h"
 #include "x11/WindowManager.h"
@@ -136,7 +136,7 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         if (shown) {
             shown->close();
         }
-        EXPECT_FALSE(main->FolderSetupPressed);
+        EXPECT_FALSE(main->FolderSetup->isPressed());
     }
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QTimer;
+class QWidget;
+
+// The title line: a label sliding inside its box, the timer that moves it and where
+// it stands. The rest count and the restart mark stay in SystemDataBox, where the
+// options window resets them.
+class TitleScroller : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TwipsPerPixel = 15;
+    // One tick of the slide.
+    static constexpr int TickMs = 30;
+
+    TitleScroller(QLabel *label, QWidget *box, QObject *parent);
+
+    // The title's width changed: the timer runs only while the title is wider than its box.
+    void titleChanged();
+    void tick();
+    void place(int leftTwips);
+    // The title's left edge inside its box, in twips.
+    int leftTwips() const { return leftTwips_; }
+    QTimer *timer() const { return timer_; }
+
+    // A hidden window shows nothing: the timer sleeps until it is shown again.
+    void sleep();
+    void wake();
+
+private:
+    void timerFired();
+    void schedule();
+    int labelWidthTwips() const;
+
+    QLabel *label_;
+    QWidget *box_;
+    QTimer *timer_;
+    int leftTwips_ = 0;
+    bool asleep_ = false;
+};

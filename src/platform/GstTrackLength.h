@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <gst/gst.h>
+
+namespace platform {
+
+// The length of a prerolled track, never 0: asked of the pipeline, else estimated.
+qint64 trackLengthMs(GstElement *pipeline, const gchar *uri, qint64 fileSize);
+
+} // namespace platform
