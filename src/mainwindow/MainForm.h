@@ -14,6 +14,7 @@ class PlayListForm;
 class ProgressBar;
 class QLabel;
 class QTimer;
+struct SettingsChange;
 
 // The player's main window: play and stop buttons, title, time, progress and
 // counter, and the indicator lamps of the settings and play modes.
@@ -96,6 +97,9 @@ private:
     void createLamps();
     void connectButtons();
     void applySettings();
+    // What the options window stored, shown at once.
+    void followSettings();
+    void settingsChanged(const SettingsChange &change);
     void MakeWindowRegion();
 
     // The three picture buttons' shared pattern.
