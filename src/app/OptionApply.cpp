@@ -1,19 +1,13 @@
 #include "app/OptionForm.h"
 
-#include "core/FormRegistry.h"
 #include "core/RegistryModule.h"
+#include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/ImageButton.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SkinWidgets.h"
-#include "playback/TextColour.h"
 #include "playlist/PlayFilePattern.h"
-#include "playlist/PlayListForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QListWidget>
 
 using namespace RegistryModule;
@@ -32,23 +26,19 @@ QString flag(bool on, const char *text)
 
 } // namespace
 
-void OptionForm::applyFileGroups()
+void OptionForm::storeFileGroups(SettingsChange &change)
 {
-    std::array<QString, PlayFilePattern::GroupCount> settings;
     for (int n = 1; n <= PlayFilePattern::GroupCount; ++n) {
-        settings[n - 1] = FileSystemList->item(n - 1)->isSelected() ? QString() : PlayFilePattern::Off;
-        put(MFPattern(n), settings[n - 1]);
-    }
-    if (auto *list = FormRegistry::instance().find<PlayListForm>()) {
-        list->MusicFilePattern = PlayFilePattern::assemble(settings);
+        const bool on = FileSystemList->item(n - 1)->isSelected();
+        put(MFPattern(n), on ? QString() : PlayFilePattern::Off);
+        change.fileGroupsOn << on;
     }
 }
 
-void OptionForm::applyTitleSettings()
+void OptionForm::storeTitleSettings(SettingsChange &change)
 {
-    MainForm *main = FormRegistry::instance().find<MainForm>();
-    QColor colour = textColourOf(chosenColour());
-    put(DColor, chosenColour());
+    change.textColour = chosenColour();
+    put(DColor, change.textColour);
     bool scroll = TitleScrollInfo->isChecked();
     put(TitleScroll, flag(!scroll, "off"));
     sys().TitleScrollOn = scroll;
@@ -59,50 +49,24 @@ void OptionForm::applyTitleSettings()
     bool tip = TitleToolTipInfo->isChecked();
     put(TitleToolTip, flag(!tip, "off"));
     sys().TitleToolTipOn = tip;
-    if (main == nullptr) {
-        return;
-    }
-    for (QLabel *label :
-         {main->NowTimeLabel, main->AllTimeLabel, main->FileNameLabel, main->FileStatusLabel}) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        label->setPalette(palette);
-    }
-    if (!scroll) {
-        main->placeTitle(0);
-    }
-    main->FileNameLabel_Change(); // the title timer runs only while the title can move
-    if (!tip) {
-        main->FileNameLabel->setToolTip(QString());
-    } else if (main->FileNameLabel->toolTip().isEmpty()) {
-        main->FileNameLabel->setToolTip(QStringLiteral("[ 次の曲からファイルパスを表示します。 ]"));
-    }
 }
 
-void OptionForm::applyLampSettings()
+void OptionForm::storeLampSettings(SettingsChange &change)
 {
-    MainForm *main = FormRegistry::instance().find<MainForm>();
-    auto lamp = [main](Lamp *MainForm::*which, bool on) {
-        if (main != nullptr) {
-            (main->*which)->setVisible(on);
-        }
-    };
-    bool wake = WindowsAutoWakeup->isChecked();
+    change.autostart = WindowsAutoWakeup->isChecked();
     SetRegString(HKEY_CURRENT_USER, RunKey, RunValue,
-                 wake ? QCoreApplication::applicationFilePath() : QString());
-    lamp(&MainForm::WAWImg, wake);
-    put(AutoPlay, flag(WakeupAutoPlay->isChecked(), "play"));
-    lamp(&MainForm::WAPImg, WakeupAutoPlay->isChecked());
+                 change.autostart ? QCoreApplication::applicationFilePath() : QString());
+    change.autoPlay = WakeupAutoPlay->isChecked();
+    put(AutoPlay, flag(change.autoPlay, "play"));
     sys().ListBackupOn = PlayListBackUp->isChecked();
     put(ListBackup, flag(sys().ListBackupOn, "active"));
-    lamp(&MainForm::LBUImg, sys().ListBackupOn);
     sys().PlayEndStop = PlayEndMode->isChecked();
     put(RegistryModule::PlayEndMode, flag(sys().PlayEndStop, "stop"));
-    put(RegistryModule::InfoCover, flag(InfoCover->isChecked(), "on"));
-    lamp(&MainForm::InfoCover, !InfoCover->isChecked());
+    change.indicatorIcons = InfoCover->isChecked();
+    put(RegistryModule::InfoCover, flag(change.indicatorIcons, "on"));
 }
 
-void OptionForm::applyMenuSettings()
+void OptionForm::storeMenuSettings()
 {
     put(LeftCMenu, QString::number(LeftCMS->currentIndex()));
     put(RightCMenu, QString::number(RightCMS->currentIndex()));
@@ -114,17 +78,17 @@ void OptionForm::applyMenuSettings()
     sys().TaskLeftClickMenu = static_cast<std::uint8_t>(TaskLCMS->currentIndex());
     put(DownWin, QString::number(DownWinCC->currentIndex()));
     sys().DownWinMode = static_cast<std::uint8_t>(DownWinCC->currentIndex());
-    if (auto *main = FormRegistry::instance().find<MainForm>()) {
-        main->FrontForm->setToolTip(sys().DownWinMode != 0 ? QStringLiteral("タスクトレイ常駐化")
-                                                           : QStringLiteral("ウィンドウ最背面化"));
-    }
 }
 
+// The windows apply the change as told, even where a write failed: the user saw
+// the failure, and the choice holds for this run.
 void OptionForm::ExitFolderSetup_Click()
 {
-    applyFileGroups();
-    applyTitleSettings();
-    applyLampSettings();
-    applyMenuSettings();
+    SettingsChange change;
+    storeFileGroups(change);
+    storeTitleSettings(change);
+    storeLampSettings(change);
+    storeMenuSettings();
+    SettingsNotice::instance().announce(change);
     close();
 }

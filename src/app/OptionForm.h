@@ -7,6 +7,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+struct SettingsChange;
 
 // Every setting of the player.
 class OptionForm : public Form {
@@ -47,10 +48,11 @@ protected:
 private:
     void buildControls();
     void selectAllFileGroups();
-    void applyFileGroups();
-    void applyTitleSettings();
-    void applyLampSettings();
-    void applyMenuSettings();
+    // Each writes its settings and notes for the windows what they show.
+    void storeFileGroups(SettingsChange &change);
+    void storeTitleSettings(SettingsChange &change);
+    void storeLampSettings(SettingsChange &change);
+    void storeMenuSettings();
     QString chosenColour() const;
 
     // A colour value the list has no entry for, kept until an entry is chosen.

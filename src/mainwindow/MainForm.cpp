@@ -68,6 +68,7 @@ MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
     createControls();
     createLamps();
     connectButtons();
+    followSettings();
 }
 
 void MainForm::createControls()

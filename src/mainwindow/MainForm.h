@@ -16,6 +16,7 @@ class ProgressBar;
 class QLabel;
 class QTimer;
 class TitleScroller;
+struct SettingsChange;
 
 // The player's main window: play and stop buttons, title, time, progress and
 // counter, and the indicator lamps of the settings and play modes.
@@ -90,6 +91,9 @@ private:
     void createLamps();
     void connectButtons();
     void applySettings();
+    // What the options window stored, shown at once.
+    void followSettings();
+    void settingsChanged(const SettingsChange &change);
     void MakeWindowRegion();
     void followPlayList();
     Lamp *modeLamp(ModeLamp lamp) const;

@@ -1,6 +1,7 @@
 #include "playlist/PlayListForm.h"
 
 #include "core/DialogLayout.h"
+#include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
 #include "playlist/PathDisplayForm.h"
 
@@ -55,6 +56,7 @@ PlayListForm::PlayListForm()
     createPlayModes();
     createMenus();
     connectHandlers();
+    connect(&SettingsNotice::instance(), &SettingsNotice::changed, this, &PlayListForm::settingsChanged);
 }
 
 void PlayListForm::createHeader()

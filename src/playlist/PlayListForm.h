@@ -13,6 +13,7 @@ class QListView;
 class QMenu;
 class QPushButton;
 class TrayIcon;
+struct SettingsChange;
 
 // The main window's lamps that show the play list's modes.
 enum class ModeLamp { AllRepeat, OneRepeat, ThisMusicExit, WindowTopup };
@@ -45,8 +46,8 @@ public:
     QByteArrayList unusableWaitLines;
     PathListModel *PlayList = nullptr; // entry 0 plays next
     PathStore MusicAllList;            // scratch of the shuffle, empty in between
-    // The ";"-separated wildcards the lister takes (see PlayFilePattern); the
-    // options window sets it again when the file groups change.
+    // The ";"-separated wildcards the lister takes (see PlayFilePattern); made
+    // again when the options change the file groups.
     QString MusicFilePattern;
 
     QListView *OpenPlayList = nullptr; // shows PlayList
@@ -159,6 +160,7 @@ private:
     void countMusicFiles();
     void showCounts();
     void restoreBackupList();
+    void settingsChanged(const SettingsChange &change);
     void saveLists();
 
     qsizetype selectedIndex() const;

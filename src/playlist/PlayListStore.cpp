@@ -1,6 +1,7 @@
 #include "playlist/PlayListForm.h"
 
 #include "core/RegistryModule.h"
+#include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -46,6 +47,16 @@ void saveList(const QString &extension, const Entries &entries, QStringList &fai
 QString PlayListForm::listFilePath(const QString &extension)
 {
     return platform::dataDir() + sys().LoginUserName + extension;
+}
+
+// The new groups act from the next renewal.
+void PlayListForm::settingsChanged(const SettingsChange &change)
+{
+    std::array<QString, PlayFilePattern::GroupCount> settings;
+    for (int n = 0; n < PlayFilePattern::GroupCount; ++n) {
+        settings[n] = change.fileGroupsOn.value(n) ? QString() : PlayFilePattern::Off;
+    }
+    MusicFilePattern = PlayFilePattern::assemble(settings);
 }
 
 void PlayListForm::Form_Load()

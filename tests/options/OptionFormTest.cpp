@@ -62,7 +62,7 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_TRUE(form.WindowsAutoWakeup->isChecked() && form.RightCMS->currentIndex() == 1);
     press(form.ExitSetup);
     EXPECT_EQ(stored(), afterOk);
-    EXPECT_TRUE(AutostartEntry::read(platform::autostartEntryPath()).isEmpty());
+    EXPECT_TRUE(AutostartEntry::read(platform::autostartEntryPath()).isEmpty() && main->WAWImg->isHidden());
     EXPECT_EQ(messages.titles(), QStringList(2, QStringLiteral("設定変更")));
     EXPECT_EQ(messages.shown().at(1).text, QStringLiteral("プレイオプションを推奨設定に変更しました。\r\n"));
 }

@@ -1,0 +1,7 @@
+#include "core/SettingsNotice.h"
+
+SettingsNotice &SettingsNotice::instance()
+{
+    static SettingsNotice notice;
+    return notice;
+}

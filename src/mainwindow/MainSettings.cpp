@@ -1,0 +1,33 @@
+#include "core/SettingsNotice.h"
+#include "core/SystemDataBox.h"
+#include "mainwindow/ImageButton.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/SkinWidgets.h"
+#include "playback/TextColour.h"
+
+#include <QLabel>
+
+void MainForm::followSettings()
+{
+    connect(&SettingsNotice::instance(), &SettingsNotice::changed, this, &MainForm::settingsChanged);
+}
+
+void MainForm::settingsChanged(const SettingsChange &change)
+{
+    applyTextColour(textColourOf(change.textColour));
+    if (!sys().TitleScrollOn) {
+        placeTitle(0);
+    }
+    FileNameLabel_Change(); // the title timer runs only while the title can move
+    if (!sys().TitleToolTipOn) {
+        FileNameLabel->setToolTip(QString());
+    } else if (FileNameLabel->toolTip().isEmpty()) {
+        FileNameLabel->setToolTip(QStringLiteral("[ 次の曲からファイルパスを表示します。 ]"));
+    }
+    WAWImg->setVisible(change.autostart);
+    WAPImg->setVisible(change.autoPlay);
+    LBUImg->setVisible(sys().ListBackupOn);
+    InfoCover->setVisible(!change.indicatorIcons);
+    FrontForm->setToolTip(sys().DownWinMode != 0 ? QStringLiteral("タスクトレイ常駐化")
+                                                 : QStringLiteral("ウィンドウ最背面化"));
+}
