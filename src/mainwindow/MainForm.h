@@ -43,7 +43,6 @@ public:
 
     // Puts a title into FileNameLabel, sized to its text.
     void setTitle(const QString &title);
-    void placeTitle(int leftTwips);
 
     ImageButton *MusicPlay = nullptr;
     ImageButton *MusicStop = nullptr;

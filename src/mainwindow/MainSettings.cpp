@@ -1,5 +1,6 @@
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
+#include "mainwindow/TitleScroller.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
@@ -16,7 +17,7 @@ void MainForm::settingsChanged(const SettingsChange &change)
 {
     applyTextColour(textColourOf(change.textColour));
     if (!sys().TitleScrollOn) {
-        placeTitle(0);
+        titleScroller->place(0);
     }
     FileNameLabel_Change(); // the title timer runs only while the title can move
     if (!sys().TitleToolTipOn) {

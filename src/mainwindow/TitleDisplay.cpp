@@ -10,11 +10,6 @@ void MainForm::setTitle(const QString &title)
     FileNameLabel_Change();
 }
 
-void MainForm::placeTitle(int leftTwips)
-{
-    titleScroller->place(leftTwips);
-}
-
 void MainForm::FileNameLabel_Change()
 {
     titleScroller->titleChanged();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MediaChannel.h"
+#include "platform/MediaDevice.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #include "platform/GstPlaybin.h"
 
-#include "platform/MediaChannel.h"
+#include "platform/MediaDevice.h"
 
 #include <QLoggingCategory>
 

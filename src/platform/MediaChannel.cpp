@@ -2,8 +2,6 @@
 
 #include "platform/GstMediaDevice.h"
 
-#include <QCoreApplication>
-
 namespace platform {
 namespace {
 
@@ -13,32 +11,7 @@ std::unique_ptr<MediaDevice> &currentDevice()
     return device;
 }
 
-std::function<void()> &endNotice()
-{
-    static std::function<void()> notice;
-    return notice;
-}
-
 } // namespace
-
-void setEndNotice(std::function<void()> notice)
-{
-    endNotice() = std::move(notice);
-}
-
-void postEndNotice()
-{
-    if (QCoreApplication *app = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(
-            app,
-            [] {
-                if (endNotice()) {
-                    endNotice()();
-                }
-            },
-            Qt::QueuedConnection);
-    }
-}
 
 MediaDevice &mediaDevice()
 {
