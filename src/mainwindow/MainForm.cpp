@@ -11,6 +11,7 @@
 #include "mainwindow/TitleLabel.h"
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
+#include "playback/PlayState.h"
 #include "playback/TextColour.h"
 #include "playlist/MainCounter.h"
 #include "playlist/PlayListForm.h"
@@ -217,6 +218,7 @@ void MainForm::Form_Unload()
         MediaCommands::send(QStringLiteral("stop MusicMedia"));
         MediaCommands::send(QStringLiteral("close MusicMedia"));
     }
+    PlayState::instance().set(PlayState::State::Stopped, QString());
     sys().MainFormLoaded = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {
