@@ -4,14 +4,13 @@
 #include "desktop/MprisPlayerAdaptor.h"
 #include "desktop/MprisRootAdaptor.h"
 #include "desktop/PlayerRemote.h"
-#include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QEvent>
 
 namespace {
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
@@ -26,6 +25,7 @@ MprisService::MprisService(QDBusConnection bus, QObject *parent)
     check_.setInterval(0);
     connect(&check_, &QTimer::timeout, this, &MprisService::reportChanges);
     connect(&FormRegistry::instance(), &FormRegistry::formLoaded, this, &MprisService::formLoaded);
+    connect(&PlayState::instance(), &PlayState::changed, this, &MprisService::checkSoon);
     if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
         attach(*main);
     }
@@ -56,10 +56,6 @@ void MprisService::attach(MainForm &main)
         return;
     }
     registered_ = true;
-    main_ = &main;
-    // Whatever starts or stops a track (buttons, tray, timer, menus) switches the stop button.
-    main.MusicStop->installEventFilter(this);
-    connect(main.MusicPlay, &ImageButton::clicked, this, &MprisService::checkSoon);
     if (PlayListForm *list = FormRegistry::instance().find<PlayListForm>()) {
         connect(list->AllMusicRepeat, &QAction::toggled, this, &MprisService::checkSoon);
     }
@@ -73,19 +69,8 @@ void MprisService::detach()
         return;
     }
     registered_ = false;
-    if (main_) {
-        main_->MusicStop->removeEventFilter(this);
-    }
     bus_.unregisterService(ServiceName);
     bus_.unregisterObject(ObjectPath);
-}
-
-bool MprisService::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::EnabledChange) {
-        checkSoon();
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void MprisService::post(std::function<void()> action)

@@ -2,7 +2,6 @@
 
 #include <QDBusConnection>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QVariantMap>
 #include <functional>
@@ -30,9 +29,6 @@ public:
     // The open track's metadata with an id that stays the same while it is open.
     QVariantMap metadata();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void formLoaded(Form *form);
     void attach(MainForm &main);
@@ -43,7 +39,6 @@ private:
 
     QDBusConnection bus_;
     QObject *object_;
-    QPointer<MainForm> main_;
     bool registered_ = false;
     // Coalesces every change of one turn of the event loop into one signal.
     QTimer check_;

@@ -3,12 +3,12 @@
 #include "app/Application.h"
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FileNameCodec.h"
 #include "platform/MediaChannel.h"
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
@@ -27,11 +27,16 @@ PlayListForm *playListForm()
     return FormRegistry::instance().find<PlayListForm>();
 }
 
-enum State { Stopped = 1, Playing = 2, Paused = 3 };
+using enum PlayState::State;
 
-int state()
+PlayState::State state()
 {
-    return mainForm() ? int{sys().PlayCommand} : int{Stopped};
+    return PlayState::instance().state();
+}
+
+bool trackOpen()
+{
+    return PlayState::instance().trackOpen();
 }
 
 } // namespace
@@ -64,7 +69,7 @@ void playPause()
 
 void stop()
 {
-    if (MainForm *main = mainForm(); main && main->MusicStop->isEnabled()) {
+    if (MainForm *main = mainForm(); main && trackOpen()) {
         main->MusicStop_Click();
     }
 }
@@ -75,7 +80,8 @@ void next()
     if (main == nullptr) {
         return;
     }
-    if (main->MusicStop->isEnabled()) {
+    const PlayState::Hold oneChange;
+    if (trackOpen()) {
         main->MusicStop_Click();
     }
     main->MusicPlay_Click();
@@ -131,8 +137,7 @@ QString loopStatus()
 
 QString openTrack()
 {
-    const int now = state();
-    return now == Playing || now == Paused ? sys().MusicFileName : QString();
+    return PlayState::instance().track();
 }
 
 std::optional<qint64> lengthMs()

@@ -11,6 +11,7 @@
 #include "mainwindow/TitleScroller.h"
 #include "platform/MessageBox.h"
 #include "playback/MediaCommands.h"
+#include "playback/PlayState.h"
 #include "playback/TextColour.h"
 #include "mainwindow/MainCounter.h"
 #include "playlist/PlayListForm.h"
@@ -216,6 +217,7 @@ void MainForm::Form_Unload()
         MediaCommands::send(QStringLiteral("stop MusicMedia"));
         MediaCommands::send(QStringLiteral("close MusicMedia"));
     }
+    PlayState::instance().set(PlayState::State::Stopped, QString());
     sys().MainFormLoaded = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {

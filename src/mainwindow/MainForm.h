@@ -103,6 +103,8 @@ private:
     void applyTextColour(const QColor &colour);
 
     // Play control steps.
+    void dispatch();
+    void recordPlayState();
     void setStatus(const QString &caption, const QColor &colour);
     bool playNextFile();
     void startTrack(PlayListForm &list, const QString &path);

@@ -9,6 +9,7 @@
 #include "playback/GetFileName.h"
 #include "playback/MediaCommands.h"
 #include "playback/MediaFailure.h"
+#include "playback/PlayState.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
 #include "mainwindow/MainCounter.h"
@@ -45,7 +46,23 @@ void MainForm::setStatus(const QString &caption, const QColor &colour)
     StatusLabel->setText(caption);
 }
 
+// Whatever way a dispatch goes, it ends by recording the play state, and the
+// outermost one says once what changed.
 void MainForm::MusicPlay_Click()
+{
+    const PlayState::Hold hold;
+    dispatch();
+    recordPlayState();
+}
+
+void MainForm::recordPlayState()
+{
+    using enum PlayState::State;
+    const std::uint8_t code = sys().PlayCommand;
+    PlayState::instance().set(code == 2 ? Playing : code == 3 ? Paused : Stopped, sys().MusicFileName);
+}
+
+void MainForm::dispatch()
 {
     setStatus(QStringLiteral("Wait."), StatusDarkRed);
     switch (sys().PlayCommand) {
@@ -81,7 +98,7 @@ void MainForm::MusicStop_Click()
 
 void MainForm::MusicPlayCallSys()
 {
-    if (MusicStop->isEnabled()) {
+    if (PlayState::instance().trackOpen()) {
         MusicStop_Click();
     } else {
         MusicPlay_Click();

@@ -5,6 +5,7 @@
 #include "playback/MediaCommands.h"
 #include "playback/MediaFailure.h"
 #include "playback/MusicTickPlan.h"
+#include "playback/PlayState.h"
 #include "playback/TimeText.h"
 #include "playlist/PlayListForm.h"
 
@@ -13,12 +14,15 @@
 #include <QTimer>
 #include <cmath>
 
+// The end of one track and the start of the next are one change of the play state.
 void MainForm::MusicTimer_Timer()
 {
+    const PlayState::Hold hold;
     MediaCommands::status(QStringLiteral("position"));
     if (soundOutputLost(sys().MciResult)) {
         holdTrackForNextClick();
         showRestCounter();
+        recordPlayState();
         return;
     }
     showPlayingTime();

@@ -1,4 +1,6 @@
+#include "desktop/PlayerRemote.h"
 #include "mainwindow/SkinWidgets.h"
+#include "playback/PlayState.h"
 #include "playback/PlayerFixture.h"
 
 #include <QAction>
@@ -181,4 +183,39 @@ TEST_F(PlaybackTimerTest, TheTimerSleepsUntilTheTimeOrBarChangesAndWhileHiddenTh
     EXPECT_EQ(interval(), 0) << "the next track plays on without ticks";
     main->show();
     EXPECT_EQ(interval(), 100);
+}
+
+TEST_F(PlaybackTimerTest, EachChangeOfStateOrTrackIsAnnouncedOnceAndNothingElseIs)
+{
+    loadPlayer({makeFile("a"), makeFile("b"), makeFile("c"), makeFile("d"), makeFile("e")});
+    const PlayState &now = PlayState::instance();
+    QStringList heard;
+    const QObject listener;
+    QObject::connect(&now, &PlayState::changed, &listener, [&] {
+        heard << QStringList{"Stopped", "Playing", "Paused"}[int(now.state())] +
+                     now.track().section(u'/', -1);
+    });
+    const auto click = [this] { main->MusicPlay_Click(); };
+    const auto stop = [this] { main->MusicStop_Click(); };
+    // The play/stop toggle of the tray stops a paused track rather than resuming it.
+    const auto toggle = [this] { main->MusicPlayCallSys(); };
+    const std::pair<std::function<void()>, const char *> rows[] = {
+        {click, "Playinga"},
+        {[this] { tick(); }, ""},
+        {click, "Pauseda"},
+        {click, "Playinga"},
+        {[this] { endAndTick(); }, "Playingb"}, // not a stop between the two
+        {PlayerRemote::next, "Playingc"},
+        {stop, "Stopped"},
+        {stop, ""},
+        {toggle, "Playingd"},
+        {click, "Pausedd"},
+        {toggle, "Stopped"},
+        {toggle, "Playinge"},
+        {[] { FormRegistry::instance().unloadAll(); }, "Stopped"},
+    };
+    for (const auto &[step, announced] : rows) {
+        step();
+        EXPECT_EQ(std::exchange(heard, {}).join(u'|'), QString::fromLatin1(announced)) << announced;
+    }
 }
