@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
-#include "core/FormRegistry.h"
 #include "app/OpenForm.h"
 #include "app/WindowLoaders.h"
+#include "core/FormRegistry.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"
 

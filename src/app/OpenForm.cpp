@@ -190,4 +190,3 @@ void OpenForm::recordFailedCheck()
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::FailedCheckValue,
                  DateText::format(platform::today()));
 }
-

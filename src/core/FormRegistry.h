@@ -9,7 +9,16 @@
 #include <vector>
 
 // The windows that code on a lower floor opens or looks at without knowing their classes.
-enum class WindowKind { MainForm, PlayListForm, FolderForm, FolderSearchForm, QuickHelpForm, VersionForm, OptionForm, VersionStatusForm };
+enum class WindowKind {
+    MainForm,
+    PlayListForm,
+    FolderForm,
+    FolderSearchForm,
+    QuickHelpForm,
+    VersionForm,
+    OptionForm,
+    VersionStatusForm
+};
 
 // One instance of each window. The program ends when no window is loaded.
 class FormRegistry : public QObject {

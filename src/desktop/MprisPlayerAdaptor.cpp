@@ -1,11 +1,11 @@
 #include "desktop/MprisPlayerAdaptor.h"
 
-#include "desktop/MprisService.h"
+#include "desktop/MprisRequests.h"
 #include "desktop/PlayerRemote.h"
 
 #include <QDBusError>
 
-MprisPlayerAdaptor::MprisPlayerAdaptor(QObject *object, MprisService &service)
+MprisPlayerAdaptor::MprisPlayerAdaptor(QObject *object, MprisRequests &service)
     : QDBusAbstractAdaptor(object), service_(service)
 {
 }

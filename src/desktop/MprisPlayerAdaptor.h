@@ -5,7 +5,7 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
-class MprisService;
+class MprisRequests;
 
 // org.mpris.MediaPlayer2.Player over the play control. The list is always
 // shuffled and cannot be stepped back or sought in.
@@ -28,7 +28,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
     Q_PROPERTY(bool CanSeek READ never)
     Q_PROPERTY(bool CanControl READ always)
 public:
-    MprisPlayerAdaptor(QObject *object, MprisService &service);
+    MprisPlayerAdaptor(QObject *object, MprisRequests &service);
 
     QString playbackStatus() const;
     QString loopStatus() const;
@@ -58,5 +58,5 @@ signals:
     void Seeked(qlonglong position);
 
 private:
-    MprisService &service_;
+    MprisRequests &service_;
 };

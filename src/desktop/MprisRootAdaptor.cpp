@@ -1,9 +1,9 @@
 #include "desktop/MprisRootAdaptor.h"
 
-#include "desktop/MprisService.h"
+#include "desktop/MprisRequests.h"
 #include "desktop/PlayerRemote.h"
 
-MprisRootAdaptor::MprisRootAdaptor(QObject *object, MprisService &service)
+MprisRootAdaptor::MprisRootAdaptor(QObject *object, MprisRequests &service)
     : QDBusAbstractAdaptor(object), service_(service)
 {
 }

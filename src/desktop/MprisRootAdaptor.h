@@ -3,7 +3,7 @@
 #include <QDBusAbstractAdaptor>
 #include <QStringList>
 
-class MprisService;
+class MprisRequests;
 
 // org.mpris.MediaPlayer2: who the player is, and raise and quit.
 class MprisRootAdaptor : public QDBusAbstractAdaptor {
@@ -17,7 +17,7 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QStringList SupportedUriSchemes READ supportedUriSchemes)
     Q_PROPERTY(QStringList SupportedMimeTypes READ supportedMimeTypes)
 public:
-    MprisRootAdaptor(QObject *object, MprisService &service);
+    MprisRootAdaptor(QObject *object, MprisRequests &service);
 
     bool canQuit() const { return true; }
     bool canRaise() const { return true; }
@@ -33,5 +33,5 @@ public slots:
     void Quit();
 
 private:
-    MprisService &service_;
+    MprisRequests &service_;
 };

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "desktop/MprisRequests.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QTimer>
 #include <QVariantMap>
-#include <functional>
 
 class Form;
 class MainForm;
@@ -12,7 +13,7 @@ class MainForm;
 // The player on the session bus as org.mpris.MediaPlayer2.lyrabox3, from the
 // main window's load to its unload. A session without a bus leaves the player
 // working without it.
-class MprisService : public QObject {
+class MprisService : public QObject, public MprisRequests {
     Q_OBJECT
 public:
     static inline const QString ServiceName = QStringLiteral("org.mpris.MediaPlayer2.lyrabox3");
@@ -23,11 +24,8 @@ public:
 
     bool isRegistered() const { return registered_; }
 
-    // Runs an action from the event loop, after the D-Bus reply has left (the
-    // action may open a message box or end the program), then reports changes.
-    void post(std::function<void()> action);
-    // The open track's metadata with an id that stays the same while it is open.
-    QVariantMap metadata();
+    void post(std::function<void()> action) override;
+    QVariantMap metadata() override;
 
 private:
     void formLoaded(Form *form);

@@ -5,6 +5,7 @@
 #include "core/SystemDataBox.h"
 #include "mainwindow/FittingFont.h"
 #include "mainwindow/ImageButton.h"
+#include "mainwindow/MainCounter.h"
 #include "mainwindow/SkinPicture.h"
 #include "mainwindow/SkinWidgets.h"
 #include "mainwindow/TitleLabel.h"
@@ -13,7 +14,6 @@
 #include "playback/MediaCommands.h"
 #include "playback/PlayState.h"
 #include "playback/TextColour.h"
-#include "mainwindow/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
-#include "mainwindow/TitleScroller.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "mainwindow/TitleScroller.h"
 #include "playback/TextColour.h"
 
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
+#include "mainwindow/MainCounter.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/FileNameCodec.h"
@@ -12,7 +13,6 @@
 #include "playback/PlayState.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
-#include "mainwindow/MainCounter.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>

@@ -21,9 +21,8 @@ void MainForm::followPlayList()
             FileStatusLabel->setText(restCounterText(rest, total));
         }
     });
-    connect(list, &PlayListForm::modeLampChanged, this, [this](ModeLamp lamp, bool on) {
-        modeLamp(lamp)->setVisible(on);
-    });
+    connect(list, &PlayListForm::modeLampChanged, this,
+            [this](ModeLamp lamp, bool on) { modeLamp(lamp)->setVisible(on); });
     connect(list, &PlayListForm::topmostChosen, this, [this](bool onTop) {
         WindowTopModule::WindowTop(*this, onTop ? WindowTopModule::Topmost : WindowTopModule::NotTopmost);
     });
