@@ -3,6 +3,8 @@
 #include "platform/MessageBox.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 
 FormRegistry &FormRegistry::instance()
 {
@@ -28,27 +30,14 @@ Form *FormRegistry::lookUp(std::type_index type) const
 
 namespace {
 
+// In the order of WindowKind.
+constexpr const char *classNames[] = {"MainForm",      "PlayListForm", "FolderForm", "FolderSearchForm",
+                                      "QuickHelpForm", "VersionForm",  "OptionForm", "VersionStatusForm"};
+static_assert(std::size(classNames) == static_cast<std::size_t>(WindowKind::VersionStatusForm) + 1);
+
 const char *className(WindowKind kind)
 {
-    switch (kind) {
-    case WindowKind::MainForm:
-        return "MainForm";
-    case WindowKind::PlayListForm:
-        return "PlayListForm";
-    case WindowKind::FolderForm:
-        return "FolderForm";
-    case WindowKind::FolderSearchForm:
-        return "FolderSearchForm";
-    case WindowKind::QuickHelpForm:
-        return "QuickHelpForm";
-    case WindowKind::VersionForm:
-        return "VersionForm";
-    case WindowKind::OptionForm:
-        return "OptionForm";
-    case WindowKind::VersionStatusForm:
-        return "VersionStatusForm";
-    }
-    return "";
+    return classNames[static_cast<std::size_t>(kind)];
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -17,8 +18,14 @@ bool statusNotifierHostOnBus()
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) {
         return false;
     }
-    QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return host.property("IsStatusNotifierHostRegistered").toBool();
+    // A plain property read: an interface object would introspect the watcher first.
+    QDBusMessage get = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
 } // namespace
