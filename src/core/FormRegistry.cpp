@@ -33,7 +33,7 @@ namespace {
 // In the order of WindowKind.
 constexpr const char *classNames[] = {"MainForm",      "PlayListForm", "FolderForm", "FolderSearchForm",
                                       "QuickHelpForm", "VersionForm",  "OptionForm", "VersionStatusForm"};
-static_assert(std::size(classNames) == static_cast<std::size_t>(WindowKind::VersionStatusForm) + 1);
+static_assert(std::size(classNames) == WindowKindCount);
 
 const char *className(WindowKind kind)
 {
@@ -44,23 +44,16 @@ const char *className(WindowKind kind)
 
 void FormRegistry::setLoader(WindowKind kind, std::function<Form &()> loader)
 {
-    for (auto &[known, load] : loaders_) {
-        if (known == kind) {
-            load = std::move(loader);
-            return;
-        }
-    }
-    loaders_.emplace_back(kind, std::move(loader));
+    loaders_[static_cast<std::size_t>(kind)] = std::move(loader);
 }
 
 Form &FormRegistry::load(WindowKind kind)
 {
-    for (const auto &[known, load] : loaders_) {
-        if (known == kind) {
-            return load();
-        }
+    const std::function<Form &()> &loader = loaders_[static_cast<std::size_t>(kind)];
+    if (!loader) {
+        qFatal("No loader for the window %s", className(kind));
     }
-    qFatal("No loader for the window %s", className(kind));
+    return loader();
 }
 
 Form *FormRegistry::find(WindowKind kind) const

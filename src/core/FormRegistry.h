@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <typeindex>
 #include <vector>
@@ -19,6 +21,7 @@ enum class WindowKind {
     OptionForm,
     VersionStatusForm
 };
+inline constexpr std::size_t WindowKindCount = static_cast<std::size_t>(WindowKind::VersionStatusForm) + 1;
 
 // One instance of each window. The program ends when no window is loaded.
 class FormRegistry : public QObject {
@@ -80,5 +83,5 @@ private:
     Form *lookUp(std::type_index type) const;
 
     std::vector<Slot> forms_;
-    std::vector<std::pair<WindowKind, std::function<Form &()>>> loaders_;
+    std::array<std::function<Form &()>, WindowKindCount> loaders_;
 };

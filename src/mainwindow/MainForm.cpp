@@ -198,13 +198,8 @@ void MainForm::applySettings()
         InfoCover->hide();
     }
     LBUImg->setVisible(sys().ListBackupOn);
-    if (setting(DownWin) == QStringLiteral("1")) {
-        sys().DownWinMode = 1;
-        FrontForm->setToolTip(QStringLiteral("タスクトレイ常駐化"));
-    } else {
-        sys().DownWinMode = 0;
-        FrontForm->setToolTip(QStringLiteral("ウィンドウ最背面化"));
-    }
+    sys().DownWinMode = setting(DownWin) == QStringLiteral("1") ? 1 : 0;
+    showFrontFormTip(sys().DownWinMode == 1);
     showRestCounter();
 }
 

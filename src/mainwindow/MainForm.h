@@ -99,6 +99,7 @@ private:
 
     void FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos);
     bool sendsToTray() const;
+    void showFrontFormTip(bool toTray);
     void showNormalPictures();
     void applyTextColour(const QColor &colour);
 

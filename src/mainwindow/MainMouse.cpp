@@ -30,8 +30,7 @@ void MainForm::connectButtons()
 bool MainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == FrontForm && event->type() == QEvent::ToolTip) {
-        FrontForm->setToolTip(sendsToTray() ? QStringLiteral("タスクトレイ常駐化")
-                                            : QStringLiteral("ウィンドウ最背面化"));
+        showFrontFormTip(sendsToTray());
     }
     return Form::eventFilter(watched, event);
 }
@@ -40,6 +39,13 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 bool MainForm::sendsToTray() const
 {
     return sys().DownWinMode == 1 && TrayIcon::available();
+}
+
+// The tip names what a click on the button does.
+void MainForm::showFrontFormTip(bool toTray)
+{
+    FrontForm->setToolTip(toTray ? QStringLiteral("タスクトレイ常駐化")
+                                 : QStringLiteral("ウィンドウ最背面化"));
 }
 
 void MainForm::showNormalPictures()

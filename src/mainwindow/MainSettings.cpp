@@ -29,6 +29,5 @@ void MainForm::settingsChanged(const SettingsChange &change)
     WAPImg->setVisible(change.autoPlay);
     LBUImg->setVisible(sys().ListBackupOn);
     InfoCover->setVisible(!change.indicatorIcons);
-    FrontForm->setToolTip(sys().DownWinMode != 0 ? QStringLiteral("タスクトレイ常駐化")
-                                                 : QStringLiteral("ウィンドウ最背面化"));
+    showFrontFormTip(sys().DownWinMode != 0);
 }
