@@ -99,7 +99,6 @@ TEST_F(PlayControlTest,
        AListThatStaysEmptyAfterOneRenewalShowsStopSendsNothingAndWithoutFoldersOffersTheSetUp)
 {
     for (const bool missingFiles : {false, true}) {
-        TearDown();
         SetUp();
         loadPlayer(missingFiles
                        ? QStringList{missing(QStringLiteral("a.mp3")), missing(QStringLiteral("b.mp3"))}
@@ -147,7 +146,6 @@ TEST_F(PlayControlTest, AtTheEndAnOpenTrackIsClosedAndWithTheBackupOnComesBackFi
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.position);
-        TearDown();
         SetUp();
         SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup ? "active" : "");
         const QString a = makeFile(QStringLiteral("a.mp3")), b = makeFile(QStringLiteral("b.mp3"));

@@ -92,7 +92,6 @@ TEST_F(PlaybackTimerTest, TheEndOfTheLastTrackClosesStopsOrRenewsAsSet)
                                                           {"stop", "1 Stop. Rest : 0 / 1 Files"},
                                                           {"renew", "2 Play. Rest : 1 / 2 Files"}};
     for (const auto &[mode, after] : rows) {
-        TearDown();
         SetUp();
         makeFile(QStringLiteral("b.wav"));
         loadPlayer({makeFile(QStringLiteral("a.mp3"))});
@@ -129,7 +128,6 @@ TEST_F(PlaybackTimerTest, TracksThatNeverPlayNeitherSpinNorRepeatForEver)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        TearDown();
         SetUp();
         const QStringList files{makeFile(QStringLiteral("z.wav")), makeFile(QStringLiteral("a.mp3"))};
         device->length = row.length;

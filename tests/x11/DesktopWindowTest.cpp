@@ -111,7 +111,7 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
     trayHost.waitForFinished();
 }
 
-// Through the X server, as a person clicks: each button opens the menu its setting names.
+// Through the X server, as a person clicks.
 TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
 {
     // Setting, value, button as xdotool numbers them, menu ("": none).
@@ -209,9 +209,8 @@ TEST_F(DesktopWindowTest, TopAndBottomRaiseAndLowerTheWindowUnderTheOthers)
     }
 }
 
-// Under a window manager: stacking changes keep the window (and its state with the manager);
-// what the player opens, and a second start's box from another process, shows above the main
-// window kept on top; the help panel of a set-up window at the right edge stands at its left.
+// Stacking changes keep the window; what the player opens and a second start's box show above it
+// when it is kept on top; a set-up window's help panel at the screen's right edge stands at its left.
 TEST_F(DesktopWindowTest, UnderAWindowManagerTheMainWindowStaysOneWindowAndCoversNothingOfTheOthers)
 {
     WindowManager manager;
