@@ -50,7 +50,14 @@ qsizetype SameFolder::indexOf(const QString &path) const
     if (const qsizetype exact = folders_.indexOf(path); exact >= 0) {
         return exact;
     }
-    const std::optional<platform::FolderIdentity> id = platform::folderIdentities({path}).constFirst();
+    return indexOf(path, platform::folderIdentities({path}).constFirst());
+}
+
+qsizetype SameFolder::indexOf(const QString &path, const std::optional<platform::FolderIdentity> &id) const
+{
+    if (const qsizetype exact = folders_.indexOf(path); exact >= 0) {
+        return exact;
+    }
     const QString text = withoutFinalSlash(path);
     for (qsizetype i = 0; i < folders_.size(); ++i) {
         if ((id && ids_.at(i) == id) || withoutFinalSlash(folders_.at(i)) == text) {
@@ -62,8 +69,13 @@ qsizetype SameFolder::indexOf(const QString &path) const
 
 void SameFolder::append(const QString &path)
 {
+    append(path, platform::folderIdentities({path}).constFirst());
+}
+
+void SameFolder::append(const QString &path, const std::optional<platform::FolderIdentity> &id)
+{
     folders_.append(path);
-    ids_.append(platform::folderIdentities({path}).constFirst());
+    ids_.append(id);
 }
 
 } // namespace FolderChecks

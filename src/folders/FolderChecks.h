@@ -25,6 +25,9 @@ public:
     qsizetype indexOf(const QString &path) const;
     bool contains(const QString &path) const { return indexOf(path) >= 0; }
     void append(const QString &path);
+    // With the path's identity looked up already, for many paths in one look.
+    qsizetype indexOf(const QString &path, const std::optional<platform::FolderIdentity> &id) const;
+    void append(const QString &path, const std::optional<platform::FolderIdentity> &id);
 
 private:
     QStringList folders_;

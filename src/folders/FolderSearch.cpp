@@ -165,11 +165,14 @@ void FolderSearchForm::ExitFolderSearch_Click()
     if (list != nullptr) {
         FolderChecks::SameFolder play(list->FolderList);
         const FolderChecks::SameFolder waiting(list->FolderWaitList);
-        for (const QString &folder : std::as_const(SearchHitList)) {
-            if (FolderChecks::hasLineEnd(folder) || play.contains(folder) || waiting.contains(folder)) {
+        const QList<std::optional<platform::FolderIdentity>> ids = platform::folderIdentities(SearchHitList);
+        for (qsizetype i = 0; i < SearchHitList.size(); ++i) {
+            const QString &folder = SearchHitList.at(i);
+            if (FolderChecks::hasLineEnd(folder) || play.indexOf(folder, ids.at(i)) >= 0 ||
+                waiting.indexOf(folder, ids.at(i)) >= 0) {
                 continue;
             }
-            play.append(folder);
+            play.append(folder, ids.at(i));
             // Through the set-up window's twin when it is open, so it shows at once.
             if (setup != nullptr) {
                 setup->playFolders()->append(folder);
