@@ -208,7 +208,7 @@ void MainForm::Form_Unload()
     MusicTimer->stop();
     titleScroller->sleep();
     keepInterruptedTrack();
-    if (sys().PlayCommand == 2 || sys().PlayCommand == 3) {
+    if (trackOpen()) {
         MediaCommands::send(QStringLiteral("stop MusicMedia"));
         MediaCommands::send(QStringLiteral("close MusicMedia"));
     }

@@ -107,6 +107,8 @@ private:
     void dispatch();
     void recordPlayState();
     void setStatus(const QString &caption, const QColor &colour);
+    // Playing or paused, by the command code.
+    static bool trackOpen();
     bool playNextFile();
     void startTrack(PlayListForm &list, const QString &path);
     void stopTrack();

@@ -55,6 +55,11 @@ void MainForm::MusicPlay_Click()
     recordPlayState();
 }
 
+bool MainForm::trackOpen()
+{
+    return sys().PlayCommand == 2 || sys().PlayCommand == 3;
+}
+
 void MainForm::recordPlayState()
 {
     using enum PlayState::State;

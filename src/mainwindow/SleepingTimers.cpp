@@ -10,11 +10,6 @@
 namespace {
 // After an end notice, polling goes on this long at most for the end to show.
 constexpr int endWatchTicks = 20;
-
-bool trackOpen()
-{
-    return sys().PlayCommand == 2 || sys().PlayCommand == 3;
-}
 } // namespace
 
 void MainForm::listenForTrackEnd()

@@ -26,8 +26,7 @@ void MainForm::readResumePoint()
 void MainForm::keepInterruptedTrack()
 {
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
-    const bool open = sys().PlayCommand == 2 || sys().PlayCommand == 3;
-    if (!open || !sys().ListBackupOn || list == nullptr) {
+    if (!trackOpen() || !sys().ListBackupOn || list == nullptr) {
         return;
     }
     list->PlayList->insert(0, sys().MusicFileName);
