@@ -4,7 +4,7 @@
 #include <QString>
 
 // Whether a track is open, whether it plays, and which one. The play control
-// records it; the remote, the tray and the main window read it or follow changed().
+// records it; the remote and the main window's play/stop toggle read it, MPRIS2 follows changed().
 class PlayState : public QObject {
     Q_OBJECT
 public:
