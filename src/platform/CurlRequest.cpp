@@ -69,15 +69,21 @@ void CurlRequest::configure(const QUrl &url, const CurlLimits &limits)
         curl_easy_setopt(easy_, CURLOPT_PROXY, "");
     }
     curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    limit(limits);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::onHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::onBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+}
+
+void CurlRequest::limit(const CurlLimits &limits)
+{
+    // A Content-Length above the cap fails at once; onBody() counts what comes without one.
     curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
     curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, long(limits.totalMs));
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectMs));
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, long(limits.stallSeconds));
-    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::onHeader);
-    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::onBody);
-    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
 }
 
 void CurlRequest::start()
@@ -142,7 +148,8 @@ void CurlRequest::watch(curl_socket_t socket, int what)
     if (watch.read == nullptr) {
         watch.read = new QSocketNotifier(socket, QSocketNotifier::Read, this);
         watch.write = new QSocketNotifier(socket, QSocketNotifier::Write, this);
-        connect(watch.read, &QSocketNotifier::activated, this, [this, socket] { act(socket, CURL_CSELECT_IN); });
+        connect(watch.read, &QSocketNotifier::activated, this,
+                [this, socket] { act(socket, CURL_CSELECT_IN); });
         connect(watch.write, &QSocketNotifier::activated, this,
                 [this, socket] { act(socket, CURL_CSELECT_OUT); });
     }

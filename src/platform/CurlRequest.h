@@ -60,6 +60,7 @@ private:
     static size_t onBody(char *data, size_t size, size_t count, void *self);
 
     void configure(const QUrl &url, const CurlLimits &limits);
+    void limit(const CurlLimits &limits);
     void watch(curl_socket_t socket, int what);
     void act(curl_socket_t socket, int events);
     bool header(const QByteArray &line);

@@ -100,10 +100,10 @@ QByteArray Transfer::fetch(const QUrl &url, CurlLimits limits)
     QEventLoop loop;
     loop_ = &loop;
     advanceTo(Resolving);
-    if (request_ == request) {
+    if (alive && request_ == request) {
         request->start();
     }
-    if (request_ == request) {
+    if (alive && request_ == request) {
         loop.exec();
     }
     if (!alive) {
@@ -123,8 +123,8 @@ QByteArray Transfer::fetch(const QUrl &url, CurlLimits limits)
 
 void Transfer::progress(int step)
 {
-    static constexpr State reached[] = {None, Connecting, Requesting, ReceivingResponse, ResponseReceived,
-                                        Disconnecting};
+    static constexpr State reached[] = {
+        None, Connecting, Requesting, ReceivingResponse, ResponseReceived, Disconnecting};
     if (step == CurlRequest::HeadersDone && request_ != nullptr) {
         headers_ = request_->headers();
     }

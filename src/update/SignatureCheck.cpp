@@ -20,7 +20,8 @@ struct Signature {
 
 std::optional<QByteArray> decode(const QByteArray &text, qsizetype size)
 {
-    const auto result = QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto result =
+        QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
     if (!result || result.decoded.size() != size) {
         return std::nullopt;
     }

@@ -12,8 +12,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QTimer>
 #include <numeric>
 
@@ -149,10 +149,12 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         {"no signature", Missing, notSigned, 5},
         {"truncated signature", Truncated, notSigned, 5},
         {"a build without a key", NoKey,
-         "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムをダウンロードできま"
+         "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムをダウンロードで"
+         "きま"
          "せん。",
          3},
-        {"a certificate for another host", OtherHost, "アップデートセンターが停止している可能性があります。", 0},
+        {"a certificate for another host", OtherHost, "アップデートセンターが停止している可能性があります。",
+         0},
     };
     const auto restore = qScopeGuard([] {
         platform::Transfer::setExtraAuthorities({});
@@ -161,7 +163,8 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         NginxServer nginx;
-        ASSERT_TRUE(nginx.makeCertificates(true, row.fault == OtherHost ? "DNS:update.example.org" : "IP:127.0.0.1"));
+        ASSERT_TRUE(
+            nginx.makeCertificates(true, row.fault == OtherHost ? "DNS:update.example.org" : "IP:127.0.0.1"));
         const QString ran = nginx.path("ran"), site = nginx.folder() + "/";
         const QByteArray program = ("#!/bin/sh\n: > '" + ran + "'\n").toUtf8();
         ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "Ready", program));
@@ -190,8 +193,9 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         forms.load<MainForm>();
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
-        QString said = forms.find<VersionStatusForm>() ? check.StatusList->item(check.StatusList->count() - 1)->text()
-                                                       : QString();
+        QString said = forms.find<VersionStatusForm>()
+                           ? check.StatusList->item(check.StatusList->count() - 1)->text()
+                           : QString();
         if (auto *form = forms.find<NewVersionForm>()) {
             form->setPublisherKey(row.fault == NoKey ? QString() : nginx.publisher().publicKey());
             form->FileDLStart->click();
@@ -201,7 +205,8 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         const bool runs = row.said.isEmpty();
         EXPECT_EQ(said, row.said);
         EXPECT_EQ(QFileInfo::exists(UpdateFile::path()), runs);
-        EXPECT_EQ(runs ? QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, 10000) : QFileInfo::exists(ran),
+        EXPECT_EQ(runs ? QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, 10000)
+                       : QFileInfo::exists(ran),
                   runs);
         EXPECT_EQ(forms.find<MainForm>() == nullptr, runs) << "after a failure the player comes up";
         const QByteArray log = nginx.accessLog().trimmed();
@@ -235,8 +240,9 @@ TEST_F(DownloadTest, ADownloadCutShortOfItsAnnouncedSizeIsDiscarded)
     });
     form.FileDLStart->click();
 
-    EXPECT_EQ(form.InfoLabel->text(), "通信中にエラーが発生しました。再度、ダウンロードを開始します。[ダウンロード]"
-                                      "をクリックしてください。");
+    EXPECT_EQ(form.InfoLabel->text(),
+              "通信中にエラーが発生しました。再度、ダウンロードを開始します。[ダウンロード]"
+              "をクリックしてください。");
     EXPECT_TRUE(form.FileDLStart->isEnabled() && form.CancelNewVersion->isEnabled());
     EXPECT_FALSE(QFileInfo::exists(UpdateFile::path()));
 }
@@ -331,7 +337,7 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
     }
 }
 
-TEST_F(TransferTest, AProgramArrivingSlowlyButSteadilyIsTakenAndAStalledOneIsNot)
+TEST_F(TransferTest, AProgramArrivingSlowlyButSteadilyIsTakenAndAStalledOrCancelledOneIsNot)
 {
     NginxServer nginx;
     // Three seconds of bytes, each second some: longer than the keyword time-out.
@@ -345,18 +351,28 @@ TEST_F(TransferTest, AProgramArrivingSlowlyButSteadilyIsTakenAndAStalledOneIsNot
             peer->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nprogram");
         });
     });
+    const QString stalled = QStringLiteral("http://127.0.0.1:%1/program").arg(stalling.serverPort());
     const struct {
         QString url;
+        int stallSeconds;
+        bool cancelAtHead;
         qsizetype bytes; // 0: the request fails
     } rows[] = {
-        {nginx.url() + "/software/product/update/download.cgi?product=LYRA30&revision=7", 48 * 1024},
-        {QStringLiteral("http://127.0.0.1:%1/program").arg(stalling.serverPort()), 0},
+        {nginx.url() + "/software/product/update/download.cgi?product=LYRA30&revision=7", 2, false,
+         48 * 1024},
+        {stalled, 2, false, 0},
+        {stalled, 600, true, 0}, // Cancel ends it there and then
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.url.toStdString());
         platform::Transfer transfer;
         transfer.setTimeout(1000);
-        transfer.setStallTimeout(2);
+        transfer.setStallTimeout(row.stallSeconds);
+        QObject::connect(&transfer, &platform::Transfer::StateChanged, [&](qint16 state) {
+            if (row.cancelAtHead && state == platform::Transfer::ResponseReceived) {
+                QTimer::singleShot(0, &transfer, &platform::Transfer::Cancel);
+            }
+        });
         EXPECT_EQ(transfer.OpenURLBytes(row.url).size(), row.bytes);
         EXPECT_EQ(transfer.failed(), row.bytes == 0);
     }

@@ -1,5 +1,5 @@
-#include "UpdateFixture.h"
 #include "update/SignatureCheck.h"
+#include "UpdateFixture.h"
 
 namespace {
 
@@ -48,13 +48,14 @@ TEST(SignatureCheckTest, OnlyThePublishersSignatureOfTheSameBytesVerifies)
         {"truncated", program, hashed.left(hashed.size() / 2), key, false},
         {"without the trusted comment's signature", program, hashed.left(hashed.lastIndexOf('\n', -2) + 1),
          key, false},
-        {"trusted comment changed", program, QByteArray(hashed).replace("trusted comment: ", "trusted comment: x"), key,
-         false},
+        {"trusted comment changed", program,
+         QByteArray(hashed).replace("trusted comment: ", "trusted comment: x"), key, false},
         {"signature bytes changed", program,
          withSignatureLine(hashed, [](QByteArray &b) { b[20] = char(b[20] ^ 1); }), key, false},
         {"another key id", program, withSignatureLine(hashed, [](QByteArray &b) { b[2] = char(b[2] ^ 1); }),
          key, false},
-        {"unknown algorithm", program, withSignatureLine(hashed, [](QByteArray &b) { b[1] = 'x'; }), key, false},
+        {"unknown algorithm", program, withSignatureLine(hashed, [](QByteArray &b) { b[1] = 'x'; }), key,
+         false},
         {"not base64", program, QByteArray(hashed).replace(hashed.split('\n')[1], "RW?!"), key, false},
         {"empty key", program, hashed, "", false},
         {"empty signature", program, "", key, false},

@@ -33,14 +33,14 @@ inline quint16 freePort()
 // A publisher's minisign key pair in `folder`, made on first use, as `minisign -G` makes it.
 class Publisher {
 public:
-    explicit Publisher(const QString &folder, const QString &name = "publisher")
-        : base_(folder + '/' + name)
+    explicit Publisher(const QString &folder, const QString &name = "publisher") : base_(folder + '/' + name)
     {
     }
     // Signs `file` into `file`.minisig; `legacy` signs the file itself rather than its hash.
     bool sign(const QString &file, bool legacy = false) const
     {
-        if (!QFile::exists(base_ + ".key") && !minisign({"-G", "-W", "-p", base_ + ".pub", "-s", base_ + ".key"})) {
+        if (!QFile::exists(base_ + ".key") &&
+            !minisign({"-G", "-W", "-p", base_ + ".pub", "-s", base_ + ".key"})) {
             return false;
         }
         QStringList args{"-S", "-s", base_ + ".key", "-m", file, "-x", file + ".minisig"};
