@@ -88,13 +88,7 @@ QByteArray Transfer::fetch(const QUrl &url, CurlLimits limits)
         emit StateChanged(Error);
         return {};
     }
-    limits.connectMs = ConnectTimeoutMs;
-    limits.stallSeconds = stallSeconds_;
-    limits.authorities = extraAuthorities();
-    auto *request = new CurlRequest(url, limits, this);
-    connect(request, &CurlRequest::progressed, this, &Transfer::progress);
-    connect(request, &CurlRequest::finished, this, &Transfer::finish);
-    request_ = request;
+    CurlRequest *request = newRequest(url, limits);
 
     QPointer<Transfer> alive(this);
     QEventLoop loop;
@@ -119,6 +113,18 @@ QByteArray Transfer::fetch(const QUrl &url, CurlLimits limits)
     advanceTo(Disconnected);
     emit StateChanged(ResponseCompleted);
     return body;
+}
+
+CurlRequest *Transfer::newRequest(const QUrl &url, CurlLimits limits)
+{
+    limits.connectMs = ConnectTimeoutMs;
+    limits.stallSeconds = stallSeconds_;
+    limits.authorities = extraAuthorities();
+    auto *request = new CurlRequest(url, limits, this);
+    connect(request, &CurlRequest::progressed, this, &Transfer::progress);
+    connect(request, &CurlRequest::finished, this, &Transfer::finish);
+    request_ = request;
+    return request;
 }
 
 void Transfer::progress(int step)

@@ -76,6 +76,8 @@ signals:
 
 private:
     QByteArray fetch(const QUrl &url, CurlLimits limits);
+    // The request of this transfer, not yet started.
+    CurlRequest *newRequest(const QUrl &url, CurlLimits limits);
     void progress(int step);
     // Raises the states from the last one raised up to this one.
     void advanceTo(State state);

@@ -153,17 +153,23 @@ bool NewVersionForm::download()
         Inet->Cancel();
         return true;
     }
+    return installSigned(*program);
+}
+
+bool NewVersionForm::installSigned(const QByteArray &program)
+{
+    QPointer<NewVersionForm> alive(this);
     const QByteArray signature =
         Inet->OpenURLBytes(UpdateServer::signatureUrl(), UpdateServer::MaxSignatureBytes);
     if (!alive || !FormRegistry::instance().isLoaded(this)) {
         return false;
     }
     // Nothing is written that its publisher has not signed.
-    if (!stillWanted() || Inet->failed() || !signedByPublisher(*program, signature, publisherKey_)) {
+    if (!stillWanted() || Inet->failed() || !signedByPublisher(program, signature, publisherKey_)) {
         showFailure(DownloadTexts::notSigned());
         return true;
     }
-    if (!UpdateFile::install(*program)) {
+    if (!UpdateFile::install(program)) {
         showFailure(DownloadTexts::retry());
         return true;
     }

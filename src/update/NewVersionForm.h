@@ -63,6 +63,8 @@ private:
     bool download();
     // Empty when the download failed or the window was closed meanwhile.
     std::optional<QByteArray> fetchProgram();
+    // Writes and starts the program when its publisher's signature verifies.
+    bool installSigned(const QByteArray &program);
     bool startUpdate();
     bool stillWanted();
     void closeByUser();
