@@ -133,7 +133,7 @@ TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
 
 TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifiedHttps)
 {
-    enum Fault { None, Proxy, Tampered, OtherKey, Missing, Truncated, NoKey, OtherHost };
+    enum Fault { None, Tampered, OtherKey, Missing, Truncated, NoKey, OtherHost };
     const QString notSigned =
         "ダウンロードしたプログラムに発行元の正しい署名がないため、保存も起動もしませんでした。";
     const struct {
@@ -141,25 +141,31 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         Fault fault;
         QString said; // the last line the user was shown; empty: the update program ran
         int requests; // that reached the server, each telling nothing about its sender
+        QByteArray proxyVariable, noProxyVariable;
     } rows[] = {
-        {"signed", None, "", 5},
-        {"signed, through a proxy", Proxy, "", 5},
-        {"tampered program", Tampered, notSigned, 5},
-        {"another key's signature", OtherKey, notSigned, 5},
-        {"no signature", Missing, notSigned, 5},
-        {"truncated signature", Truncated, notSigned, 5},
-        {"a build without a key", NoKey,
+        {"signed", None, "", 5, {}, {}},
+        {"signed, through https_proxy", None, "", 5, "https_proxy", {}},
+        {"signed, through HTTPS_PROXY", None, "", 5, "HTTPS_PROXY", {}},
+        {"signed, past the proxy by NO_PROXY", None, "", 5, "https_proxy", "NO_PROXY"},
+        {"tampered program", Tampered, notSigned, 5, {}, {}},
+        {"another key's signature", OtherKey, notSigned, 5, {}, {}},
+        {"no signature", Missing, notSigned, 5, {}, {}},
+        {"truncated signature", Truncated, notSigned, 5, {}, {}},
+        {"a build without a key",
+         NoKey,
          "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムをダウンロードで"
-         "きま"
-         "せん。",
-         3},
-        {"a certificate for another host", OtherHost, "アップデートセンターが停止している可能性があります。",
-         0},
+         "きません。",
+         3,
+         {},
+         {}},
+        {"a certificate for another host",
+         OtherHost,
+         "アップデートセンターが停止している可能性があります。",
+         0,
+         {},
+         {}},
     };
-    const auto restore = qScopeGuard([] {
-        platform::Transfer::setExtraAuthorities({});
-        qunsetenv("https_proxy");
-    });
+    const auto restore = qScopeGuard([] { platform::Transfer::setExtraAuthorities({}); });
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         NginxServer nginx;
@@ -181,9 +187,12 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
             ASSERT_TRUE(writeFile(site + "program.minisig", signature.left(signature.size() - 40)));
         }
         ForwardProxy proxy;
-        if (row.fault == Proxy) {
+        if (!row.proxyVariable.isEmpty()) {
             ASSERT_TRUE(proxy.start());
-            qputenv("https_proxy", proxy.url().toUtf8());
+            qputenv(row.proxyVariable, proxy.url().toUtf8());
+            if (!row.noProxyVariable.isEmpty()) {
+                qputenv(row.noProxyVariable, "127.0.0.1");
+            }
         }
         // The test's authority is trusted by this test alone.
         platform::Transfer::setExtraAuthorities(nginx.path("ca.pem"));
@@ -215,9 +224,11 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         for (const QByteArray &request : requests) {
             EXPECT_TRUE(request.endsWith(" HTTP/1.1|-|-")) << request.toStdString();
         }
-        if (row.fault == Proxy) {
-            EXPECT_EQ(proxy.log().count("CONNECT 127.0.0.1:" + QByteArray::number(nginx.port)), row.requests);
-            qunsetenv("https_proxy");
+        if (!row.proxyVariable.isEmpty()) {
+            EXPECT_EQ(proxy.log().count("CONNECT 127.0.0.1:" + QByteArray::number(nginx.port)),
+                      row.noProxyVariable.isEmpty() ? row.requests : 0);
+            qunsetenv(row.proxyVariable);
+            qunsetenv(row.noProxyVariable);
         }
         SetUp();
     }
