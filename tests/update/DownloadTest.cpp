@@ -402,7 +402,8 @@ TEST_F(TransferTest, PublishingCostsTheSameForAnyRevisionAndNeverLeavesTheSiteMi
     // Republish while something looks at the site as fast as it can: it must find it every time.
     const char *watch =
         "while [ ! -e \"$2.stop\" ]; do [ -e \"$2/status\" ] || { echo gap; exit 1; }; done & w=$!\n"
-        "for i in 1 2 3 4 5 6 7 8; do bash \"$1\" \"$2\" 1000 Ready \"$3\" >/dev/null; done\n"
+        "for i in 1 2 3 4 5 6 7 8; do bash \"$1\" \"$2\" 1000 Ready \"$3\" \"$3.minisig\" >/dev/null ||\n"
+        "  { touch \"$2.stop\"; exit 1; }; done\n"
         "touch \"$2.stop\"; wait $w";
     EXPECT_EQ(QProcess::execute("bash", {"-c", watch, "-", LYRA_SOURCE_DIR "/server/publish", nginx.folder(),
                                          nginx.path("program")}),
