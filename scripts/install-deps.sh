@@ -6,6 +6,9 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev
+  # the update service: HTTP(S) with proxies and time-outs, and the check of the
+  # publisher's Ed25519 signature on the downloaded program
+  libcurl4-openssl-dev libsodium-dev
   # audio: decoders of all seven file groups (FLAC, Vorbis and Opus, the MP4 demuxer and
   # the AAC decoder come with -base, -good and -libav), soundfont, desktop outputs
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
@@ -19,6 +22,8 @@ packages=(
   pulseaudio
   # the update server the update tests talk to, and their test certificate
   nginx-light openssl
+  # signing the test's update programs, and the forward proxy the update tests go through
+  minisign tinyproxy
   # fuzz targets (libFuzzer)
   clang libclang-rt-14-dev
   # the desktop's opener for the welcome page and web pages
@@ -44,5 +49,17 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 echo "install-deps: installing ${missing[*]}"
+# Servers among the packages (nginx, tinyproxy) are for the tests, which start their
+# own on loopback: the packages' services must not start, nor hold the ports.
+policy=/usr/sbin/policy-rc.d
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+  "${sudo_cmd[@]}" chmod 755 "$policy"
+  trap '"${sudo_cmd[@]}" rm -f "$policy"' EXIT
+fi
 "${sudo_cmd[@]}" apt-get update
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+# Enabled by its package for the next boot all the same; the tests start their own.
+if [[ " ${missing[*]} " == *" tinyproxy "* ]] && command -v systemctl >/dev/null; then
+  "${sudo_cmd[@]}" systemctl disable tinyproxy >/dev/null 2>&1 || true
+fi

@@ -7,18 +7,18 @@
 #include <QString>
 
 class QEventLoop;
-class QSslSocket;
 class QUrl;
 
 namespace platform {
 
-class HttpResponse;
+class CurlRequest;
+struct CurlLimits;
 
-// HTTP GET that blocks its caller: a local event loop runs until the reply has
-// ended or failed, or the time-out has passed since the request began.
-// StateChanged reports the steps with the state numbers of the Internet
-// transfer control. The request carries the address and nothing about the
-// user or the program: no User-Agent, no Accept-Language, no cookies.
+// HTTP GET over libcurl that blocks its caller: a local event loop runs until the
+// reply has ended or failed. StateChanged reports the steps with the state numbers
+// of the Internet transfer control. The request carries the address and nothing
+// about the user or the program: no User-Agent, no Accept-Language, no cookies.
+// Only https:// addresses are asked, and plain http:// on this machine.
 class Transfer : public QObject {
     Q_OBJECT
 public:
@@ -44,46 +44,52 @@ public:
     // A keyword reply is a word; a server that sends more is not the update server.
     static constexpr qint64 MaxTextBytes = 512;
     static constexpr qint64 MaxProgramBytes = qint64(64) * 1024 * 1024;
+    // Bytes come unbounded by the keyword time-out: 64 MiB at 150 kbit/s.
+    static constexpr int BytesTimeoutMs = 60 * 60 * 1000;
+    static constexpr int ConnectTimeoutMs = 20000;
+    static constexpr int DefaultStallSeconds = 30;
 
     // The body as text; empty when the request failed.
     QString OpenURL(const QString &url);
-    // The body as bytes; empty when the request failed. Bytes here are a program
-    // to run, so they come only over verified HTTPS or from this machine: plain
-    // HTTP to another host is refused before connecting.
-    QByteArray OpenURLBytes(const QString &url);
+    // The body as bytes, at most `maxBytes`; empty when the request failed.
+    QByteArray OpenURLBytes(const QString &url, qint64 maxBytes = MaxProgramBytes);
     // A header of the current or last reply (name in any case); empty when absent.
     QString GetHeader(const QString &name) const;
-    // Ends the running transfer, which then fails.
+    // Ends the running transfer at once, which then fails.
     void Cancel();
 
     // The last request failed: refused, no connection, an error status, too large,
-    // cancelled or timed out.
+    // cancelled, stalled or timed out.
     bool failed() const { return failed_; }
-    // Longest time a request may take from its start to its last byte.
+    // Longest time a text request may take from its start to its last byte.
     void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+    // A request that receives nothing for this long fails.
+    void setStallTimeout(int seconds) { stallSeconds_ = seconds; }
 
-    static bool mayCarryProgram(const QUrl &url);
+    // Authorities trusted besides the system's, for a test's own; empty: none.
+    static void setExtraAuthorities(const QString &pemFile);
+    // https://, or http:// on this machine.
+    static bool isPermittedAddress(const QUrl &url);
 
 signals:
     void StateChanged(qint16 state);
 
 private:
-    QByteArray fetch(const QUrl &url, qint64 maxBytes);
-    // A socket of this transfer, connecting; it may have failed already.
-    QSslSocket *connectTo(const QUrl &url);
-    void watch(QSslSocket *socket, bool secure, const QByteArray &request);
-    void receive();
+    QByteArray fetch(const QUrl &url, CurlLimits limits);
+    // The request of this transfer, not yet started.
+    CurlRequest *newRequest(const QUrl &url, CurlLimits limits);
+    void progress(int step);
     // Raises the states from the last one raised up to this one.
     void advanceTo(State state);
     void finish(bool ok);
 
-    QSslSocket *socket_ = nullptr;
-    HttpResponse *response_ = nullptr;
+    CurlRequest *request_ = nullptr;
     QEventLoop *loop_ = nullptr;
     QList<QPair<QByteArray, QByteArray>> headers_;
     qint16 lastState_ = None;
     bool failed_ = false;
     int timeoutMs_ = 30000;
+    int stallSeconds_ = DefaultStallSeconds;
 };
 
 } // namespace platform

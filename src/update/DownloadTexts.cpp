@@ -38,6 +38,18 @@ QString unreachable()
                           "アップデートセンターが停止している可能性があります。");
 }
 
+QString noKey()
+{
+    return QStringLiteral("このプログラムには発行元の署名を確かめるための鍵がないため、"
+                          "アップデートプログラムをダウンロードできません。");
+}
+
+QString notSigned()
+{
+    return QStringLiteral("ダウンロードしたプログラムに発行元の正しい署名がないため、"
+                          "保存も起動もしませんでした。");
+}
+
 QString kilobytes(qint64 bytes)
 {
     return QString::number(bytes / 1024) + QStringLiteral("KB");

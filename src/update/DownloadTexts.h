@@ -9,6 +9,10 @@ namespace DownloadTexts {
 QString forState(int state);
 QString retry();
 QString unreachable();
+// The build has no key to check the publisher's signature with.
+QString noKey();
+// The signature is missing, damaged, or not the publisher's signature of the program.
+QString notSigned();
 // Whole kilobytes, rounded down: 1023 bytes are "0KB".
 QString kilobytes(qint64 bytes);
 

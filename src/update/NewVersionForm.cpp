@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 #include "update/DownloadTexts.h"
+#include "update/SignatureCheck.h"
 #include "update/UpdateFile.h"
 #include "update/UpdateServer.h"
 
@@ -28,6 +29,7 @@ NewVersionForm::NewVersionForm()
 {
     setObjectName(QStringLiteral("NewVersionForm"));
     setWindowTitle(QStringLiteral("最新のプログラムのダウンロード"));
+    publisherKey_ = UpdateServer::publisherKey();
     createControls();
     Inet = new platform::Transfer(this);
     Inet->setObjectName(QStringLiteral("Inet"));
@@ -138,22 +140,59 @@ bool NewVersionForm::download()
     if (closeWhenDone_) {
         return true;
     }
-    downloading_ = true;
-    const QByteArray program = Inet->OpenURLBytes(UpdateServer::downloadUrl());
+    if (publisherKey_.isEmpty()) {
+        showFailure(DownloadTexts::noKey());
+        return true;
+    }
+    const std::optional<QByteArray> program = fetchProgram();
     if (!alive || !FormRegistry::instance().isLoaded(this)) {
         return false;
+    }
+    if (!program) {
+        showFailure(DownloadTexts::retry());
+        Inet->Cancel();
+        return true;
+    }
+    return installSigned(*program);
+}
+
+bool NewVersionForm::installSigned(const QByteArray &program)
+{
+    QPointer<NewVersionForm> alive(this);
+    const QByteArray signature =
+        Inet->OpenURLBytes(UpdateServer::signatureUrl(), UpdateServer::MaxSignatureBytes);
+    if (!alive || !FormRegistry::instance().isLoaded(this)) {
+        return false;
+    }
+    // Nothing is written that its publisher has not signed.
+    if (!stillWanted() || Inet->failed() || !signedByPublisher(program, signature, publisherKey_)) {
+        showFailure(DownloadTexts::notSigned());
+        return true;
+    }
+    if (!UpdateFile::install(program)) {
+        showFailure(DownloadTexts::retry());
+        return true;
+    }
+    return startUpdate();
+}
+
+std::optional<QByteArray> NewVersionForm::fetchProgram()
+{
+    downloading_ = true;
+    QPointer<NewVersionForm> alive(this);
+    QByteArray program = Inet->OpenURLBytes(UpdateServer::downloadUrl());
+    if (!alive) {
+        return std::nullopt;
     }
     downloading_ = false;
     // A failed transfer or a missing "Content-length" must not pass as a complete program.
     const bool complete = !Inet->failed() && !DownloadFailed &&
                           !Inet->GetHeader(QStringLiteral("Content-length")).isEmpty() &&
                           program.size() == DownloadSize;
-    if (!complete || !stillWanted() || !UpdateFile::install(program)) {
-        showFailure(DownloadTexts::retry());
-        Inet->Cancel();
-        return true;
+    if (!complete || !stillWanted()) {
+        return std::nullopt;
     }
-    return startUpdate();
+    return program;
 }
 
 bool NewVersionForm::startUpdate()

@@ -2,7 +2,10 @@
 
 #include "core/Form.h"
 
+#include <QByteArray>
+#include <QString>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -31,6 +34,10 @@ public:
     QPushButton *CancelNewVersion = nullptr;
     platform::Transfer *Inet = nullptr;
 
+    // The key the program's signature must verify against: the build's, unless a
+    // test gives its own.
+    void setPublisherKey(const QString &key) { publisherKey_ = key; }
+
     // 1 after "NoReady": FileDLStart then closes the window.
     std::uint8_t CloseOnClick = 0;
     // Set when the first download begins; state texts show only from then on.
@@ -54,6 +61,10 @@ private:
     void createControls();
     // False when the window was unloaded meanwhile or has handed over to the update.
     bool download();
+    // Empty when the download failed or the window was closed meanwhile.
+    std::optional<QByteArray> fetchProgram();
+    // Writes and starts the program when its publisher's signature verifies.
+    bool installSigned(const QByteArray &program);
     bool startUpdate();
     bool stillWanted();
     void closeByUser();
@@ -61,6 +72,7 @@ private:
     void serviceUnavailable();
     void showFailure(const QString &text);
 
+    QString publisherKey_;
     bool busy_ = false;
     bool downloading_ = false;
     bool closeWhenDone_ = false;

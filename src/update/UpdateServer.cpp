@@ -49,6 +49,17 @@ QString downloadUrl()
     return url.isEmpty() ? url : url + QStringLiteral("&revision=") + ProgramVersion::revisionText();
 }
 
+QString signatureUrl()
+{
+    const QString url = query("signature");
+    return url.isEmpty() ? url : url + QStringLiteral("&revision=") + ProgramVersion::revisionText();
+}
+
+QString publisherKey()
+{
+    return QStringLiteral(LYRA_UPDATE_PUBKEY);
+}
+
 void configure(platform::Transfer &transfer)
 {
     bool ok = false;

@@ -6,15 +6,14 @@
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 #include "playlist/PlayListForm.h"
-#include "update/DownloadTexts.h"
 #include "update/UpdateFile.h"
 #include "update/VersionStatusForm.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QScopeGuard>
-#include <QSslConfiguration>
 #include <QTimer>
 #include <numeric>
 
@@ -43,6 +42,7 @@ TEST_F(DownloadTest, ACompleteDownloadIsWrittenExecutableStartedAndTheProgramEnd
         FormRegistry &forms = FormRegistry::instance();
         QSignalSpy ended(&forms, &FormRegistry::lastFormUnloaded);
         auto &form = forms.load<NewVersionForm>();
+        form.setPublisherKey(nginx.publisher().publicKey());
         QString label;
         platform::setProgramLauncher([&](const QString &path) {
             label += path + ' ' + form.DLLabel->text();
@@ -92,6 +92,7 @@ TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
         forms.load<OpenForm>();
         auto *form = forms.find<NewVersionForm>();
         ASSERT_NE(form, nullptr);
+        form->setPublisherKey(nginx.publisher().publicKey());
         QObject::connect(form->Inet, &platform::Transfer::StateChanged, form, [&, form](qint16 state) {
             // The status query has been answered: the next moment is the one before the download.
             if (state == platform::Transfer::ResponseCompleted && !form->DownloadStarted &&
@@ -130,30 +131,106 @@ TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
     }
 }
 
-TEST_F(DownloadTest, CheckDownloadAndStartGoOverVerifiedHttpsAndSayNothingAboutTheSender)
+TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifiedHttps)
 {
-    NginxServer nginx;
-    ASSERT_TRUE(nginx.makeCertificates());
-    const QString ran = nginx.path("ran");
-    ASSERT_TRUE(
-        serve(nginx, ProgramVersion::Revision + 1, "Ready", ("#!/bin/sh\n: > '" + ran + "'\n").toUtf8()));
-    // The test's authority is trusted by this test alone.
-    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
-    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(saved); });
-    QSslConfiguration trusting = saved;
-    trusting.addCaCertificates(nginx.path("ca.pem"));
-    QSslConfiguration::setDefaultConfiguration(trusting);
-    platform::setProgramLauncher({});
-    FormRegistry &forms = FormRegistry::instance();
-    forms.load<VersionStatusForm>().VersionCheck->click();
-    ASSERT_NE(forms.find<NewVersionForm>(), nullptr);
-    forms.find<NewVersionForm>()->FileDLStart->click();
+    enum Fault { None, Tampered, OtherKey, Missing, Truncated, NoKey, OtherHost };
+    const QString notSigned =
+        "ダウンロードしたプログラムに発行元の正しい署名がないため、保存も起動もしませんでした。";
+    const struct {
+        const char *name;
+        Fault fault;
+        QString said; // the last line the user was shown; empty: the update program ran
+        int requests; // that reached the server, each telling nothing about its sender
+        QByteArray proxyVariable, noProxyVariable;
+    } rows[] = {
+        {"signed", None, "", 5, {}, {}},
+        {"signed, through https_proxy", None, "", 5, "https_proxy", {}},
+        {"signed, through HTTPS_PROXY", None, "", 5, "HTTPS_PROXY", {}},
+        {"signed, past the proxy by NO_PROXY", None, "", 5, "https_proxy", "NO_PROXY"},
+        {"tampered program", Tampered, notSigned, 5, {}, {}},
+        {"another key's signature", OtherKey, notSigned, 5, {}, {}},
+        {"no signature", Missing, notSigned, 5, {}, {}},
+        {"truncated signature", Truncated, notSigned, 5, {}, {}},
+        {"a build without a key",
+         NoKey,
+         "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムをダウンロードで"
+         "きません。",
+         3,
+         {},
+         {}},
+        {"a certificate for another host",
+         OtherHost,
+         "アップデートセンターが停止している可能性があります。",
+         0,
+         {},
+         {}},
+    };
+    const auto restore = qScopeGuard([] { platform::Transfer::setExtraAuthorities({}); });
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        NginxServer nginx;
+        ASSERT_TRUE(
+            nginx.makeCertificates(true, row.fault == OtherHost ? "DNS:update.example.org" : "IP:127.0.0.1"));
+        const QString ran = nginx.path("ran"), site = nginx.folder() + "/";
+        const QByteArray program = ("#!/bin/sh\n: > '" + ran + "'\n").toUtf8();
+        ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "Ready", program));
+        const QByteArray signature = readFile(site + "program.minisig");
+        const Publisher other(nginx.path(""), "other");
+        if (row.fault == Tampered) {
+            ASSERT_TRUE(writeFile(site + "program", program + "echo more\n"));
+        } else if (row.fault == OtherKey) {
+            ASSERT_TRUE(other.sign(nginx.path("program")));
+            ASSERT_TRUE(writeFile(site + "program.minisig", readFile(nginx.path("program.minisig"))));
+        } else if (row.fault == Missing) {
+            ASSERT_TRUE(QFile::remove(site + "program.minisig"));
+        } else if (row.fault == Truncated) {
+            ASSERT_TRUE(writeFile(site + "program.minisig", signature.left(signature.size() - 40)));
+        }
+        ForwardProxy proxy;
+        if (!row.proxyVariable.isEmpty()) {
+            ASSERT_TRUE(proxy.start());
+            qputenv(row.proxyVariable, proxy.url().toUtf8());
+            if (!row.noProxyVariable.isEmpty()) {
+                qputenv(row.noProxyVariable, "127.0.0.1");
+            }
+        }
+        // The test's authority is trusted by this test alone.
+        platform::Transfer::setExtraAuthorities(nginx.path("ca.pem"));
+        platform::setProgramLauncher({});
+        FormRegistry &forms = FormRegistry::instance();
+        forms.load<PlayListForm>();
+        forms.load<MainForm>();
+        auto &check = forms.load<VersionStatusForm>();
+        check.VersionCheck->click();
+        QString said = forms.find<VersionStatusForm>()
+                           ? check.StatusList->item(check.StatusList->count() - 1)->text()
+                           : QString();
+        if (auto *form = forms.find<NewVersionForm>()) {
+            form->setPublisherKey(row.fault == NoKey ? QString() : nginx.publisher().publicKey());
+            form->FileDLStart->click();
+            said = forms.find<NewVersionForm>() ? form->InfoLabel->text() : QString();
+        }
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, 10000)) << "the update program ran";
-    const QList<QByteArray> requests = nginx.accessLog().trimmed().split('\n');
-    EXPECT_EQ(requests.size(), 4) << "status, version, status, download";
-    for (const QByteArray &request : requests) {
-        EXPECT_TRUE(request.endsWith(" HTTP/1.1|-|-")) << request.toStdString();
+        const bool runs = row.said.isEmpty();
+        EXPECT_EQ(said, row.said);
+        EXPECT_EQ(QFileInfo::exists(UpdateFile::path()), runs);
+        EXPECT_EQ(runs ? QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, 10000)
+                       : QFileInfo::exists(ran),
+                  runs);
+        EXPECT_EQ(forms.find<MainForm>() == nullptr, runs) << "after a failure the player comes up";
+        const QByteArray log = nginx.accessLog().trimmed();
+        const QList<QByteArray> requests = log.isEmpty() ? QList<QByteArray>() : log.split('\n');
+        EXPECT_EQ(requests.size(), row.requests);
+        for (const QByteArray &request : requests) {
+            EXPECT_TRUE(request.endsWith(" HTTP/1.1|-|-")) << request.toStdString();
+        }
+        if (!row.proxyVariable.isEmpty()) {
+            EXPECT_EQ(proxy.log().count("CONNECT 127.0.0.1:" + QByteArray::number(nginx.port)),
+                      row.noProxyVariable.isEmpty() ? row.requests : 0);
+            qunsetenv(row.proxyVariable);
+            qunsetenv(row.noProxyVariable);
+        }
+        SetUp();
     }
 }
 
@@ -165,6 +242,7 @@ TEST_F(DownloadTest, ADownloadCutShortOfItsAnnouncedSizeIsDiscarded)
                       "limit_rate 64k;"));
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::TimeoutValue, "5");
     auto &form = FormRegistry::instance().load<NewVersionForm>();
+    form.setPublisherKey(nginx.publisher().publicKey());
     QObject::connect(form.Inet, &platform::Transfer::StateChanged, [&](qint16 state) {
         // The form has taken the announced size: the download itself is under way.
         if (state == platform::Transfer::ResponseReceived && form.DownloadSize > 0) {
@@ -173,7 +251,9 @@ TEST_F(DownloadTest, ADownloadCutShortOfItsAnnouncedSizeIsDiscarded)
     });
     form.FileDLStart->click();
 
-    EXPECT_EQ(form.InfoLabel->text(), DownloadTexts::retry());
+    EXPECT_EQ(form.InfoLabel->text(),
+              "通信中にエラーが発生しました。再度、ダウンロードを開始します。[ダウンロード]"
+              "をクリックしてください。");
     EXPECT_TRUE(form.FileDLStart->isEnabled() && form.CancelNewVersion->isEnabled());
     EXPECT_FALSE(QFileInfo::exists(UpdateFile::path()));
 }
@@ -245,11 +325,11 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
         {reply("Transfer-Encoding: chunked\r\n", "2\r\nUp\r\n4\r\ndate\r\n"), false, ""},
         {reply("Transfer-Encoding: chunked\r\n", "2\r\nUpdate\r\n0\r\n\r\n"), false, ""},
         {reply("Content-Length: 6\r\nContent-Length: 7\r\n", "Update"), false, ""},
-        {reply("X: " + QByteArray(20000, 'x') + "\r\n", "OK"), false, ""},
         {reply({}, "OK"), false, "OK"},
         {plain + "slow", false, ""}, // every byte in time, the whole too late
         {QStringLiteral("https://127.0.0.1:%1/").arg(tlsPort), true, ""},
         {QStringLiteral("http://192.0.2.1:9/program"), true, ""},
+        {QStringLiteral("http://192.0.2.1:9/status"), false, ""},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.url.toStdString());
@@ -268,6 +348,47 @@ TEST_F(TransferTest, OnlyTheThreeQueriesAnswerAndProgramsComeOnlyOverTrustedChan
     }
 }
 
+TEST_F(TransferTest, AProgramArrivingSlowlyButSteadilyIsTakenAndAStalledOrCancelledOneIsNot)
+{
+    NginxServer nginx;
+    // Three seconds of bytes, each second some: longer than the keyword time-out.
+    ASSERT_TRUE(serve(nginx, 20240501, "Ready", QByteArray(48 * 1024, 'x'), "limit_rate 16k;"));
+    QTcpServer stalling; // sends the head and a few bytes, then nothing
+    stalling.listen(QHostAddress::LocalHost);
+    QObject::connect(&stalling, &QTcpServer::newConnection, [&stalling] {
+        QTcpSocket *peer = stalling.nextPendingConnection();
+        QObject::connect(peer, &QTcpSocket::readyRead, peer, [peer] {
+            peer->readAll();
+            peer->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nprogram");
+        });
+    });
+    const QString stalled = QStringLiteral("http://127.0.0.1:%1/program").arg(stalling.serverPort());
+    const struct {
+        QString url;
+        int stallSeconds;
+        bool cancelAtHead;
+        qsizetype bytes; // 0: the request fails
+    } rows[] = {
+        {nginx.url() + "/software/product/update/download.cgi?product=LYRA30&revision=7", 2, false,
+         48 * 1024},
+        {stalled, 2, false, 0},
+        {stalled, 600, true, 0}, // Cancel ends it there and then
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.url.toStdString());
+        platform::Transfer transfer;
+        transfer.setTimeout(1000);
+        transfer.setStallTimeout(row.stallSeconds);
+        QObject::connect(&transfer, &platform::Transfer::StateChanged, [&](qint16 state) {
+            if (row.cancelAtHead && state == platform::Transfer::ResponseReceived) {
+                QTimer::singleShot(0, &transfer, &platform::Transfer::Cancel);
+            }
+        });
+        EXPECT_EQ(transfer.OpenURLBytes(row.url).size(), row.bytes);
+        EXPECT_EQ(transfer.failed(), row.bytes == 0);
+    }
+}
+
 TEST_F(TransferTest, PublishingCostsTheSameForAnyRevisionAndNeverLeavesTheSiteMissing)
 {
     NginxServer nginx;
@@ -281,7 +402,8 @@ TEST_F(TransferTest, PublishingCostsTheSameForAnyRevisionAndNeverLeavesTheSiteMi
     // Republish while something looks at the site as fast as it can: it must find it every time.
     const char *watch =
         "while [ ! -e \"$2.stop\" ]; do [ -e \"$2/status\" ] || { echo gap; exit 1; }; done & w=$!\n"
-        "for i in 1 2 3 4 5 6 7 8; do bash \"$1\" \"$2\" 1000 Ready \"$3\" >/dev/null; done\n"
+        "for i in 1 2 3 4 5 6 7 8; do bash \"$1\" \"$2\" 1000 Ready \"$3\" \"$3.minisig\" >/dev/null ||\n"
+        "  { touch \"$2.stop\"; exit 1; }; done\n"
         "touch \"$2.stop\"; wait $w";
     EXPECT_EQ(QProcess::execute("bash", {"-c", watch, "-", LYRA_SOURCE_DIR "/server/publish", nginx.folder(),
                                          nginx.path("program")}),

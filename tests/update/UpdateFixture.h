@@ -30,6 +30,41 @@ inline quint16 freePort()
     return probe.serverPort();
 }
 
+// A publisher's minisign key pair in `folder`, made on first use, as `minisign -G` makes it.
+class Publisher {
+public:
+    explicit Publisher(const QString &folder, const QString &name = "publisher") : base_(folder + '/' + name)
+    {
+    }
+    // Signs `file` into `file`.minisig; `legacy` signs the file itself rather than its hash.
+    bool sign(const QString &file, bool legacy = false) const
+    {
+        if (!QFile::exists(base_ + ".key") &&
+            !minisign({"-G", "-W", "-p", base_ + ".pub", "-s", base_ + ".key"})) {
+            return false;
+        }
+        QStringList args{"-S", "-s", base_ + ".key", "-m", file, "-x", file + ".minisig"};
+        if (legacy) {
+            args << "-l";
+        }
+        return minisign(args);
+    }
+    // The .pub file's text.
+    QString publicKey() const { return QString::fromLatin1(readFile(base_ + ".pub")); }
+
+private:
+    static bool minisign(const QStringList &args)
+    {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start("minisign", args);
+        return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+    QString base_;
+};
+
 // The shipped update site under a real nginx of its own on 127.0.0.1, stopped by PID.
 class NginxServer {
 public:
@@ -39,12 +74,13 @@ public:
         process_.waitForFinished(5000);
     }
 
-    // Lays the site out with server/publish; `extra` lines go into the http block.
+    // Lays the site out with server/publish, the program signed by `publisher`; `extra`
+    // lines go into the http block.
     bool start(int newest, const QString &status, const QByteArray &program, const QString &extra = {})
     {
-        if (!writeFile(path("program"), program) ||
+        if (!writeFile(path("program"), program) || !publisher().sign(path("program")) ||
             QProcess::execute("bash", {source + "publish", folder(), QString::number(newest), status,
-                                       path("program")}) != 0) {
+                                       path("program"), path("program.minisig")}) != 0) {
             ADD_FAILURE() << "the site was not published";
             return false;
         }
@@ -81,18 +117,19 @@ public:
         return false;
     }
 
-    // key.pem and cert.pem for 127.0.0.1 issued by ca.pem, the test's own authority, which
-    // nobody trusts unless a test says so; with `forSite`, the site is served over HTTPS.
-    bool makeCertificates(bool forSite = true)
+    // key.pem and cert.pem for `name` (127.0.0.1 unless a test wants another host's) issued
+    // by ca.pem, the test's own authority, which nobody trusts unless a test says so; with
+    // `forSite`, the site is served over HTTPS.
+    bool makeCertificates(bool forSite = true, const QString &name = "IP:127.0.0.1")
     {
         const bool made =
             QProcess::execute("bash", {"-c",
                                        "cd \"$0\" && k='-newkey ec -pkeyopt ec_paramgen_curve:P-256 "
                                        "-nodes -days 2' && openssl req -x509 $k -subj /CN=TestCA "
                                        "-keyout ca.key -out ca.pem && openssl req -x509 -CA "
-                                       "ca.pem -CAkey ca.key $k -subj /CN=127.0.0.1 -addext "
-                                       "subjectAltName=IP:127.0.0.1 -keyout key.pem -out cert.pem",
-                                       dir_.path()}) == 0;
+                                       "ca.pem -CAkey ca.key $k -subj /CN=server -addext "
+                                       "subjectAltName=$1 -keyout key.pem -out cert.pem",
+                                       dir_.path(), name}) == 0;
         tls_ = made && forSite;
         return made;
     }
@@ -103,12 +140,48 @@ public:
     QByteArray accessLog() const { return readFile(path("access.log")); }
 
     const quint16 port = freePort();
+    Publisher publisher() const { return Publisher(dir_.path()); }
 
 private:
     inline static const QString source = QStringLiteral(LYRA_SOURCE_DIR "/server/");
     QTemporaryDir dir_;
     QProcess process_;
     bool tls_ = false;
+};
+
+// tinyproxy of its own on 127.0.0.1, logging each connection, stopped by PID.
+class ForwardProxy {
+public:
+    ~ForwardProxy()
+    {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    bool start()
+    {
+        writeFile(dir_.filePath("tinyproxy.conf"),
+                  QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 60\nLogFile \"%2\"\nLogLevel Connect\n"
+                                 "PidFile \"%3\"\nMaxClients 10\nAllow 127.0.0.1\n")
+                      .arg(port)
+                      .arg(dir_.filePath("log"), dir_.filePath("pid"))
+                      .toUtf8());
+        process_.start("tinyproxy", {"-d", "-c", dir_.filePath("tinyproxy.conf")});
+        return process_.waitForStarted() && QTest::qWaitFor(
+                                                [this] {
+                                                    QTcpSocket probe;
+                                                    probe.connectToHost(QHostAddress::LocalHost, port);
+                                                    return probe.waitForConnected(100);
+                                                },
+                                                15000);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    QByteArray log() const { return readFile(dir_.filePath("log")); }
+
+    const quint16 port = freePort();
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
 };
 
 class UpdateFixture : public CleanStateTest {
