@@ -143,7 +143,9 @@ QList<Volume> mountedVolumes()
 QList<Volume> mountedVolumesWithin(int timeoutMs)
 {
     const auto ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes);
-    return answerWithin(ask, timeoutMs).value_or(QList<Volume>{{QStringLiteral("/"), QString()}});
+    // The table and the label links are no volume: they share one helper of their own.
+    return answerWithin(QStringLiteral("/proc/self/mountinfo"), ask, timeoutMs)
+        .value_or(QList<Volume>{{QStringLiteral("/"), QString()}});
 }
 
 QList<Mount> mountTable()
@@ -185,9 +187,28 @@ Volume volumeOf(const QString &path, const QList<Volume> &volumes)
     return best;
 }
 
+QString mountPointOf(const QString &path)
+{
+    return mountPointOf(path, mountTable());
+}
+
+QString mountPointOf(const QString &path, const QList<Mount> &table)
+{
+    const QString folder = withSlash(path);
+    QString best = QStringLiteral("/");
+    for (const Mount &mount : table) {
+        const QString point = withSlash(mount.point);
+        if (folder.startsWith(point) && point.size() > best.size()) {
+            best = point;
+        }
+    }
+    return best;
+}
+
 DirectoryAnswer probeDirectory(const QString &path, int timeoutMs)
 {
     const std::optional<int> error = answerWithin<int>(
+        mountPointOf(path),
         [bytes = encodeFileName(path)] {
             const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             const int failure = fd < 0 ? errno : 0;

@@ -43,7 +43,6 @@ using EndUnderABoxTest = PlayerFixture;
 // Real message boxes, each waiting in its own event loop while the end comes.
 TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTheLists)
 {
-    platform::TerminationSignals endSignals(Application::requestEnd);
     const std::tuple<const char *, bool, int> rows[] = {
         // The box, then the signal; none: the track ends to close the player.
         {"exit question", false, SIGTERM},
@@ -52,6 +51,8 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
     for (const auto &[box, closeAfterTrack, signal] : rows) {
         SCOPED_TRACE(box + std::to_string(signal));
         SetUp(); // a fresh scripted device for each row
+        // A second signal to the same handler would end the test program at once.
+        platform::TerminationSignals endSignals(Application::requestEnd);
         loadPlayer({makeFile("a.mp3")});
         list->FolderList = QStringList{folder.path() + u'/'};
         list->ThisMusicExit->setChecked(closeAfterTrack);
