@@ -12,7 +12,9 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChosen)
 {
@@ -90,4 +92,22 @@ TEST(MessageBoxTest, ABoxOverAWindowDisabledForTheMomentTakesItsClick)
     platform::showMessage(&window, {QStringLiteral("フォームの変形に失敗しました。"), QString()});
     EXPECT_TRUE(answered);
     TestEnvironment::refuseMessageBoxes();
+}
+
+// With the event loop held (here: never run), a second signal ends the program at once.
+TEST(EndSignals, ASecondSignalEndsAtOnceWhateverHoldsTheFirst)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::TerminationSignals endSignals([] {});
+            ::raise(signal); // only noted for the event loop
+            ::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_EQ(std::pair(WIFEXITED(status), WEXITSTATUS(status)), std::pair(true, 128 + signal)) << signal;
+    }
 }

@@ -38,21 +38,31 @@ TEST(InstanceLock, TellsALiveHolderFromALockThatCannotBeMadeOrOthersCouldTake)
     EXPECT_FALSE(QFileInfo::exists(shared.filePath("l.lock")));
 }
 
-// A runtime folder that is not ours is passed over for a private folder, never a shared one.
+// Without a runtime folder of its own (none, and Qt's own fallback taken by another
+// user), the lock goes to a private folder of the user, never to a shared one.
 TEST(InstanceLock, WithoutAPrivateRuntimeFolderLiesInAFolderOfTheUsersOwn)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "giving a folder to another user needs root";
     }
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    QTemporaryDir someoneElses;
-    ::chown(QFile::encodeName(someoneElses.path()).constData(), 65534, 65534);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(someoneElses.path()));
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR"),
+                     cache = qgetenv("XDG_CACHE_HOME");
+    QTemporaryDir shared, home;
+    ::chmod(QFile::encodeName(shared.path()).constData(), 01777);
+    const QByteArray taken =
+        QFile::encodeName(shared.path() + "/runtime-" + qEnvironmentVariable("USER", "root"));
+    ::mkdir(taken.constData(), 0700);
+    ::chown(taken.constData(), 65534, 65534);
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(shared.path()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.path()));
     const QString folder = QFileInfo(InstanceLock::defaultPath()).path();
     qputenv("XDG_RUNTIME_DIR", runtime);
+    tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
+    cache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", cache);
     struct stat st {};
-    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &st), 0);
-    EXPECT_NE(folder, someoneElses.path());
-    EXPECT_EQ(std::pair(st.st_uid, st.st_mode & 077), std::pair(::geteuid(), mode_t(0)))
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &st), 0) << folder.toStdString();
+    EXPECT_EQ(std::tuple(folder.startsWith(shared.path()), st.st_uid, st.st_mode & 077),
+              std::tuple(false, ::geteuid(), mode_t(0)))
         << folder.toStdString();
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 // A network folder whose server went away, made for real: a FUSE mount (bindfs)
@@ -28,6 +29,8 @@ public:
             file.open(QIODevice::WriteOnly);
         }
         if (skipReason().isEmpty()) {
+            // Should the test be killed, the daemon goes too and the mount fails instead of hanging.
+            daemon_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
             daemon_.start(QStringLiteral("bindfs"), {"-f", "-o", "allow_other", source(), path()});
             mounted_ = QTest::qWaitFor([this] { return isMounted(); }, 10000);
         }
