@@ -2,6 +2,9 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <deque>
+
 #include <system_error>
 #include <thread>
 
@@ -15,10 +18,20 @@ struct HelperLook {
 
 namespace {
 
+struct Job {
+    LookTicket look;
+    std::function<void()> run;
+};
+
+// Threads are kept for the next look: a run of looks (a long list of missing
+// files) costs no thread each. There are never more than looks out at once.
 struct Helpers {
     std::mutex mutex;
     std::condition_variable changed;
+    std::condition_variable work;
     QHash<QString, LookTicket> looks; // the one look of each volume
+    std::deque<Job> jobs;
+    int idle = 0;
 };
 
 // Never destroyed: a stuck helper may still end while the program exits.
@@ -56,21 +69,59 @@ void end(const LookTicket &look)
     h.changed.notify_all();
 }
 
+void serve()
+{
+    Helpers &h = helpers();
+    std::unique_lock lock(h.mutex);
+    for (;;) {
+        ++h.idle;
+        h.work.wait(lock, [&] { return !h.jobs.empty(); });
+        --h.idle;
+        Job job = std::move(h.jobs.front());
+        h.jobs.pop_front();
+        lock.unlock();
+        job.run();
+        end(job.look);
+        lock.lock();
+    }
+}
+
+// False when no thread is idle and none can be started.
+bool hand(Job job)
+{
+    Helpers &h = helpers();
+    const LookTicket look = job.look;
+    {
+        const std::lock_guard lock(h.mutex);
+        h.jobs.push_back(std::move(job));
+        if (h.idle > qsizetype(h.jobs.size()) - 1) {
+            h.work.notify_one();
+            return true;
+        }
+    }
+    try {
+        std::thread(serve).detach();
+        return true;
+    } catch (const std::system_error &) {
+        // At the thread limit: no answer, as from a volume that does not reply.
+        // Unless a thread that came free meanwhile has taken it.
+        const std::lock_guard lock(h.mutex);
+        const auto queued =
+            std::find_if(h.jobs.begin(), h.jobs.end(), [&](const Job &j) { return j.look == look; });
+        if (queued == h.jobs.end()) {
+            return true;
+        }
+        h.jobs.erase(queued);
+        return false;
+    }
+}
+
 } // namespace
 
 LookTicket startHelper(const QString &mount, std::function<void()> job, Deadline deadline)
 {
     LookTicket look = take(mount, deadline);
-    if (!look) {
-        return nullptr;
-    }
-    try {
-        std::thread([look, job = std::move(job)] {
-            job();
-            end(look);
-        }).detach();
-    } catch (const std::system_error &) {
-        // At the thread limit: no answer, as from a volume that does not reply.
+    if (look && !hand({look, std::move(job)})) {
         end(look);
         return nullptr;
     }

@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
+#include <poll.h>
 #include <unistd.h>
 
 namespace platform {
@@ -187,9 +189,24 @@ Volume volumeOf(const QString &path, const QList<Volume> &volumes)
     return best;
 }
 
+// The table is read again only when the kernel says it changed: every look asks it.
 QString mountPointOf(const QString &path)
 {
-    return mountPointOf(path, mountTable());
+    static std::mutex mutex;
+    static QList<Mount> table;
+    static int watch = -1;
+    const std::lock_guard lock(mutex);
+    bool changed = watch < 0;
+    if (watch < 0) {
+        watch = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    } else {
+        pollfd event{watch, POLLPRI, 0};
+        changed = ::poll(&event, 1, 0) > 0 && (event.revents & (POLLERR | POLLPRI)) != 0;
+    }
+    if (changed || watch < 0) {
+        table = mountTable();
+    }
+    return mountPointOf(path, table);
 }
 
 QString mountPointOf(const QString &path, const QList<Mount> &table)
