@@ -34,6 +34,8 @@ packages=(
   dbus playerctl
   # the desktop tests: a small EWMH window manager and a StatusNotifierItem tray host
   openbox haskell-gtk-sni-tray-utils
+  # a FUSE mount whose daemon is stopped: the dead network folder of the folder tests
+  bindfs
 )
 
 sudo_cmd=()

@@ -3,9 +3,12 @@
 #include "platform/FileReplace.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,17 +101,37 @@ bool IniFile::parseLine(const QByteArray &line, Group *&current)
     return clean;
 }
 
-IniFile::LoadResult IniFile::load(const QString &path)
+IniFile::LoadResult IniFile::load(const QString &path, int *error)
 {
     groups_.clear();
     damaged_ = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QFileInfo(path).exists() ? LoadResult::Incomplete : LoadResult::Missing;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int problem = errno;
+        if (problem == ENOENT || problem == ENOTDIR) {
+            return LoadResult::Missing;
+        }
+        if (error != nullptr) {
+            *error = problem;
+        }
+        return LoadResult::Unreadable;
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return LoadResult::Incomplete; // a folder or a device in its place: no passing reason
+    }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     // Files are replaced whole, never grown in place: the size read is the size.
     const QByteArray content = file.read(std::min<qint64>(file.size(), maxFileBytes) + 1);
-    if (content.size() > maxFileBytes || file.error() != QFileDevice::NoError) {
+    if (file.error() != QFileDevice::NoError) {
+        if (error != nullptr) {
+            *error = EIO;
+        }
+        return LoadResult::Unreadable;
+    }
+    if (content.size() > maxFileBytes) {
         return LoadResult::Incomplete;
     }
     parse(content);
@@ -138,7 +161,7 @@ void IniFile::parse(const QByteArray &content)
 
 bool IniFile::save(const QString &path, QString *error) const
 {
-    return platform::replaceFile(path, text(), error);
+    return platform::replaceFile(path, text(), error, platform::FileMode::Private);
 }
 
 QByteArray IniFile::text() const

@@ -8,10 +8,12 @@
 // fewer entries, never a failure.
 class IniFile {
 public:
-    enum class LoadResult { Read, Missing, Incomplete };
-    // Incomplete: the file exists but could not be read in full (unopenable or
-    // past the size bound), so writing it back would lose values.
-    LoadResult load(const QString &path);
+    enum class LoadResult { Read, Missing, Unreadable, Incomplete };
+    // Unreadable: the file could not be opened or read just now (out of
+    // descriptors, an I/O error, no right), which says nothing of its content;
+    // `error` is the errno. Incomplete: it is past the size bound. Either way
+    // writing it back would lose values.
+    LoadResult load(const QString &path, int *error = nullptr);
     bool save(const QString &path, QString *error = nullptr) const;
     // The file's text without the file.
     void parse(const QByteArray &content);

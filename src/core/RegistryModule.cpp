@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 #include <utility>
 
 namespace RegistryModule {
@@ -71,11 +73,56 @@ bool reportWrite(const QString &path, bool ok, const QString &error)
     return false;
 }
 
-// A file read only in part must never be written over: it moves aside and the
-// store starts from defaults. False when it could not be moved either.
-bool loadStore(const QString &path, IniFile &ini, QString *error = nullptr)
+// A file that cannot be opened right now is said once, until it can be read again.
+bool unreadableSaid = false;
+
+void tellUnreadable(const QString &path, const QString &error)
 {
-    if (ini.load(path) != IniFile::LoadResult::Incomplete) {
+    if (std::exchange(unreadableSaid, true)) {
+        return;
+    }
+    platform::showMessage(nullptr,
+                          {QStringLiteral("設定ファイルを今は読めないため、標準の設定で続けます。\r\n"
+                                          "ファイルはそのまま残してあります。\r\n\r\n") +
+                               path + QStringLiteral(" : ") + error,
+                           QStringLiteral("設定ファイル"), platform::MessageIcon::Exclamation,
+                           platform::MessageButtons::Ok});
+}
+
+// Out of descriptors, an I/O error, a right taken away: passing reasons, tried
+// again a few times.
+IniFile::LoadResult loadRetrying(const QString &path, IniFile &ini, int *problem)
+{
+    IniFile::LoadResult result = ini.load(path, problem);
+    for (int attempt = 1; attempt < 3 && result == IniFile::LoadResult::Unreadable; ++attempt) {
+        ::usleep(20 * 1000);
+        result = ini.load(path, problem);
+    }
+    return result;
+}
+
+// A file read only in part must never be written over. One that cannot be read
+// now is left as it is and the store runs on defaults (reads) or refuses the
+// write (`tell` false: the write's failure says it); one past the size bound
+// moves aside and the store starts from defaults. False when nothing may be
+// written.
+bool loadStore(const QString &path, IniFile &ini, QString *error = nullptr, bool tell = true)
+{
+    int problem = 0;
+    const IniFile::LoadResult result = loadRetrying(path, ini, &problem);
+    if (result == IniFile::LoadResult::Unreadable) {
+        ini = IniFile();
+        const QString why = QString::fromLocal8Bit(std::strerror(problem));
+        if (error != nullptr) {
+            *error = why;
+        }
+        if (tell) {
+            tellUnreadable(path, why);
+        }
+        return false;
+    }
+    unreadableSaid = false;
+    if (result != IniFile::LoadResult::Incomplete) {
         return true;
     }
     ini = IniFile();
@@ -152,7 +199,7 @@ bool SetRegString(RootKey root, const QString &keyPath, const QString &valueName
     const QString file = backingFile(root);
     IniFile ini;
     QString error;
-    bool ok = loadStore(file, ini, &error) && keepDamagedCopy(file, ini, &error);
+    bool ok = loadStore(file, ini, &error, false) && keepDamagedCopy(file, ini, &error);
     if (ok) {
         ini.setValue(keyPath, valueName, text);
         ok = ini.save(file, &error);

@@ -1,5 +1,6 @@
 #include "folders/FolderContents.h"
 
+#include "platform/BoundedCall.h"
 #include "platform/FileNameCodec.h"
 #include "platform/Volumes.h"
 #include "playlist/PlayFilePattern.h"
@@ -7,12 +8,24 @@
 #include <QCollator>
 
 #include <dirent.h>
+#include <optional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace FolderContents {
 namespace {
 
 enum class Kind { Other, Folder, File };
+
+struct Entry {
+    QByteArray name;
+    Kind kind = Kind::Other;
+    qint64 bytes = 0;
+};
+using Listing = std::vector<Entry>;
+
+// A folder whose volume does not answer within this cannot be read: it must not hold a window.
+constexpr int ReadWaitMs = 1000;
 
 // A link counts as what it points to; d_type saves the stat otherwise.
 Kind kindOf(DIR *dir, const dirent *entry, struct stat *st)
@@ -31,23 +44,33 @@ Kind kindOf(DIR *dir, const dirent *entry, struct stat *st)
     return S_ISDIR(info->st_mode) ? Kind::Folder : S_ISREG(info->st_mode) ? Kind::File : Kind::Other;
 }
 
-template <class Visit> bool forEachVisible(const QString &folder, Visit visit)
+// Runs on a helper: the names, kinds and (with `sizes`) the sizes of playable files.
+std::optional<Listing> readListing(const QByteArray &folder, bool sizes)
 {
-    // A folder whose volume does not answer within a second cannot be read: it must not hold a window.
-    if (platform::probeDirectory(folder, 1000) != platform::DirectoryAnswer::Answered) {
-        return false;
-    }
-    DIR *dir = opendir(platform::encodeFileName(folder).constData());
+    DIR *dir = opendir(folder.constData());
     if (dir == nullptr) {
-        return false;
+        return std::nullopt;
     }
+    Listing listing;
     while (const dirent *entry = readdir(dir)) {
-        if (entry->d_name[0] != '.') {
-            visit(dir, entry);
+        if (entry->d_name[0] == '.') {
+            continue;
         }
+        struct stat st {};
+        const bool sized = sizes && isPlayableName(entry->d_name);
+        const Kind kind = kindOf(dir, entry, sized ? &st : nullptr);
+        listing.push_back({QByteArray(entry->d_name), kind, sized ? qint64(st.st_size) : 0});
     }
     closedir(dir);
-    return true;
+    return listing;
+}
+
+std::optional<Listing> visibleEntries(const QString &folder, bool sizes = false)
+{
+    const std::function<std::optional<Listing>()> read = [bytes = platform::encodeFileName(folder), sizes] {
+        return readListing(bytes, sizes);
+    };
+    return platform::answerWithin(platform::mountPointOf(folder), read, ReadWaitMs).value_or(std::nullopt);
 }
 
 void sortNames(QStringList &names)
@@ -85,36 +108,37 @@ bool isPlayableName(QByteArrayView name)
 
 bool subfolders(const QString &folder, QStringList &names)
 {
-    const bool read = forEachVisible(folder, [&](DIR *dir, const dirent *entry) {
-        if (kindOf(dir, entry, nullptr) == Kind::Folder) {
-            names.append(platform::decodeFileName(entry->d_name));
+    const std::optional<Listing> listing = visibleEntries(folder);
+    for (const Entry &entry : listing.value_or(Listing{})) {
+        if (entry.kind == Kind::Folder) {
+            names.append(platform::decodeFileName(entry.name));
         }
-    });
+    }
     sortNames(names);
-    return read;
+    return listing.has_value();
 }
 
 bool playableFiles(const QString &folder, QStringList &names)
 {
-    const bool read = forEachVisible(folder, [&](DIR *dir, const dirent *entry) {
-        if (isPlayableName(entry->d_name) && kindOf(dir, entry, nullptr) == Kind::File) {
-            names.append(platform::decodeFileName(entry->d_name));
+    const std::optional<Listing> listing = visibleEntries(folder);
+    for (const Entry &entry : listing.value_or(Listing{})) {
+        if (entry.kind == Kind::File && isPlayableName(entry.name)) {
+            names.append(platform::decodeFileName(entry.name));
         }
-    });
+    }
     sortNames(names);
-    return read;
+    return listing.has_value();
 }
 
 Summary summarize(const QString &folder)
 {
     Summary summary;
-    forEachVisible(folder, [&](DIR *dir, const dirent *entry) {
-        struct stat st {};
-        if (isPlayableName(entry->d_name) && kindOf(dir, entry, &st) == Kind::File) {
+    for (const Entry &entry : visibleEntries(folder, true).value_or(Listing{})) {
+        if (entry.kind == Kind::File && isPlayableName(entry.name)) {
             ++summary.files;
-            summary.bytes += st.st_size;
+            summary.bytes += entry.bytes;
         }
-    });
+    }
     return summary;
 }
 

@@ -28,14 +28,6 @@ PlayListForm *playListForm()
     return FormRegistry::instance().find<PlayListForm>();
 }
 
-// An ordinary, visible file: hidden files count as missing, as directories do.
-bool playableFileExists(const QString &path)
-{
-    struct stat st {};
-    const bool file = ::stat(platform::encodeFileName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-    return file && !path.section(u'/', -1).startsWith(u'.');
-}
-
 } // namespace
 
 void MainForm::setStatus(const QString &caption, const QColor &colour)

@@ -6,12 +6,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
+
+const QByteArray NewFileMark = ".new-";
 
 bool failed(QString *error, int problem)
 {
@@ -21,16 +25,53 @@ bool failed(QString *error, int problem)
     return false;
 }
 
-// A new file of its own next to the target, so the rename stays on one file system.
-int createBeside(const QByteArray &target, QByteArray &name)
+QByteArray unguessableSuffix()
 {
-    for (int attempt = 0;; ++attempt) {
-        name = target + ".new-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST || attempt >= 100) {
+    unsigned char random[9] = {};
+    if (::getrandom(random, sizeof random, 0) != ssize_t(sizeof random)) {
+        return {};
+    }
+    return QByteArray(reinterpret_cast<const char *>(random), sizeof random)
+        .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+}
+
+// The old file's permissions are kept; a new one is made as any file would be.
+mode_t finalMode(const QByteArray &target, FileMode mode, bool *exact)
+{
+    struct stat old {};
+    *exact = mode == FileMode::Private || (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode));
+    if (mode == FileMode::Private) {
+        return 0600;
+    }
+    return *exact ? old.st_mode & 07777 : 0666;
+}
+
+// A new file of its own next to the target, so the rename stays on one file
+// system, never wider than the target will be.
+int createBeside(const QByteArray &target, FileMode mode, QByteArray &name)
+{
+    bool exact = false;
+    const mode_t permissions = finalMode(target, mode, &exact);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QByteArray suffix = unguessableSuffix();
+        if (suffix.isEmpty()) {
+            return -1;
+        }
+        name = target + NewFileMark + suffix;
+        const int fd =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, permissions);
+        if (fd >= 0) {
+            // The umask narrowed a mode the old file had: give it back.
+            if (exact) {
+                ::fchmod(fd, permissions);
+            }
             return fd;
         }
+        if (errno != EEXIST) {
+            return -1;
+        }
     }
+    return -1;
 }
 
 // The errno of the failed write, or 0.
@@ -59,27 +100,49 @@ int settle(int fd)
     return synced != 0 ? synced : closed;
 }
 
-// A list or settings file someone made private stays private.
-void keepMode(int fd, const QByteArray &target)
+// Without this a power cut right after the rename may bring the old file back.
+void syncFolder(const QByteArray &folder)
 {
-    struct stat old {};
-    if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
+}
+
+// New files of ours for this target that a crash left: regular files of this user.
+void removeLeftovers(const QByteArray &folder, const QByteArray &target)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (dir == nullptr) {
+        return;
+    }
+    const QByteArray prefix = target.mid(target.lastIndexOf('/') + 1) + NewFileMark;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        struct stat st {};
+        if (name.startsWith(prefix) &&
+            ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid()) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 } // namespace
 
-bool replaceFile(const QString &path, QByteArrayView bytes, QString *error)
+bool replaceFile(const QString &path, QByteArrayView bytes, QString *error, FileMode mode)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString folderPath = QFileInfo(path).absolutePath();
+    QDir().mkpath(folderPath);
     const QByteArray target = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(folderPath);
     QByteArray temporary;
-    const int fd = createBeside(target, temporary);
+    const int fd = createBeside(target, mode, temporary);
     if (fd < 0) {
         return failed(error, errno);
     }
-    keepMode(fd, target);
     const int written = writeAll(fd, bytes);
     const int settled = settle(fd);
     int problem = written != 0 ? written : settled;
@@ -90,6 +153,8 @@ bool replaceFile(const QString &path, QByteArrayView bytes, QString *error)
         ::unlink(temporary.constData());
         return failed(error, problem);
     }
+    syncFolder(folder);
+    removeLeftovers(folder, target);
     return true;
 }
 

@@ -1,12 +1,15 @@
 #include "platform/FolderIdentity.h"
 
+#include "platform/BoundedCall.h"
 #include "platform/FileNameCodec.h"
+#include "platform/Volumes.h"
+
+#include <QHash>
 
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <sys/stat.h>
-#include <thread>
 
 namespace platform {
 
@@ -25,23 +28,44 @@ QList<std::optional<FolderIdentity>> folderIdentities(const QStringList &paths, 
         std::mutex mutex;
         std::condition_variable done;
         QList<std::optional<FolderIdentity>> ids;
-        bool finished = false;
+        int looking = 0;
     };
     auto shared = std::make_shared<Shared>();
     shared->ids.resize(paths.size());
-    // Detached: a thread stuck in the kernel on a dead volume must not hold the window.
-    std::thread([shared, paths] {
-        for (qsizetype i = 0; i < paths.size(); ++i) {
-            const std::optional<FolderIdentity> id = folderIdentity(paths.at(i));
+    // One helper per volume: a dead one leaves only its own paths unknown.
+    QHash<QString, QList<qsizetype>> byMount;
+    const QList<Mount> table = mountTable();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        byMount[mountPointOf(paths.at(i), table)].append(i);
+    }
+    const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    QList<LookTicket> looks;
+    for (auto group = byMount.cbegin(); group != byMount.cend(); ++group) {
+        LookTicket look = startHelper(
+            group.key(),
+            [shared, paths, indexes = group.value()] {
+                for (const qsizetype i : indexes) {
+                    const std::optional<FolderIdentity> id = folderIdentity(paths.at(i));
+                    const std::lock_guard lock(shared->mutex);
+                    shared->ids[i] = id;
+                }
+                const std::lock_guard lock(shared->mutex);
+                --shared->looking;
+                shared->done.notify_one();
+            },
+            deadline);
+        if (look) {
             const std::lock_guard lock(shared->mutex);
-            shared->ids[i] = id;
+            ++shared->looking;
+            looks.append(look);
         }
-        const std::lock_guard lock(shared->mutex);
-        shared->finished = true;
-        shared->done.notify_one();
-    }).detach();
+    }
     std::unique_lock lock(shared->mutex);
-    shared->done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return shared->finished; });
+    if (!shared->done.wait_until(lock, deadline, [&] { return shared->looking <= 0; })) {
+        for (const LookTicket &look : std::as_const(looks)) {
+            giveUp(look);
+        }
+    }
     return shared->ids;
 }
 

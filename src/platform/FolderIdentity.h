@@ -20,9 +20,9 @@ struct FolderIdentity {
 // its volume does.
 std::optional<FolderIdentity> folderIdentity(const QString &path);
 
-// Looks at the paths in order on a helper thread and waits at most timeoutMs in
+// Looks at the paths on helpers, one per volume, and waits at most timeoutMs in
 // all: a volume that does not answer cannot freeze a window. The paths not looked
-// at by then stay unknown.
+// at by then, and those of a volume that still has a look out, stay unknown.
 QList<std::optional<FolderIdentity>> folderIdentities(const QStringList &paths, int timeoutMs = 1000);
 
 } // namespace platform

@@ -7,8 +7,9 @@ class QLockFile;
 
 namespace platform {
 
-// One running player per user: a lock file in the user's runtime directory.
-// A stale lock left by a dead process does not block.
+// One running player per user: a lock file in the user's runtime directory, or
+// without one in a private folder of the user's cache. A folder that another
+// user can write is refused. A stale lock left by a dead process does not block.
 class InstanceLock {
 public:
     explicit InstanceLock(QString path = defaultPath());

@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
+#include <poll.h>
 #include <unistd.h>
 
 namespace platform {
@@ -143,7 +145,9 @@ QList<Volume> mountedVolumes()
 QList<Volume> mountedVolumesWithin(int timeoutMs)
 {
     const auto ask = source() ? source() : std::function<QList<Volume>()>(systemVolumes);
-    return answerWithin(ask, timeoutMs).value_or(QList<Volume>{{QStringLiteral("/"), QString()}});
+    // The table and the label links are no volume: they share one helper of their own.
+    return answerWithin(QStringLiteral("/proc/self/mountinfo"), ask, timeoutMs)
+        .value_or(QList<Volume>{{QStringLiteral("/"), QString()}});
 }
 
 QList<Mount> mountTable()
@@ -185,9 +189,43 @@ Volume volumeOf(const QString &path, const QList<Volume> &volumes)
     return best;
 }
 
+// The table is read again only when the kernel says it changed: every look asks it.
+QString mountPointOf(const QString &path)
+{
+    static std::mutex mutex;
+    static QList<Mount> table;
+    static int watch = -1;
+    const std::lock_guard lock(mutex);
+    bool changed = watch < 0;
+    if (watch < 0) {
+        watch = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    } else {
+        pollfd event{watch, POLLPRI, 0};
+        changed = ::poll(&event, 1, 0) > 0 && (event.revents & (POLLERR | POLLPRI)) != 0;
+    }
+    if (changed || watch < 0) {
+        table = mountTable();
+    }
+    return mountPointOf(path, table);
+}
+
+QString mountPointOf(const QString &path, const QList<Mount> &table)
+{
+    const QString folder = withSlash(path);
+    QString best = QStringLiteral("/");
+    for (const Mount &mount : table) {
+        const QString point = withSlash(mount.point);
+        if (folder.startsWith(point) && point.size() > best.size()) {
+            best = point;
+        }
+    }
+    return best;
+}
+
 DirectoryAnswer probeDirectory(const QString &path, int timeoutMs)
 {
     const std::optional<int> error = answerWithin<int>(
+        mountPointOf(path),
         [bytes = encodeFileName(path)] {
             const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             const int failure = fd < 0 ? errno : 0;

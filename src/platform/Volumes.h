@@ -37,11 +37,17 @@ void setVolumeSource(std::function<QList<Volume>()> source);
 // The volume a path lies on: the one with the longest mount point above it.
 Volume volumeOf(const QString &path, const QList<Volume> &volumes);
 
+// The mount point a path lies under, from the kernel's table, without touching
+// the path: what the helpers of BoundedCall are counted by.
+QString mountPointOf(const QString &path);
+QString mountPointOf(const QString &path, const QList<Mount> &table);
+
 enum class DirectoryAnswer { Answered, NoAnswer, Failed };
 
 // Opens a directory on a helper thread and waits at most timeoutMs, so that a
 // hung network volume or an empty drive cannot freeze a window. NoAnswer: the
-// device is gone, has no medium, does not reply or is not connected.
+// device is gone, has no medium, does not reply, is not connected, or its
+// volume still has a look out.
 DirectoryAnswer probeDirectory(const QString &path, int timeoutMs = 1000);
 
 } // namespace platform

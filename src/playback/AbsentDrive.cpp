@@ -1,17 +1,20 @@
 #include "playback/AbsentDrive.h"
 
 #include "platform/FileNameCodec.h"
-
-#include <sys/stat.h>
+#include "platform/PathLook.h"
 
 QString absentFolder(const QString &file)
 {
     const QString folder = file.left(file.lastIndexOf(u'/') + 1);
-    struct stat st {};
     const bool present =
-        folder.isEmpty() ||
-        (::stat(platform::encodeFileName(folder).constData(), &st) == 0 && S_ISDIR(st.st_mode));
+        folder.isEmpty() || platform::lookAt(folder, FolderAnswerMs).kind == platform::PathKind::Folder;
     return present ? QString() : folder;
+}
+
+bool playableFileExists(const QString &path)
+{
+    return !path.section(u'/', -1).startsWith(u'.') &&
+           platform::lookAt(path, FolderAnswerMs).kind == platform::PathKind::File;
 }
 
 QString absentFolderNotice(const QString &folder)

@@ -6,13 +6,17 @@
 #include <QByteArrayList>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
+class MusicFolderWalker;
 class TrayIcon;
+struct MusicFolderWalk;
 struct SettingsChange;
 
 // The main window's lamps that show the play list's modes.
@@ -30,8 +34,13 @@ public:
     // Writes the list files.
     void Form_Unload() override;
 
-    // Rebuilds the queue from every play folder and shuffles it.
+    // Rebuilds the queue from every play folder and shuffles it. The folders are
+    // walked on a worker; the window waits a moment for it, and a walk that takes
+    // longer (a folder whose volume hangs) fills the list in when it ends.
     void PlayListRenewal();
+    // Waits at most timeoutMs for a walk of the play folders still running. True
+    // when none is left.
+    bool finishRenewalWithin(int timeoutMs);
     // Empties the path box as the program's own write, which disables the edit buttons.
     void clearFilePosition();
 
@@ -154,10 +163,11 @@ private:
     void connectCommands();
     void connectHandlers();
 
-    void collectMusicFiles();
+    void walkPlayFolders(std::function<void(MusicFolderWalk &)> use);
     void dealMusicAllList();
-    // The full renewal's counts without its shuffle, for a list about to be replaced.
+    // The full renewal's counts without its shuffle, for a list restored from the backup.
     void countMusicFiles();
+    void showWalkedCounts();
     void showCounts();
     void restoreBackupList();
     void settingsChanged(const SettingsChange &change);
@@ -174,6 +184,7 @@ private:
     void leaveTray();
 
     TrayIcon *tray_ = nullptr;
+    MusicFolderWalker *walker_ = nullptr;
     // The text the program last wrote, put back when anything else changes it.
     QString shownPath_;
 };

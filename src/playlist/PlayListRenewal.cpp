@@ -2,35 +2,54 @@
 
 #include "core/RandomSource.h"
 #include "core/SystemDataBox.h"
-#include "platform/FolderIdentity.h"
-#include "playlist/MusicFileLister.h"
+#include "playback/AbsentDrive.h"
+#include "playlist/MusicFolderWalker.h"
 #include "playlist/PathDisplayForm.h"
 #include "playlist/Shuffle.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-#include <set>
+namespace {
+
+// How long a renewal holds the window: a walk that takes longer fills the list
+// in when it ends.
+constexpr int RenewalWaitMs = 1000;
+
+} // namespace
 
 void PlayListForm::PlayListRenewal()
 {
-    PlayList->clear();
-    collectMusicFiles();
-    dealMusicAllList();
-    sys().TotalFiles = PlayList->count();
-    showCounts();
-    emit restCountChanged(PlayList->count(), sys().TotalFiles);
-    clearFilePosition();
+    walkPlayFolders([this](MusicFolderWalk &walk) {
+        PlayList->clear();
+        MusicAllList = std::move(walk.files);
+        dealMusicAllList();
+        sys().TotalFiles = PlayList->count();
+        showWalkedCounts();
+    });
+    walker_->finishWithin(RenewalWaitMs);
 }
 
 void PlayListForm::countMusicFiles()
 {
-    PlayList->clear();
-    collectMusicFiles();
-    sys().TotalFiles = MusicAllList.size();
-    MusicAllList.clear();
-    showCounts();
-    clearFilePosition();
+    walkPlayFolders([this](MusicFolderWalk &walk) {
+        sys().TotalFiles = walk.files.size();
+        showCounts();
+        emit restCountChanged(PlayList->count(), sys().TotalFiles);
+    });
+}
+
+void PlayListForm::walkPlayFolders(std::function<void(MusicFolderWalk &)> use)
+{
+    if (walker_ == nullptr) {
+        walker_ = new MusicFolderWalker(this);
+    }
+    walker_->start(FolderList, MusicFilePattern, FolderAnswerMs, std::move(use));
+}
+
+bool PlayListForm::finishRenewalWithin(int timeoutMs)
+{
+    return walker_ == nullptr || walker_->finishWithin(timeoutMs);
 }
 
 void PlayListForm::AllListRenewal_Click()
@@ -47,25 +66,16 @@ void PlayListForm::PartListRenewal_Click()
     clearFilePosition();
 }
 
-void PlayListForm::collectMusicFiles()
-{
-    const QChar separator = LinuxPaths.separator;
-    const FilePattern pattern(MusicFilePattern);
-    std::set<platform::FolderIdentity> dealt;
-    for (const QString &folder : std::as_const(FolderList)) {
-        // One folder under two spellings (a link, a bind mount, a hand-edited entry) is dealt once.
-        if (const auto id = platform::folderIdentity(folder); id && !dealt.insert(*id).second) {
-            continue;
-        }
-        const QString base = folder.endsWith(separator) ? folder : folder + separator;
-        // A missing or unreadable folder (an unmounted drive) just adds nothing.
-        listMusicFiles(folder, pattern, MusicAllList, base);
-    }
-}
-
 void PlayListForm::dealMusicAllList()
 {
     PlayList->setStore(shuffleDeal(MusicAllList, RandomSource::Rnd));
+}
+
+void PlayListForm::showWalkedCounts()
+{
+    showCounts();
+    emit restCountChanged(PlayList->count(), sys().TotalFiles);
+    clearFilePosition();
 }
 
 void PlayListForm::showCounts()

@@ -73,9 +73,10 @@ void PlayListForm::Form_Load()
         RegistryModule::GetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
                                      RegistryModule::ListBackup) == QStringLiteral("active");
     if (sys().ListBackupOn && QFileInfo::exists(listFilePath(BackupListFile))) {
-        // The restored list replaces the renewed one at once: only the renewal's total is kept.
-        countMusicFiles();
+        // The restored list is all the window needs to come up; the total follows
+        // when the folders have been walked.
         restoreBackupList();
+        countMusicFiles();
     } else {
         PlayListRenewal();
     }
@@ -85,8 +86,9 @@ void PlayListForm::Form_Load()
 void PlayListForm::restoreBackupList()
 {
     // The renewal's total stays: it is what the folders hold, not what is left.
+    PlayList->clear();
     PlayList->setStore(ListFile::readPaths(listFilePath(BackupListFile)));
-    NaviFile->setText(QString::number(PlayList->count()));
+    showCounts();
 }
 
 void PlayListForm::Form_Unload()

@@ -12,7 +12,9 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 TEST(ApplicationTest, AWaylandSessionRunsThroughXWaylandUnlessThePlatformWasChosen)
 {
@@ -43,7 +45,6 @@ using EndUnderABoxTest = PlayerFixture;
 // Real message boxes, each waiting in its own event loop while the end comes.
 TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTheLists)
 {
-    platform::TerminationSignals endSignals(Application::requestEnd);
     const std::tuple<const char *, bool, int> rows[] = {
         // The box, then the signal; none: the track ends to close the player.
         {"exit question", false, SIGTERM},
@@ -52,6 +53,8 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
     for (const auto &[box, closeAfterTrack, signal] : rows) {
         SCOPED_TRACE(box + std::to_string(signal));
         SetUp(); // a fresh scripted device for each row
+        // A second signal to the same handler would end the test program at once.
+        platform::TerminationSignals endSignals(Application::requestEnd);
         loadPlayer({makeFile("a.mp3")});
         list->FolderList = QStringList{folder.path() + u'/'};
         list->ThisMusicExit->setChecked(closeAfterTrack);
@@ -89,4 +92,22 @@ TEST(MessageBoxTest, ABoxOverAWindowDisabledForTheMomentTakesItsClick)
     platform::showMessage(&window, {QStringLiteral("フォームの変形に失敗しました。"), QString()});
     EXPECT_TRUE(answered);
     TestEnvironment::refuseMessageBoxes();
+}
+
+// With the event loop held (here: never run), a second signal ends the program at once.
+TEST(EndSignals, ASecondSignalEndsAtOnceWhateverHoldsTheFirst)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::TerminationSignals endSignals([] {});
+            ::raise(signal); // only noted for the event loop
+            ::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_EQ(std::pair(WIFEXITED(status), WEXITSTATUS(status)), std::pair(true, 128 + signal)) << signal;
+    }
 }

@@ -10,6 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace RegistryModule;
 
 namespace {
@@ -172,4 +176,34 @@ TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
         EXPECT_TRUE(asFolder ? QDir(aside[0].filePath()).exists("inside") : aside[0].size() == big.size());
     }
     EXPECT_EQ(boxes.shown().size(), 2);
+}
+
+// Out of descriptors for a moment: the file is not damaged, so it is neither
+// moved aside nor written over, and the user is told.
+TEST_F(RegistryTest, AFileThatCannotBeOpenedNowIsLeftAsItIs)
+{
+    MessageRecorder boxes;
+    ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, "7"));
+    const QByteArray before = readFile(backingFile(HKEY_CURRENT_USER), "<missing>");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit low = saved;
+    low.rlim_cur = QDir("/proc/self/fd").count() + 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> taken;
+    for (int fd = 0; fd >= 0; taken.push_back(fd)) {
+        fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    }
+    const QString read = setting(DColor);
+    const bool written = SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play");
+    const QString readAgain = setting(DColor);
+    for (const int fd : taken) {
+        fd >= 0 && ::close(fd);
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(std::tuple(read, written, readAgain), std::tuple(QString(), false, QString()));
+    EXPECT_EQ(readFile(backingFile(HKEY_CURRENT_USER), "<missing>"), before);
+    EXPECT_TRUE(keptAside(HKEY_CURRENT_USER, "unread").isEmpty());
+    EXPECT_EQ(boxes.titles(), (QStringList{"設定ファイル", "保存エラー"})) << "each said once";
+    EXPECT_EQ(setting(DColor), "7");
 }

@@ -57,11 +57,15 @@ TEST_F(PlayListStore, WithTheBackupOnTheSavedListWinsKeepsTheTotalAndIsSavedBack
     PlayListForm &form = load();
     EXPECT_TRUE(sys().ListBackupOn);
     EXPECT_EQ(form.PlayList->store().toStringList(), (QStringList{folder + "3.mp3", folder + "1.mp3"}));
-    EXPECT_EQ(QStringLiteral("%1 %2/%3 %4")
-                  .arg(form.OpenPlayList->model()->rowCount())
-                  .arg(form.NaviFile->text(), form.NaviAllFile->text())
-                  .arg(sys().TotalFiles),
-              QStringLiteral("2 2/5 5"));
+    const auto counts = [&form] {
+        return QStringLiteral("%1 %2/%3 %4")
+            .arg(form.OpenPlayList->model()->rowCount())
+            .arg(form.NaviFile->text(), form.NaviAllFile->text())
+            .arg(sys().TotalFiles);
+    };
+    EXPECT_EQ(counts(), QStringLiteral("2 2/0 0")) << "up at once with the restored list";
+    ASSERT_TRUE(form.finishRenewalWithin(5000));
+    EXPECT_EQ(counts(), QStringLiteral("2 2/5 5")) << "the walk's total follows";
     form.PlayList->removeAt(0);
     unload();
     EXPECT_EQ(listFileBytes(".flblx3"), (folder + "1.mp3\r\n\r\n").toUtf8());

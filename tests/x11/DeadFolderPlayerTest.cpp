@@ -1,0 +1,121 @@
+#include "BuildPaths.h"
+#include "core/RegistryModule.h"
+#include "platform/Paths.h"
+#include "platform/UserName.h"
+#include "playback/PlayerFixture.h"
+#include "support/AudioFixtures.h"
+#include "support/DeadMount.h"
+
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <optional>
+
+using namespace RegistryModule;
+
+namespace {
+
+using DeadFolderPlayerTest = PlayerFixture;
+
+QString xdotool(const QString &command)
+{
+    QProcess tool;
+    tool.startCommand(QStringLiteral("xdotool ") + command);
+    tool.waitForFinished(5000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+int visibleWindows(qint64 pid)
+{
+    return int(xdotool(QStringLiteral("search --onlyvisible --pid %1").arg(pid)).count(u'\n'));
+}
+
+bool holdsOpen(qint64 pid, const QString &file)
+{
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (QFile::symLinkTarget(fds.filePath(fd)) == file) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<QByteArray> contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
+}
+
+} // namespace
+
+// The real program with one play folder on a network share whose server went away.
+TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheListsAsTheyWere)
+{
+    DeadMount dead({"gone.wav"});
+    REQUIRE_DEAD_MOUNT(dead);
+    const QString good = AudioFixtures::makeTone(folder.path(), "a.wav", 4000);
+    ASSERT_FALSE(good.isEmpty());
+    const QString dataFile = platform::dataDir() + platform::currentUserName();
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+    SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play");
+    dead.stop();
+    const struct {
+        const char *backup;
+        QByteArray backupList;
+        bool plays;
+    } rows[] = {
+        // Off: the start renews from both folders and plays what the good one holds.
+        {"", {}, true},
+        // On: the head of the restored list lies on the dead folder; it is kept, nothing plays.
+        {"active", (dead.path() + "/gone.wav\r\n" + good + "\r\n\r\n").toUtf8(), false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.backup);
+        SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup);
+        QDir().mkpath(platform::dataDir());
+        const QByteArray folders = (folder.path() + "/\r\n" + dead.path() + "/\r\n\r\n").toUtf8();
+        for (const auto &[extension, bytes] :
+             {std::pair{".fllx3", folders}, {".fwllx3", QByteArray("\r\n")}, {".flblx3", row.backupList}}) {
+            QFile file(dataFile + extension);
+            ASSERT_TRUE(bytes.isEmpty()
+                            ? !file.exists() || file.remove()
+                            : file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QProcess player;
+        player.start(LYRA_PLAYER_BINARY);
+        // Deadlines of the behaviour, measured generously; not a benchmark.
+        // The main window alone: the splash has the same title.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QString shown =
+                    xdotool("search --onlyvisible --name \"^Lyrabox 3$\" getwindowgeometry %@");
+                return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
+            },
+            2000))
+            << "the main window comes up";
+        if (row.plays) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return holdsOpen(player.processId(), good); }, 5000))
+                << "the good folder plays";
+        }
+        const int windows = visibleWindows(player.processId());
+        xdotool("search --onlyvisible --name \"^Lyrabox 3$\" mousemove --window %1 200 80 click 1");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return visibleWindows(player.processId()) > windows; }, 3000))
+            << "the menu answers";
+        xdotool("key Escape");
+        player.terminate();
+        EXPECT_TRUE(player.waitForFinished(3000));
+        EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
+        EXPECT_EQ(contents(dataFile + ".fllx3"), folders) << "the dead folder stays a play folder";
+        EXPECT_EQ(contents(dataFile + ".fwllx3"), QByteArray("\r\n"));
+        EXPECT_EQ(contents(dataFile + ".flblx3"),
+                  row.backupList.isEmpty() ? std::nullopt : std::optional(row.backupList));
+        if (player.state() != QProcess::NotRunning) {
+            player.kill();
+            player.waitForFinished(5000);
+        }
+    }
+}
