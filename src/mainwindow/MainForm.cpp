@@ -11,8 +11,7 @@
 #include "mainwindow/TitleLabel.h"
 #include "mainwindow/TitleScroller.h"
 #include "platform/MessageBox.h"
-#include "playback/MediaCommands.h"
-#include "playback/PlayState.h"
+#include "playback/PlayController.h"
 #include "playback/TextColour.h"
 #include "playlist/PlayListForm.h"
 
@@ -118,7 +117,7 @@ void MainForm::createControls()
     titleScroller = new TitleScroller(FileNameLabel, TitleBox, this);
 
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
-    listenForTrackEnd();
+    followPlayControl();
 }
 
 void MainForm::createLamps()
@@ -175,9 +174,8 @@ void MainForm::Form_Load()
     setEnabled(false);
     MakeWindowRegion();
     setEnabled(true);
-    sys().PlayCommand = 1;
+    PlayController::instance().begin();
     followPlayList();
-    readResumePoint();
     applySettings();
     sys().MainFormLoaded = true;
 }
@@ -200,19 +198,14 @@ void MainForm::applySettings()
     LBUImg->setVisible(sys().ListBackupOn);
     sys().DownWinMode = setting(DownWin) == QStringLiteral("1") ? 1 : 0;
     showFrontFormTip(sys().DownWinMode == 1);
-    showRestCounter();
+    PlayController::instance().countRest();
 }
 
 void MainForm::Form_Unload()
 {
     MusicTimer->stop();
     titleScroller->sleep();
-    keepInterruptedTrack();
-    if (trackOpen()) {
-        MediaCommands::send(QStringLiteral("stop MusicMedia"));
-        MediaCommands::send(QStringLiteral("close MusicMedia"));
-    }
-    PlayState::instance().set(PlayState::State::Stopped, QString());
+    PlayController::instance().end();
     sys().MainFormLoaded = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {

@@ -55,7 +55,9 @@ PlayListForm::PlayListForm()
     createListArea();
     createPlayModes();
     createMenus();
+    followPlayModes();
     connectHandlers();
+    serveAsQueue();
     connect(&SettingsNotice::instance(), &SettingsNotice::changed, this, &PlayListForm::settingsChanged);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Form.h"
+#include "playback/PlayQueue.h"
 #include "playlist/PathListModel.h"
 
 #include <QByteArrayList>
@@ -19,11 +20,13 @@ struct SettingsChange;
 enum class ModeLamp { AllRepeat, OneRepeat, ThisMusicExit, WindowTopup };
 
 // The play list window: owner of the play folders, the waiting folders and the
-// shuffled queue of files still to play. Loaded for the whole run; OK hides it.
-class PlayListForm : public Form {
+// shuffled queue of files still to play, which it serves to the play control.
+// Loaded for the whole run; OK hides it.
+class PlayListForm : public Form, public PlayQueue {
     Q_OBJECT
 public:
     PlayListForm();
+    ~PlayListForm() override;
 
     // Reads the list files and deals a fresh play list (or restores the backup).
     void Form_Load() override;
@@ -133,8 +136,6 @@ signals:
     void restCountChanged(qsizetype rest, qint64 total);
     void modeLampChanged(ModeLamp lamp, bool on);
     void topmostChosen(bool onTop);
-    // The tray icon's click that plays or stops.
-    void playToggleRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -148,6 +149,9 @@ private:
     void createButtons();
     void createListArea();
     void createPlayModes();
+    void serveAsQueue();
+    // The mode items' marks and the play modes stay one.
+    void followPlayModes();
     void createMenus();
     void fillMenu(QMenu *top, bool flat);
     QAction *commandAction(QMenu *menu, const QString &name, const QString &caption);
@@ -172,6 +176,14 @@ private:
     TrayIcon &trayIcon();
     void trayIcon_LeftPress();
     void leaveTray();
+
+    // The queue the play control takes files from.
+    QString head() const override;
+    void dropHead() override;
+    void pushFront(const QString &path) override;
+    void renew() override;
+    qsizetype count() const override;
+    bool hasFolders() const override;
 
     TrayIcon *tray_ = nullptr;
     // The text the program last wrote, put back when anything else changes it.

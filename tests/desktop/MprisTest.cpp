@@ -3,6 +3,7 @@
 #include "desktop/MprisService.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/MessageRecorder.h"
@@ -79,19 +80,20 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     QProcess *follower = start("playerctl --follow status");
     EXPECT_EQ(run("playerctl status"), "Stopped");
 
+    using enum PlayState::State;
     const struct {
         const char *command;
-        int playCommandAfter;
+        PlayState::State after;
         const char *status;
         const char *statusLabel;
     } steps[] = {
-        {"play", 2, "Playing", "Play."},       {"pause", 3, "Paused", "Stop."},
-        {"play-pause", 2, "Playing", "Play."}, {"stop", 1, "Stopped", "Stop."},
-        {"play", 2, "Playing", "Play."},
+        {"play", Playing, "Playing", "Play."},       {"pause", Paused, "Paused", "Stop."},
+        {"play-pause", Playing, "Playing", "Play."}, {"stop", Stopped, "Stopped", "Stop."},
+        {"play", Playing, "Playing", "Play."},
     };
     for (const auto &step : steps) {
         run(QStringLiteral("playerctl ") + step.command);
-        EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == step.playCommandAfter; })) << step.command;
+        EXPECT_TRUE(waitFor([&] { return PlayState::instance().state() == step.after; })) << step.command;
         EXPECT_EQ(run("playerctl status"), step.status) << step.command;
         EXPECT_EQ(main->StatusLabel->text(), step.statusLabel) << step.command;
     }
@@ -102,7 +104,9 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     EXPECT_NEAR(run("playerctl metadata mpris:length").toLongLong(), 8000000, 100000);
     EXPECT_GT(run("playerctl position").toDouble(), 0.0);
     run("playerctl next");
-    EXPECT_TRUE(waitFor([&] { return sys().MusicFileName != first && sys().PlayCommand == 2; }));
+    EXPECT_TRUE(waitFor([&] {
+        return sys().MusicFileName != first && PlayState::instance().state() == PlayState::State::Playing;
+    }));
     EXPECT_EQ(run("playerctl metadata xesam:title"), sys().MusicFileName.section(u'/', -1));
     EXPECT_EQ(main->FileStatusLabel->text(), "Rest : 0 / 3 Files");
 
@@ -119,7 +123,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     run("dbus-send Raise");
     EXPECT_TRUE(waitFor([&] { return main->isVisible(); }));
     run("playerctl stop");
-    EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == 1; }));
+    EXPECT_TRUE(waitFor([&] { return !PlayState::instance().trackOpen(); }));
     EXPECT_EQ(run("playerctl metadata xesam:title"), "");
     // A client that only listens saw every change, once.
     const QStringList seen{"Stopped", "Playing", "Paused", "Playing", "Stopped", "Playing", "Stopped"};
@@ -134,7 +138,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
         burst.push_back(start(QStringLiteral("playerctl ") + command));
     }
     std::for_each(burst.begin(), burst.end(), finish);
-    EXPECT_TRUE(waitFor([] { return sys().PlayCommand == 2; }));
+    EXPECT_TRUE(waitFor([] { return PlayState::instance().state() == PlayState::State::Playing; }));
     EXPECT_NE(run("playerctl metadata xesam:title"), "");
 
     const QString playFolders = PlayListForm::listFilePath(".fllx3");

@@ -1,7 +1,7 @@
 #include "core/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
-#include "playback/PlayerFixture.h"
+#include "support/PlayerFixture.h"
 
 #include <QTest>
 

@@ -4,6 +4,7 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/TestEnvironment.h"
@@ -115,7 +116,7 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         const auto stopped = [&] {
             started << sys().MusicFileName;
             timesShown << main.NowTimeLabel->text();
-            return sys().PlayCommand == 1;
+            return !PlayState::instance().trackOpen();
         };
         QStringList said;
         int open = 0, mostOpen = 0;
