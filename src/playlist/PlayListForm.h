@@ -84,7 +84,8 @@ public:
     // Pops one of the two menus up at a point of the screen.
     void PopupMenu(QMenu *menu, const QPoint &globalPos);
 
-    // Play modes: check marks of the menu items, twins kept equal.
+    // Play modes: check marks of the menu items. Each item is one action shown in
+    // both menus; the flat menu's name for it (…2) is the same action.
     QAction *AllMusicRepeat = nullptr;
     QAction *AllMusicRepeat2 = nullptr;
     QAction *OneMusicRepeat = nullptr;
@@ -106,8 +107,8 @@ public:
     // Cancels a pending close-after-this-track, and says so.
     void ThisMusicExitInfo();
 
-    // Menu commands, run by an item and by its twin. A checkable item has
-    // already flipped its own mark (and its twin's) when its command runs.
+    // Menu commands, run by an item from either menu. A checkable item has
+    // already flipped its own mark when its command runs.
     void FolderSetupMenu_Click();
     void PlayListMenu_Click();
     void AllListRenewalMenu_Click();

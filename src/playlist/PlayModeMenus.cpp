@@ -8,7 +8,7 @@
 
 // At most one of the three play modes is on: a repeat cancels the other repeat
 // quietly and close-after-this-track with a message; close-after-this-track
-// cancels either repeat with a message. The twins follow through their marks.
+// cancels either repeat with a message.
 
 namespace {
 
@@ -96,7 +96,6 @@ void PlayListForm::DisplayTimeSet_Click()
     const QString caption =
         sys().ElapsedDisplay ? QStringLiteral("残り時間表示") : QStringLiteral("経過時間表示");
     DisplayTimeSet->setText(caption);
-    DisplayTimeSet2->setText(caption);
 }
 
 void PlayListForm::WindowTopup_Click()

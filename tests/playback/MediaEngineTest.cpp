@@ -20,8 +20,8 @@ TEST_F(MediaEngineTest, EachOperationSendsItsCommandsAndRepliesAreReadAsNumbers)
     device->unplayable << "/m/bad.wma";
     device->length = 205000;
 
-    const MediaEngine::Opened opened = engine.open("/m/a b.mp3");
-    EXPECT_EQ(std::tuple(opened.opened, opened.lengthMs, opened.outputLost), std::tuple(true, 205000, false));
+    const MediaEngine::Opened good = engine.open("/m/a b.mp3");
+    EXPECT_EQ(std::tuple(good.opened, good.lengthMs, good.outputLost), std::tuple(true, 205000, false));
     const std::pair<std::function<void()>, const char *> rows[] = {
         {[&] { engine.play(); }, "play MusicMedia"},
         {[&] { engine.pause(); }, "pause MusicMedia"},
