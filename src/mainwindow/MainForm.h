@@ -2,6 +2,7 @@
 
 #include "core/Form.h"
 #include "playback/PlayController.h"
+#include "playback/TimeText.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -124,6 +125,7 @@ private:
     qint64 lastTickPosition_ = -1;
     // The remaining milliseconds the time label shows in remaining-time mode.
     qint64 RestTime = 0;
+    TimeParts timeParts_;
     DecoderNotice *decoderNotice_ = nullptr;
     QPixmap background_;
     bool dragging_ = false;

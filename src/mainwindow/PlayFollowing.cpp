@@ -78,14 +78,13 @@ void MainForm::showStatus(PlayController::Status status)
 void MainForm::showTrack(const QString &path, std::optional<qint64> lengthMs)
 {
     if (lengthMs) {
-        AllTimeLabel->setText(QStringLiteral("/ ") + TimeText(double(*lengthMs), sys()));
+        AllTimeLabel->setText(QStringLiteral("/ ") + TimeText(double(*lengthMs), timeParts_));
         // Nothing has played yet: the rest is the whole track.
         if (!sys().ElapsedDisplay) {
             RestTime = *lengthMs;
-            NowTimeLabel->setText(TimeText(double(RestTime), sys()));
+            NowTimeLabel->setText(TimeText(double(RestTime), timeParts_));
         }
     }
-    endWatchTicks_ = 0;
     MusicTimer->start(MusicTickMs);
     MusicStop->setEnabled(true);
     if (sys().TitleToolTipOn) {

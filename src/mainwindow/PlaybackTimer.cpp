@@ -18,11 +18,11 @@ void MainForm::showPlayingTime(std::optional<qint64> positionMs, std::optional<q
 {
     if (sys().ElapsedDisplay) {
         if (positionMs) {
-            NowTimeLabel->setText(TimeText(double(*positionMs), sys()));
+            NowTimeLabel->setText(TimeText(double(*positionMs), timeParts_));
         }
     } else if (positionMs && lengthMs) {
         RestTime = *lengthMs - *positionMs;
-        NowTimeLabel->setText(TimeText(double(RestTime), sys()));
+        NowTimeLabel->setText(TimeText(double(RestTime), timeParts_));
     }
     showProgress(positionMs, lengthMs);
     scheduleMusicTimer(positionMs, lengthMs);

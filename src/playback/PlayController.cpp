@@ -205,7 +205,7 @@ bool PlayController::renewOnce(bool byItself, bool &renewed)
 
 void PlayController::startTrack(const QString &path)
 {
-    sys().MusicFileName = path;
+    MusicFileName_ = path;
     queue_->dropHead();
     const MediaEngine::Opened track = engine().open(path);
     if (track.outputLost) {
@@ -240,7 +240,7 @@ void PlayController::stopTrack()
 void PlayController::holdTrackForNextClick()
 {
     if (queue_ != nullptr) {
-        queue_->pushFront(sys().MusicFileName);
+        queue_->pushFront(MusicFileName_);
     }
     stopTrack();
 }
@@ -297,11 +297,11 @@ void PlayController::keepInterruptedTrack()
     if (!trackOpen() || !sys().ListBackupOn || queue_ == nullptr) {
         return;
     }
-    queue_->pushFront(sys().MusicFileName);
+    queue_->pushFront(MusicFileName_);
     const auto position = engine().position();
     const auto length = engine().lengthMs();
     const auto kept = position && length ? ResumePoint::worthKeeping(*position, *length) : std::nullopt;
-    putResumeTrack(kept ? ResumePoint::toText({sys().MusicFileName, *kept}) : QString());
+    putResumeTrack(kept ? ResumePoint::toText({MusicFileName_, *kept}) : QString());
 }
 
 void PlayController::countRest()
@@ -313,5 +313,5 @@ void PlayController::countRest()
 
 void PlayController::publish()
 {
-    PlayState::instance().set(state_, sys().MusicFileName);
+    PlayState::instance().set(state_, MusicFileName_);
 }

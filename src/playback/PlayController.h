@@ -46,6 +46,8 @@ public:
     bool trackOpen() const { return state_ != PlayState::State::Stopped; }
     // The state as the dispatcher's command code: 1 stopped, 2 playing, 3 paused.
     std::uint8_t PlayCommand() const;
+    // The full path of the track opened last.
+    const QString &MusicFileName() const { return MusicFileName_; }
 
 signals:
     void statusShown(PlayController::Status status);
@@ -85,4 +87,5 @@ private:
     // has failed yet, so the first end of the queue renews once.
     bool openedSinceRenewal_ = true;
     std::optional<ResumePoint::Point> resumePoint_;
+    QString MusicFileName_;
 };

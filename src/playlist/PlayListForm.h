@@ -55,6 +55,7 @@ public:
 
     QListView *OpenPlayList = nullptr; // shows PlayList
     QLineEdit *FilePosition = nullptr; // full path of the selected entry; written only by the program
+    bool FilePositionLock = false;     // the program is writing FilePosition
     QLabel *NaviFile = nullptr;
     QLabel *NaviAllFile = nullptr;
     QLabel *NaviFolder = nullptr;

@@ -79,7 +79,7 @@ void PlayListForm::Form_Load()
     } else {
         PlayListRenewal();
     }
-    sys().FilePositionLock = false;
+    FilePositionLock = false;
 }
 
 void PlayListForm::restoreBackupList()

@@ -3,6 +3,7 @@
 #include "desktop/MprisService.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "playback/PlayController.h"
 #include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
@@ -98,16 +99,18 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
         EXPECT_EQ(main->StatusLabel->text(), step.statusLabel) << step.command;
     }
 
-    const QString first = sys().MusicFileName;
+    const QString first = PlayController::instance().MusicFileName();
     EXPECT_EQ(run("playerctl metadata xesam:title"), first.section(u'/', -1));
     EXPECT_EQ(run("playerctl metadata xesam:url"), "file://" + first);
     EXPECT_NEAR(run("playerctl metadata mpris:length").toLongLong(), 8000000, 100000);
     EXPECT_GT(run("playerctl position").toDouble(), 0.0);
     run("playerctl next");
     EXPECT_TRUE(waitFor([&] {
-        return sys().MusicFileName != first && PlayState::instance().state() == PlayState::State::Playing;
+        return PlayController::instance().MusicFileName() != first &&
+               PlayState::instance().state() == PlayState::State::Playing;
     }));
-    EXPECT_EQ(run("playerctl metadata xesam:title"), sys().MusicFileName.section(u'/', -1));
+    EXPECT_EQ(run("playerctl metadata xesam:title"),
+              PlayController::instance().MusicFileName().section(u'/', -1));
     EXPECT_EQ(main->FileStatusLabel->text(), "Rest : 0 / 3 Files");
 
     // The repeat goes through its menu item, and back.

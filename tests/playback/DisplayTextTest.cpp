@@ -16,7 +16,7 @@ TEST(TimeText, TwoDigitsAtLeastCorrectMinutesBeyond546HoursAndGroupedThousands)
                                                     {59999, "00:00:59"},
                                                     {(1000.0 * 3600 + 61) * 1000, "1,000:01:01"},
                                                     {600.0 * 3600 * 1000 + 59 * 60000, "600:59:00"}};
-    SystemDataBox box;
+    TimeParts box;
     for (const auto &[ms, text] : rows) {
         EXPECT_EQ(TimeText(ms, box), QString::fromLatin1(text)) << ms;
     }

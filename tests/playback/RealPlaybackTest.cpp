@@ -4,6 +4,7 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"
+#include "playback/PlayController.h"
 #include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
@@ -114,7 +115,7 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         // Notes every track started and every time shown until the player stops by itself.
         QSet<QString> started, timesShown;
         const auto stopped = [&] {
-            started << sys().MusicFileName;
+            started << PlayController::instance().MusicFileName();
             timesShown << main.NowTimeLabel->text();
             return !PlayState::instance().trackOpen();
         };
@@ -155,7 +156,8 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         EXPECT_LE(mostOpen, 1) << "no box over another";
         if (row.sink) {
             QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
-            EXPECT_EQ(sys().MusicFileName + u' ' + main.StatusLabel->text(), head + " Play.");
+            EXPECT_EQ(PlayController::instance().MusicFileName() + u' ' + main.StatusLabel->text(),
+                      head + " Play.");
         }
         FormRegistry::instance().unloadAll();
         TestEnvironment::refuseMessageBoxes();
