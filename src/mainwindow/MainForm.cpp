@@ -206,6 +206,8 @@ void MainForm::Form_Unload()
     MusicTimer->stop();
     titleScroller->sleep();
     PlayController::instance().end();
+    // Until it is deleted, an unloaded window follows nothing.
+    disconnect(&PlayController::instance(), nullptr, this, nullptr);
     sys().MainFormLoaded = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {
