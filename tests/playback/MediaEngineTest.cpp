@@ -14,9 +14,9 @@ TEST_F(MediaEngineTest, EachOperationSendsItsCommandsAndRepliesAreReadAsNumbers)
     auto *device = new ScriptedMediaDevice;
     platform::setMediaDevice(std::unique_ptr<platform::MediaDevice>(device));
     MediaEngine &engine = MediaEngine::instance();
-    QStringList heard;
+    bool ended = false;
     const QObject listener;
-    QObject::connect(&engine, &MediaEngine::trackEnded, &listener, [&] { heard << "ended"; });
+    QObject::connect(&engine, &MediaEngine::trackEnded, &listener, [&] { ended = true; });
     device->unplayable << "/m/bad.wma";
     device->length = 205000;
 
@@ -48,5 +48,5 @@ TEST_F(MediaEngineTest, EachOperationSendsItsCommandsAndRepliesAreReadAsNumbers)
               "set MusicMedia time format milliseconds|status MusicMedia length");
     EXPECT_EQ(std::tuple(bad.opened, bad.lengthMs), std::tuple(false, 61000));
     engine.poll();
-    EXPECT_EQ(heard, QStringList{"ended"});
+    EXPECT_TRUE(ended);
 }
