@@ -185,7 +185,7 @@ void MainForm::applySettings()
     sys().TitleScrollOn = setting(TitleScroll) != QStringLiteral("off");
     sys().TitleToolTipOn = setting(TitleToolTip) != QStringLiteral("off");
     if (setting(AutoPlay) == QStringLiteral("play")) {
-        MusicPlay_Click();
+        PlayController::instance().playOrPause();
         WAPImg->show();
     }
     sys().PlayEndStop = setting(PlayEndMode) == QStringLiteral("stop");
