@@ -4,20 +4,10 @@
 #include <QString>
 #include <cstdint>
 
-// Program-wide state shared by every window. One instance; tests reset it.
+// Program-wide state that several windows read. One instance; tests reset it.
+// What one part alone uses lives with it: the play control's track and state,
+// the media engine's replies, the play list's path-box lock.
 struct SystemDataBox {
-    // The media replies are fixed 16-character texts; they start out as NULs.
-    static QByteArray emptyReply() { return QByteArray(16, '\0'); }
-
-    std::uint8_t PlayCommand = 0;
-    QString MusicFileName;
-    QByteArray MciReply = emptyReply();
-    QByteArray MusicLength = emptyReply();
-    QByteArray RestTime = emptyReply();
-    std::int32_t MciResult = 0;
-    std::int16_t TimeHour = 0;
-    std::int16_t TimeMinute = 0;
-    std::int16_t TimeSecond = 0;
     bool ElapsedDisplay = false;
     bool PlayEndStop = false;
     std::uint8_t LeftClickMenu = 0;
@@ -34,7 +24,6 @@ struct SystemDataBox {
     // Libraries beyond 32,767 files are common, so the total is not 16-bit.
     qint64 TotalFiles = 0;
     bool ListBackupOn = false;
-    bool FilePositionLock = false;
     QString HelpContext;
     QString ShownHelpContext;
     // The last settings write failed and was reported: the next failures are not.

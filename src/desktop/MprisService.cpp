@@ -5,10 +5,9 @@
 #include "desktop/MprisRootAdaptor.h"
 #include "desktop/PlayerRemote.h"
 #include "mainwindow/MainForm.h"
+#include "playback/PlayModes.h"
 #include "playback/PlayState.h"
-#include "playlist/PlayListForm.h"
 
-#include <QAction>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 
@@ -56,9 +55,7 @@ void MprisService::attach(MainForm &main)
         return;
     }
     registered_ = true;
-    if (PlayListForm *list = FormRegistry::instance().find<PlayListForm>()) {
-        connect(list->AllMusicRepeat, &QAction::toggled, this, &MprisService::checkSoon);
-    }
+    connect(&PlayModes::instance(), &PlayModes::changed, this, &MprisService::checkSoon);
     connect(&main, &Form::unloaded, this, &MprisService::detach);
     reported_ = playerProperties();
 }

@@ -2,13 +2,12 @@
 
 #include "app/Application.h"
 #include "core/FormRegistry.h"
-#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FileNameCodec.h"
-#include "platform/MediaChannel.h"
 #include "playback/GetFileName.h"
-#include "playback/MediaCommands.h"
-#include "playback/PlayState.h"
+#include "playback/MediaEngine.h"
+#include "playback/PlayController.h"
+#include "playback/PlayModes.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
@@ -39,6 +38,11 @@ bool trackOpen()
     return PlayState::instance().trackOpen();
 }
 
+PlayController *controller()
+{
+    return mainForm() != nullptr ? &PlayController::instance() : nullptr;
+}
+
 } // namespace
 
 bool playerLoaded()
@@ -48,43 +52,37 @@ bool playerLoaded()
 
 void play()
 {
-    if (MainForm *main = mainForm(); main && state() != Playing) {
-        main->MusicPlay_Click();
+    if (PlayController *play = controller(); play && state() != Playing) {
+        play->playOrPause();
     }
 }
 
 void pause()
 {
-    if (MainForm *main = mainForm(); main && state() == Playing) {
-        main->MusicPlay_Click();
+    if (PlayController *play = controller(); play && state() == Playing) {
+        play->playOrPause();
     }
 }
 
 void playPause()
 {
-    if (MainForm *main = mainForm()) {
-        main->MusicPlay_Click();
+    if (PlayController *play = controller()) {
+        play->playOrPause();
     }
 }
 
 void stop()
 {
-    if (MainForm *main = mainForm(); main && trackOpen()) {
-        main->MusicStop_Click();
+    if (PlayController *play = controller(); play && trackOpen()) {
+        play->stop();
     }
 }
 
 void next()
 {
-    MainForm *main = mainForm();
-    if (main == nullptr) {
-        return;
+    if (PlayController *play = controller()) {
+        play->next();
     }
-    const PlayState::Hold oneChange;
-    if (trackOpen()) {
-        main->MusicStop_Click();
-    }
-    main->MusicPlay_Click();
 }
 
 void raise()
@@ -131,8 +129,8 @@ QString playbackStatus()
 
 QString loopStatus()
 {
-    PlayListForm *list = playListForm();
-    return list && list->AllMusicRepeat->isChecked() ? QStringLiteral("Track") : QStringLiteral("None");
+    return PlayModes::instance().isOn(PlayModes::Mode::AllMusicRepeat) ? QStringLiteral("Track")
+                                                                       : QStringLiteral("None");
 }
 
 QString openTrack()
@@ -145,8 +143,8 @@ std::optional<qint64> lengthMs()
     if (openTrack().isEmpty()) {
         return std::nullopt;
     }
-    const auto length = MediaCommands::replyNumber(sys().MusicLength);
-    return length && *length >= 0 ? std::optional<qint64>(static_cast<qint64>(*length)) : std::nullopt;
+    const auto length = MediaEngine::instance().lengthMs();
+    return length && *length >= 0 ? length : std::nullopt;
 }
 
 std::optional<qint64> positionMs()
@@ -154,13 +152,8 @@ std::optional<qint64> positionMs()
     if (openTrack().isEmpty()) {
         return std::nullopt;
     }
-    QByteArray reply(16, '\0');
-    const QString command = QStringLiteral("status ") + MediaCommands::Alias + QStringLiteral(" position");
-    if (platform::mciSendString(command, reply.data(), static_cast<int>(reply.size())) != 0) {
-        return std::nullopt;
-    }
-    const auto position = MediaCommands::replyNumber(reply);
-    return position && *position >= 0 ? std::optional<qint64>(static_cast<qint64>(*position)) : std::nullopt;
+    const auto position = MediaEngine::instance().position();
+    return position && *position >= 0 ? position : std::nullopt;
 }
 
 QVariantMap trackMetadata(const QString &path, std::optional<qint64> lengthMs)

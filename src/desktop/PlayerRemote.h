@@ -5,8 +5,9 @@
 #include <optional>
 
 // What a desktop remote (media keys, panels, playerctl) may do to the player
-// and read of it. Every action runs the handler the buttons and menus run, so
-// labels, lamps and check marks follow; each does nothing without a player.
+// and read of it. Play commands go to the play control as the buttons' do, and
+// the repeat through its menu item, so labels, lamps and check marks follow;
+// each does nothing without a player.
 namespace PlayerRemote {
 
 bool playerLoaded();

@@ -190,3 +190,10 @@ void FolderSearchForm::CancelFolderSearch_Click()
     enableSetupWindow();
     FormRegistry::instance().unload(this);
 }
+
+void FolderSearchForm::enableSetupWindow()
+{
+    if (FolderForm *setup = FormRegistry::instance().find<FolderForm>()) {
+        setup->setEnabled(true);
+    }
+}

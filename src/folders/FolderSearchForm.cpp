@@ -3,7 +3,6 @@
 #include "core/DialogLayout.h"
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
-#include "folders/FolderForm.h"
 #include "folders/FolderListModel.h"
 #include "help/QuickHelpForm.h"
 #include "platform/Volumes.h"
@@ -162,11 +161,4 @@ bool FolderSearchForm::eventFilter(QObject *watched, QEvent *event)
         FHCancel_Click();
     }
     return Form::eventFilter(watched, event);
-}
-
-void FolderSearchForm::enableSetupWindow()
-{
-    if (FolderForm *setup = FormRegistry::instance().find<FolderForm>()) {
-        setup->setEnabled(true);
-    }
 }

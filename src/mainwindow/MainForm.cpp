@@ -11,8 +11,7 @@
 #include "mainwindow/TitleLabel.h"
 #include "mainwindow/TitleScroller.h"
 #include "platform/MessageBox.h"
-#include "playback/MediaCommands.h"
-#include "playback/PlayState.h"
+#include "playback/PlayController.h"
 #include "playback/TextColour.h"
 #include "playlist/PlayListForm.h"
 
@@ -118,7 +117,7 @@ void MainForm::createControls()
     titleScroller = new TitleScroller(FileNameLabel, TitleBox, this);
 
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
-    listenForTrackEnd();
+    followPlayControl();
 }
 
 void MainForm::createLamps()
@@ -175,9 +174,8 @@ void MainForm::Form_Load()
     setEnabled(false);
     MakeWindowRegion();
     setEnabled(true);
-    sys().PlayCommand = 1;
+    PlayController::instance().begin();
     followPlayList();
-    readResumePoint();
     applySettings();
     sys().MainFormLoaded = true;
 }
@@ -187,7 +185,7 @@ void MainForm::applySettings()
     sys().TitleScrollOn = setting(TitleScroll) != QStringLiteral("off");
     sys().TitleToolTipOn = setting(TitleToolTip) != QStringLiteral("off");
     if (setting(AutoPlay) == QStringLiteral("play")) {
-        MusicPlay_Click();
+        PlayController::instance().playOrPause();
         WAPImg->show();
     }
     sys().PlayEndStop = setting(PlayEndMode) == QStringLiteral("stop");
@@ -200,19 +198,16 @@ void MainForm::applySettings()
     LBUImg->setVisible(sys().ListBackupOn);
     sys().DownWinMode = setting(DownWin) == QStringLiteral("1") ? 1 : 0;
     showFrontFormTip(sys().DownWinMode == 1);
-    showRestCounter();
+    PlayController::instance().countRest();
 }
 
 void MainForm::Form_Unload()
 {
     MusicTimer->stop();
     titleScroller->sleep();
-    keepInterruptedTrack();
-    if (trackOpen()) {
-        MediaCommands::send(QStringLiteral("stop MusicMedia"));
-        MediaCommands::send(QStringLiteral("close MusicMedia"));
-    }
-    PlayState::instance().set(PlayState::State::Stopped, QString());
+    PlayController::instance().end();
+    // Until it is deleted, an unloaded window follows nothing.
+    disconnect(&PlayController::instance(), nullptr, this, nullptr);
     sys().MainFormLoaded = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/Form.h"
-#include "playback/ResumePoint.h"
+#include "playback/PlayController.h"
+#include "playback/TimeText.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -28,7 +29,7 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
 
-    // Play control: one dispatcher for play, pause, resume and stop.
+    // The buttons' handlers hand over to the play control, which decides.
     void MusicPlay_Click();
     void MusicStop_Click();
     // Play/stop toggle for other windows; it never pauses.
@@ -103,31 +104,15 @@ private:
     void showNormalPictures();
     void applyTextColour(const QColor &colour);
 
-    // Play control steps.
-    void dispatch();
-    void recordPlayState();
-    void setStatus(const QString &caption, const QColor &colour);
-    // Playing or paused, by the command code.
-    static bool trackOpen();
-    bool playNextFile();
-    void startTrack(PlayListForm &list, const QString &path);
-    void stopTrack();
-    void showRestCounter();
-    void clearFilePositionIf(PlayListForm &list, const QString &path);
+    // What the play control announces, shown.
+    void followPlayControl();
+    void showStatus(PlayController::Status status);
+    void showTrack(const QString &path, std::optional<qint64> lengthMs);
+    void showStopped();
     void offerFolderSetup();
-    // The sound output failed: the track waits at the head of the list for the next click.
-    void holdTrackForNextClick();
-    void tellMissingDecoder(const QString &path);
-    void readResumePoint();
-    void keepInterruptedTrack();
-    void resumeIfInterrupted(const QString &path);
-
-    // Playback timer steps.
-    void showPlayingTime();
-    void showProgress();
-    void endOfTrack();
-    void scheduleMusicTimer();
-    void listenForTrackEnd();
+    void showPlayingTime(std::optional<qint64> positionMs, std::optional<qint64> lengthMs);
+    void showProgress(std::optional<qint64> positionMs, std::optional<qint64> lengthMs);
+    void scheduleMusicTimer(std::optional<qint64> positionMs, std::optional<qint64> lengthMs);
     void trackEndNoticed();
 
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
@@ -137,15 +122,11 @@ private:
     bool asleep_ = false;
     // Ticks MusicTimer polls one by one after an end notice, until the end shows.
     int endWatchTicks_ = 0;
-    double lastTickPosition_ = -1;
-    // The end of a track dispatches the next one by itself.
-    bool advancingByItself_ = false;
-    // A track opened since the dispatcher last renewed the list: a list where
-    // nothing opens must not be renewed and retried for ever. True at start:
-    // no renewal has failed yet, so the first end of the list renews once.
-    bool openedSinceRenewal_ = true;
+    qint64 lastTickPosition_ = -1;
+    // The remaining milliseconds the time label shows in remaining-time mode.
+    qint64 RestTime = 0;
+    TimeParts timeParts_;
     DecoderNotice *decoderNotice_ = nullptr;
-    std::optional<ResumePoint::Point> resumePoint_;
     QPixmap background_;
     bool dragging_ = false;
     QPoint dragOffset_;

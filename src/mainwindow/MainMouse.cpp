@@ -88,7 +88,6 @@ void MainForm::FrontForm_Click()
         WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
         WindowTopupImg->hide();
         list->WindowTopup->setChecked(false);
-        list->WindowTopup2->setChecked(false);
     }
     WindowTopModule::WindowTop(*this, WindowTopModule::Bottom);
 }

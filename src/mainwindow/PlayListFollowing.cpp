@@ -26,7 +26,6 @@ void MainForm::followPlayList()
     connect(list, &PlayListForm::topmostChosen, this, [this](bool onTop) {
         WindowTopModule::WindowTop(*this, onTop ? WindowTopModule::Topmost : WindowTopModule::NotTopmost);
     });
-    connect(list, &PlayListForm::playToggleRequested, this, &MainForm::MusicPlayCallSys);
 }
 
 Lamp *MainForm::modeLamp(ModeLamp lamp) const

@@ -1,25 +1,14 @@
-#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/TitleScroller.h"
-#include "platform/MediaChannel.h"
+#include "playback/PlayController.h"
 
 #include <QHideEvent>
-#include <QPointer>
 #include <QTimer>
 
 namespace {
 // After an end notice, polling goes on this long at most for the end to show.
 constexpr int endWatchTicks = 20;
 } // namespace
-
-void MainForm::listenForTrackEnd()
-{
-    platform::setEndNotice([form = QPointer<MainForm>(this)] {
-        if (form) {
-            form->trackEndNoticed();
-        }
-    });
-}
 
 void MainForm::hideEvent(QHideEvent *event)
 {
@@ -37,7 +26,7 @@ void MainForm::showEvent(QShowEvent *event)
     }
     asleep_ = false;
     titleScroller->wake();
-    if (trackOpen()) {
+    if (PlayController::instance().trackOpen()) {
         MusicTimer->start(MusicTickMs);
     }
 }
@@ -45,8 +34,6 @@ void MainForm::showEvent(QShowEvent *event)
 // The stream ended while the timer slept: the ticks resume until the end test sees it.
 void MainForm::trackEndNoticed()
 {
-    if (sys().PlayCommand == 2) {
-        endWatchTicks_ = endWatchTicks;
-        MusicTimer->start(MusicTickMs);
-    }
+    endWatchTicks_ = endWatchTicks;
+    MusicTimer->start(MusicTickMs);
 }

@@ -8,32 +8,11 @@ PlayState &PlayState::instance()
 
 void PlayState::set(State state, const QString &track)
 {
-    state_ = state;
-    track_ = state == State::Stopped ? QString() : track;
-    if (holds_ == 0) {
-        announce();
-    }
-}
-
-void PlayState::announce()
-{
-    if (state_ == announcedState_ && track_ == announcedTrack_) {
+    const QString shown = state == State::Stopped ? QString() : track;
+    if (state == state_ && shown == track_) {
         return;
     }
-    announcedState_ = state_;
-    announcedTrack_ = track_;
+    state_ = state;
+    track_ = shown;
     emit changed();
-}
-
-PlayState::Hold::Hold()
-{
-    ++instance().holds_;
-}
-
-PlayState::Hold::~Hold()
-{
-    PlayState &state = instance();
-    if (--state.holds_ == 0) {
-        state.announce();
-    }
 }

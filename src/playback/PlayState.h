@@ -4,7 +4,8 @@
 #include <QString>
 
 // Whether a track is open, whether it plays, and which one. The play control
-// records it; the remote and the main window's play/stop toggle read it, MPRIS2 follows changed().
+// alone writes it, once per command it carries out; the remote reads it, and
+// MPRIS2 follows changed().
 class PlayState : public QObject {
     Q_OBJECT
 public:
@@ -17,28 +18,13 @@ public:
     QString track() const { return track_; }
     bool trackOpen() const { return state_ != State::Stopped; }
 
-    // changed() follows unless nothing changed, or a Hold is alive.
+    // changed() follows unless nothing changed.
     void set(State state, const QString &track);
-
-    // What is set while one lives is announced once, when the outermost ends:
-    // a track that ends and the next that starts are one change, not two.
-    class Hold {
-    public:
-        Hold();
-        ~Hold();
-        Hold(const Hold &) = delete;
-        Hold &operator=(const Hold &) = delete;
-    };
 
 signals:
     void changed();
 
 private:
-    void announce();
-
     State state_ = State::Stopped;
     QString track_;
-    State announcedState_ = State::Stopped;
-    QString announcedTrack_;
-    int holds_ = 0;
 };

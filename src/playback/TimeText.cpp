@@ -1,7 +1,5 @@
 #include "playback/TimeText.h"
 
-#include "core/SystemDataBox.h"
-
 #include <QLocale>
 #include <cmath>
 #include <limits>
@@ -25,7 +23,7 @@ QString timePartText(int value)
     return value >= 0 && value < 10 ? QStringLiteral("0") + text : text;
 }
 
-QString TimeText(double ms, SystemDataBox &box)
+QString TimeText(double ms, TimeParts &box)
 {
     storePart(std::floor(ms / 1000 / 60 / 60), box.TimeHour);
     // The products are taken in 32 bits: in 16 bits they overflow from 546 hours on.

@@ -17,23 +17,23 @@ qsizetype PlayListForm::selectedIndex() const
 
 void PlayListForm::OpenPlayList_Click()
 {
-    sys().FilePositionLock = true;
+    FilePositionLock = true;
     FilePosition->setText(PlayList->at(selectedIndex()));
-    sys().FilePositionLock = false;
+    FilePositionLock = false;
     // The text stays the same when another copy of the path is selected.
     updateEditButtons();
 }
 
 void PlayListForm::FilePosition_Change()
 {
-    if (sys().FilePositionLock) {
+    if (FilePositionLock) {
         shownPath_ = FilePosition->text();
         updateEditButtons();
-        sys().FilePositionLock = false;
+        FilePositionLock = false;
         return;
     }
     // Not the program's own write: put the program's text back.
-    sys().FilePositionLock = true;
+    FilePositionLock = true;
     FilePosition->setText(shownPath_);
 }
 

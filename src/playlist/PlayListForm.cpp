@@ -55,7 +55,9 @@ PlayListForm::PlayListForm()
     createListArea();
     createPlayModes();
     createMenus();
+    followPlayModes();
     connectHandlers();
+    serveAsQueue();
     connect(&SettingsNotice::instance(), &SettingsNotice::changed, this, &PlayListForm::settingsChanged);
 }
 
@@ -136,14 +138,14 @@ void PlayListForm::createListArea()
 
 void PlayListForm::createPlayModes()
 {
-    AllMusicRepeat = checkable(this, QStringLiteral("AllMusicRepeat"), QStringLiteral("常時リピート"));
-    AllMusicRepeat2 = checkable(this, QStringLiteral("AllMusicRepeat2"), QStringLiteral("常時リピート"));
-    OneMusicRepeat = checkable(this, QStringLiteral("OneMusicRepeat"), QStringLiteral("随時リピート"));
-    OneMusicRepeat2 = checkable(this, QStringLiteral("OneMusicRepeat2"), QStringLiteral("随時リピート"));
-    ThisMusicExit = checkable(this, QStringLiteral("ThisMusicExit"), QStringLiteral("この曲で閉じる"));
-    ThisMusicExit2 = checkable(this, QStringLiteral("ThisMusicExit2"), QStringLiteral("この曲で閉じる"));
-    WindowTopup = checkable(this, QStringLiteral("WindowTopup"), QStringLiteral("常に手前に表示"));
-    WindowTopup2 = checkable(this, QStringLiteral("WindowTopup2"), QStringLiteral("常に手前に表示"));
+    AllMusicRepeat2 = AllMusicRepeat =
+        checkable(this, QStringLiteral("AllMusicRepeat"), QStringLiteral("常時リピート"));
+    OneMusicRepeat2 = OneMusicRepeat =
+        checkable(this, QStringLiteral("OneMusicRepeat"), QStringLiteral("随時リピート"));
+    ThisMusicExit2 = ThisMusicExit =
+        checkable(this, QStringLiteral("ThisMusicExit"), QStringLiteral("この曲で閉じる"));
+    WindowTopup2 = WindowTopup =
+        checkable(this, QStringLiteral("WindowTopup"), QStringLiteral("常に手前に表示"));
 }
 
 void PlayListForm::connectHandlers()

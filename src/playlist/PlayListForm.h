@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Form.h"
+#include "playback/PlayQueue.h"
 #include "playlist/PathListModel.h"
 
 #include <QByteArrayList>
@@ -23,11 +24,13 @@ struct SettingsChange;
 enum class ModeLamp { AllRepeat, OneRepeat, ThisMusicExit, WindowTopup };
 
 // The play list window: owner of the play folders, the waiting folders and the
-// shuffled queue of files still to play. Loaded for the whole run; OK hides it.
-class PlayListForm : public Form {
+// shuffled queue of files still to play, which it serves to the play control.
+// Loaded for the whole run; OK hides it.
+class PlayListForm : public Form, public PlayQueue {
     Q_OBJECT
 public:
     PlayListForm();
+    ~PlayListForm() override;
 
     // Reads the list files and deals a fresh play list (or restores the backup).
     void Form_Load() override;
@@ -61,6 +64,7 @@ public:
 
     QListView *OpenPlayList = nullptr; // shows PlayList
     QLineEdit *FilePosition = nullptr; // full path of the selected entry; written only by the program
+    bool FilePositionLock = false;     // the program is writing FilePosition
     QLabel *NaviFile = nullptr;
     QLabel *NaviAllFile = nullptr;
     QLabel *NaviFolder = nullptr;
@@ -90,7 +94,8 @@ public:
     // Pops one of the two menus up at a point of the screen.
     void PopupMenu(QMenu *menu, const QPoint &globalPos);
 
-    // Play modes: check marks of the menu items, twins kept equal.
+    // Play modes: check marks of the menu items. Each item is one action shown in
+    // both menus; the flat menu's name for it (…2) is the same action.
     QAction *AllMusicRepeat = nullptr;
     QAction *AllMusicRepeat2 = nullptr;
     QAction *OneMusicRepeat = nullptr;
@@ -112,8 +117,8 @@ public:
     // Cancels a pending close-after-this-track, and says so.
     void ThisMusicExitInfo();
 
-    // Menu commands, run by an item and by its twin. A checkable item has
-    // already flipped its own mark (and its twin's) when its command runs.
+    // Menu commands, run by an item from either menu. A checkable item has
+    // already flipped its own mark when its command runs.
     void FolderSetupMenu_Click();
     void PlayListMenu_Click();
     void AllListRenewalMenu_Click();
@@ -142,8 +147,6 @@ signals:
     void restCountChanged(qsizetype rest, qint64 total);
     void modeLampChanged(ModeLamp lamp, bool on);
     void topmostChosen(bool onTop);
-    // The tray icon's click that plays or stops.
-    void playToggleRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -157,6 +160,9 @@ private:
     void createButtons();
     void createListArea();
     void createPlayModes();
+    void serveAsQueue();
+    // The mode items' marks and the play modes stay one.
+    void followPlayModes();
     void createMenus();
     void fillMenu(QMenu *top, bool flat);
     QAction *commandAction(QMenu *menu, const QString &name, const QString &caption);
@@ -182,6 +188,14 @@ private:
     TrayIcon &trayIcon();
     void trayIcon_LeftPress();
     void leaveTray();
+
+    // The queue the play control takes files from.
+    QString head() const override;
+    void dropHead() override;
+    void pushFront(const QString &path) override;
+    void renew() override;
+    qsizetype count() const override;
+    bool hasFolders() const override;
 
     TrayIcon *tray_ = nullptr;
     MusicFolderWalker *walker_ = nullptr;

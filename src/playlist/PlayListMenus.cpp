@@ -126,7 +126,7 @@ void PlayListForm::createMenus()
     fillMenu(ComMenu, false);
     fillMenu(ComMenu2, true);
     DisplayTimeSet = findChild<QAction *>(QStringLiteral("DisplayTimeSet"), Qt::FindDirectChildrenOnly);
-    DisplayTimeSet2 = findChild<QAction *>(QStringLiteral("DisplayTimeSet2"), Qt::FindDirectChildrenOnly);
+    DisplayTimeSet2 = DisplayTimeSet;
     connectCommands();
 }
 
@@ -142,8 +142,8 @@ QAction *PlayListForm::commandAction(QMenu *menu, const QString &name, const QSt
     return action;
 }
 
-// The flat menu lifts every submenu's items to its top level but one, names
-// each item after its twin with "2" appended and numbers its separators on.
+// The flat menu lifts every submenu's items to its top level but one and shows
+// the grouped menu's actions themselves; it numbers its separators on.
 void PlayListForm::fillMenu(QMenu *top, bool flat)
 {
     const MenuRow *end = std::end(GroupedMenu);
@@ -159,36 +159,23 @@ void PlayListForm::fillMenu(QMenu *top, bool flat)
             const int number = name.mid(3).toInt() + (flat ? FlatSeparatorOffset : 0);
             addSeparator(menu, QStringLiteral("Sen%1").arg(number));
         } else {
-            commandAction(menu, flat ? name + u'2' : name, caption);
+            commandAction(menu, name, caption);
         }
     }
 }
 
 void PlayListForm::connectCommands()
 {
-    const auto pair = [this](const char *name) {
-        const QString first = QString::fromLatin1(name);
-        return std::pair{findChild<QAction *>(first, Qt::FindDirectChildrenOnly),
-                         findChild<QAction *>(first + u'2', Qt::FindDirectChildrenOnly)};
+    const auto item = [this](const char *name) {
+        return findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
     };
     for (const Command &command : Commands) {
-        const auto [first, twin] = pair(command.name);
-        if (first->isCheckable()) {
-            // Either item's mark, however it is set, shows on the other.
-            connect(first, &QAction::toggled, twin, &QAction::setChecked);
-            connect(twin, &QAction::toggled, first, &QAction::setChecked);
-        }
-        for (QAction *item : {first, twin}) {
-            connect(item, &QAction::triggered, this, command.run);
-        }
+        connect(item(command.name), &QAction::triggered, this, command.run);
     }
     for (const WebLink &link : WebLinks) {
         const QString address = websiteAddress(QString::fromLatin1(link.path));
-        const auto [first, twin] = pair(link.name);
-        for (QAction *item : {first, twin}) {
-            // A page that cannot be opened is not reported.
-            connect(item, &QAction::triggered, this, [address] { platform::shellOpen(address); });
-        }
+        // A page that cannot be opened is not reported.
+        connect(item(link.name), &QAction::triggered, this, [address] { platform::shellOpen(address); });
     }
 }
 

@@ -88,7 +88,7 @@ void PlayListForm::showCounts()
 void PlayListForm::clearFilePosition()
 {
     // The renewed list has no selection, so no edit may act on the old one.
-    sys().FilePositionLock = true;
+    FilePositionLock = true;
     FilePosition->setText(QString());
-    sys().FilePositionLock = false;
+    FilePositionLock = false;
 }

@@ -80,7 +80,7 @@ void PlayListForm::Form_Load()
     } else {
         PlayListRenewal();
     }
-    sys().FilePositionLock = false;
+    FilePositionLock = false;
 }
 
 void PlayListForm::restoreBackupList()

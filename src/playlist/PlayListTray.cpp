@@ -3,6 +3,7 @@
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
 #include "platform/TrayIcon.h"
+#include "playback/PlayController.h"
 
 namespace {
 Form *mainForm()
@@ -41,7 +42,7 @@ void PlayListForm::TasktrayEnd()
 void PlayListForm::trayIcon_LeftPress()
 {
     if (sys().TaskLeftClickMenu == 0) {
-        emit playToggleRequested();
+        PlayController::instance().playOrStop();
     } else if (sys().TaskLeftClickMenu == 1) {
         leaveTray();
     }

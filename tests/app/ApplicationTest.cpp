@@ -1,6 +1,6 @@
 #include "app/Application.h"
 #include "platform/TerminationSignals.h"
-#include "playback/PlayerFixture.h"
+#include "support/PlayerFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>

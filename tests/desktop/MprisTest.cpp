@@ -3,6 +3,8 @@
 #include "desktop/MprisService.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "playback/PlayController.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/MessageRecorder.h"
@@ -79,31 +81,36 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     QProcess *follower = start("playerctl --follow status");
     EXPECT_EQ(run("playerctl status"), "Stopped");
 
+    using enum PlayState::State;
     const struct {
         const char *command;
-        int playCommandAfter;
+        PlayState::State after;
         const char *status;
         const char *statusLabel;
     } steps[] = {
-        {"play", 2, "Playing", "Play."},       {"pause", 3, "Paused", "Stop."},
-        {"play-pause", 2, "Playing", "Play."}, {"stop", 1, "Stopped", "Stop."},
-        {"play", 2, "Playing", "Play."},
+        {"play", Playing, "Playing", "Play."},       {"pause", Paused, "Paused", "Stop."},
+        {"play-pause", Playing, "Playing", "Play."}, {"stop", Stopped, "Stopped", "Stop."},
+        {"play", Playing, "Playing", "Play."},
     };
     for (const auto &step : steps) {
         run(QStringLiteral("playerctl ") + step.command);
-        EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == step.playCommandAfter; })) << step.command;
+        EXPECT_TRUE(waitFor([&] { return PlayState::instance().state() == step.after; })) << step.command;
         EXPECT_EQ(run("playerctl status"), step.status) << step.command;
         EXPECT_EQ(main->StatusLabel->text(), step.statusLabel) << step.command;
     }
 
-    const QString first = sys().MusicFileName;
+    const QString first = PlayController::instance().MusicFileName();
     EXPECT_EQ(run("playerctl metadata xesam:title"), first.section(u'/', -1));
     EXPECT_EQ(run("playerctl metadata xesam:url"), "file://" + first);
     EXPECT_NEAR(run("playerctl metadata mpris:length").toLongLong(), 8000000, 100000);
     EXPECT_GT(run("playerctl position").toDouble(), 0.0);
     run("playerctl next");
-    EXPECT_TRUE(waitFor([&] { return sys().MusicFileName != first && sys().PlayCommand == 2; }));
-    EXPECT_EQ(run("playerctl metadata xesam:title"), sys().MusicFileName.section(u'/', -1));
+    EXPECT_TRUE(waitFor([&] {
+        return PlayController::instance().MusicFileName() != first &&
+               PlayState::instance().state() == PlayState::State::Playing;
+    }));
+    EXPECT_EQ(run("playerctl metadata xesam:title"),
+              PlayController::instance().MusicFileName().section(u'/', -1));
     EXPECT_EQ(main->FileStatusLabel->text(), "Rest : 0 / 3 Files");
 
     // The repeat goes through its menu item, and back.
@@ -119,7 +126,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     run("dbus-send Raise");
     EXPECT_TRUE(waitFor([&] { return main->isVisible(); }));
     run("playerctl stop");
-    EXPECT_TRUE(waitFor([&] { return sys().PlayCommand == 1; }));
+    EXPECT_TRUE(waitFor([&] { return !PlayState::instance().trackOpen(); }));
     EXPECT_EQ(run("playerctl metadata xesam:title"), "");
     // A client that only listens saw every change, once.
     const QStringList seen{"Stopped", "Playing", "Paused", "Playing", "Stopped", "Playing", "Stopped"};
@@ -134,7 +141,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
         burst.push_back(start(QStringLiteral("playerctl ") + command));
     }
     std::for_each(burst.begin(), burst.end(), finish);
-    EXPECT_TRUE(waitFor([] { return sys().PlayCommand == 2; }));
+    EXPECT_TRUE(waitFor([] { return PlayState::instance().state() == PlayState::State::Playing; }));
     EXPECT_NE(run("playerctl metadata xesam:title"), "");
 
     const QString playFolders = PlayListForm::listFilePath(".fllx3");

@@ -1,7 +1,8 @@
 #include "core/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
-#include "playback/PlayerFixture.h"
+#include "playback/PlayController.h"
+#include "support/PlayerFixture.h"
 
 #include <QTest>
 
@@ -42,7 +43,8 @@ TEST_F(MainFormTest, LoadAppliesEverySetting)
         EXPECT_EQ(std::tuple(main->InfoCover->isVisible(), main->WAWImg->isVisible(), main->isVisible(),
                              sys().MainFormLoaded),
                   std::tuple(row.coverShown, row.autostartLamp, true, true));
-        EXPECT_EQ(std::tuple(sys().MusicFileName, main->StatusLabel->text(), main->WAPImg->isVisible()),
+        EXPECT_EQ(std::tuple(PlayController::instance().MusicFileName(), main->StatusLabel->text(),
+                             main->WAPImg->isVisible()),
                   row.autoPlay ? std::tuple(song, QStringLiteral("Play."), true)
                                : std::tuple(QString(), QStringLiteral("Stop."), false));
         EXPECT_TRUE(messages.shown().isEmpty()) << "the outline is cut without a failure";

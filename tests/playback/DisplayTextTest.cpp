@@ -1,5 +1,4 @@
 #include "core/SystemDataBox.h"
-#include "playback/MediaCommands.h"
 #include "playback/TextColour.h"
 #include "playback/TimeText.h"
 
@@ -17,12 +16,10 @@ TEST(TimeText, TwoDigitsAtLeastCorrectMinutesBeyond546HoursAndGroupedThousands)
                                                     {59999, "00:00:59"},
                                                     {(1000.0 * 3600 + 61) * 1000, "1,000:01:01"},
                                                     {600.0 * 3600 * 1000 + 59 * 60000, "600:59:00"}};
-    SystemDataBox box;
+    TimeParts box;
     for (const auto &[ms, text] : rows) {
         EXPECT_EQ(TimeText(ms, box), QString::fromLatin1(text)) << ms;
     }
-    TimeText(3723000, box);
-    EXPECT_EQ(std::tuple(box.TimeHour, box.TimeMinute, box.TimeSecond), std::tuple(1, 2, 3));
     QLocale::setDefault(previous);
 }
 
@@ -37,14 +34,4 @@ TEST(TextColour, TableEntriesColourNumbersAndTheStandardColour)
     for (const auto &[text, colour] : rows) {
         EXPECT_EQ(textColourOf(QString::fromLatin1(text)), colour) << text;
     }
-}
-
-TEST(MediaReplies, OnlyTheDigitsBeforeTheNulCount)
-{
-    QByteArray reply(16, 'x');
-    std::memcpy(reply.data(), "205000\0", 7);
-    EXPECT_EQ(MediaCommands::replyNumber(reply), 205000.0);
-    EXPECT_EQ(MediaCommands::replyNumber(QByteArray(16, '\0')), std::nullopt);
-    EXPECT_EQ(MediaCommands::replyNumber(QByteArray("12ab\0", 5)), std::nullopt);
-    EXPECT_EQ(MediaCommands::fixedText(42), QByteArray("42              "));
 }

@@ -4,6 +4,8 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/MainForm.h"
 #include "platform/MessageBox.h"
+#include "playback/PlayController.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/TestEnvironment.h"
@@ -113,9 +115,9 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         // Notes every track started and every time shown until the player stops by itself.
         QSet<QString> started, timesShown;
         const auto stopped = [&] {
-            started << sys().MusicFileName;
+            started << PlayController::instance().MusicFileName();
             timesShown << main.NowTimeLabel->text();
-            return sys().PlayCommand == 1;
+            return !PlayState::instance().trackOpen();
         };
         QStringList said;
         int open = 0, mostOpen = 0;
@@ -154,7 +156,8 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         EXPECT_LE(mostOpen, 1) << "no box over another";
         if (row.sink) {
             QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
-            EXPECT_EQ(sys().MusicFileName + u' ' + main.StatusLabel->text(), head + " Play.");
+            EXPECT_EQ(PlayController::instance().MusicFileName() + u' ' + main.StatusLabel->text(),
+                      head + " Play.");
         }
         FormRegistry::instance().unloadAll();
         TestEnvironment::refuseMessageBoxes();

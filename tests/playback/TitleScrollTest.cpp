@@ -1,6 +1,6 @@
 #include "playback/TitleScroll.h"
 #include "mainwindow/TitleScroller.h"
-#include "playback/PlayerFixture.h"
+#include "support/PlayerFixture.h"
 
 #include <QTimer>
 

@@ -45,9 +45,9 @@ TEST_F(PlayListEditing, SelectionShowsThePathAndEnablesWhatThePositionAllowsByMo
     form.PlayList->removeAt(0);
     EXPECT_EQ(state(form), QStringLiteral("0 /music/album/1.mp3 c-d"));
     form.PlayList->removeAt(0);
-    sys().FilePositionLock = true;
+    form.FilePositionLock = true;
     form.FilePosition->clear();
-    sys().FilePositionLock = false;
+    form.FilePositionLock = false;
     EXPECT_TRUE(state(form).endsWith(QStringLiteral("  ---"))) << "box and buttons cleared";
 
     withEntries(1);

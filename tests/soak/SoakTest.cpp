@@ -2,6 +2,7 @@
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
+#include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/TestEnvironment.h"
@@ -41,14 +42,14 @@ TEST_F(Soak, FiveHundredShortTracksPlayThroughWithoutGrowing)
     main.MusicPlay_Click();
 
     std::pair<qint64, qsizetype> at50{};
-    for (int waited = 0; sys().PlayCommand != 1 && waited < 900000; waited += 20) {
+    for (int waited = 0; PlayState::instance().trackOpen() && waited < 900000; waited += 20) {
         QTest::qWait(20);
         if (at50.first == 0 && list.PlayList->count() == 450) {
             at50 = footprint();
         }
     }
     EXPECT_EQ(main.FileStatusLabel->text(), "Rest : 0 / 500 Files") << "the list played to its end";
-    EXPECT_EQ(sys().PlayCommand, 1);
+    EXPECT_FALSE(PlayState::instance().trackOpen());
     EXPECT_LE(footprint().second, at50.second + 2);
     EXPECT_LE(footprint().first, at50.first + 16 * 1024LL) << "KiB after 50 tracks: " << at50.first;
 }

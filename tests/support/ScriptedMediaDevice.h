@@ -9,12 +9,15 @@
 
 // A media device that answers from a script: every file opens with the given
 // length unless it is listed as unplayable, and the position is whatever the
-// test sets. It keeps every command it was sent.
+// test sets; a seek moves it. It keeps every command it was sent.
 class ScriptedMediaDevice : public platform::MediaDevice {
 public:
     int send(const QString &command, char *reply, int replySize) override
     {
         commands << command;
+        if (outputLost) {
+            return 262; // the sound server went away
+        }
         if (command.startsWith(QStringLiteral("open \""))) {
             open = !unplayable.contains(command.section(u'"', 1, -2));
             position = 0;
@@ -48,4 +51,5 @@ public:
     qint64 length = 205000;
     qint64 position = 0;
     bool open = false;
+    bool outputLost = false;
 };

@@ -10,7 +10,8 @@
 #include "platform/Paths.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserName.h"
-#include "playback/PlayerFixture.h"
+#include "playback/PlayState.h"
+#include "support/PlayerFixture.h"
 #include "x11/WindowManager.h"
 
 #include <QApplication>
@@ -95,7 +96,7 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
                                           "4", "4", "click", button});
             const auto shown = [&] {
                 return QStringLiteral("plays=%1 window=%2 icon=%3")
-                    .arg(sys().PlayCommand == 2)
+                    .arg(PlayState::instance().state() == PlayState::State::Playing)
                     .arg(main->isVisible())
                     .arg(icon->isVisible());
             };
@@ -150,7 +151,8 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
     QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
                                   "click", "--repeat", "2", "--delay", "60", "1"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
-    EXPECT_EQ(std::tuple(sys().PlayCommand, status(), opens()), std::tuple(2, QStringLiteral("Play."), 1))
+    EXPECT_EQ(std::tuple(PlayState::instance().state() == PlayState::State::Playing, status(), opens()),
+              std::tuple(true, QStringLiteral("Play."), 1))
         << "started, not paused at once";
 }
 
@@ -336,11 +338,14 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
         lastClick.start();
     };
     click({"1"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return sys().PlayCommand == 2; }, 5000)) << "a left click plays";
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return PlayState::instance().state() == PlayState::State::Playing; }, 5000))
+        << "a left click plays";
     click({"--repeat", "2", "--delay", "80", "1"});
     click({"3"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->isVisible(); }, 5000)) << "a right click leaves the tray";
-    EXPECT_EQ(std::tuple(opens(), sys().PlayCommand == 2, list->findChild<QSystemTrayIcon *>()->isVisible()),
+    EXPECT_EQ(std::tuple(opens(), PlayState::instance().state() == PlayState::State::Playing,
+                         list->findChild<QSystemTrayIcon *>()->isVisible()),
               std::tuple(1, false, false))
         << "the double click stopped it once";
     host.terminate();

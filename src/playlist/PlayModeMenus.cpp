@@ -1,5 +1,6 @@
 #include "core/SystemDataBox.h"
 #include "platform/MessageBox.h"
+#include "playback/PlayModes.h"
 #include "playlist/PlayListForm.h"
 
 #include <QAction>
@@ -7,7 +8,7 @@
 
 // At most one of the three play modes is on: a repeat cancels the other repeat
 // quietly and close-after-this-track with a message; close-after-this-track
-// cancels either repeat with a message. The twins follow through their marks.
+// cancels either repeat with a message.
 
 namespace {
 
@@ -20,6 +21,30 @@ void showCancelled(QWidget *parent, const QString &caption)
 }
 
 } // namespace
+
+// A new window starts with every mode off, whatever an earlier one left.
+void PlayListForm::followPlayModes()
+{
+    using enum PlayModes::Mode;
+    const std::tuple<PlayModes::Mode, QAction *, ModeLamp> modes[] = {
+        {AllMusicRepeat, this->AllMusicRepeat, ModeLamp::AllRepeat},
+        {OneMusicRepeat, this->OneMusicRepeat, ModeLamp::OneRepeat},
+        {ThisMusicExit, this->ThisMusicExit, ModeLamp::ThisMusicExit},
+    };
+    PlayModes &playModes = PlayModes::instance();
+    for (const auto &[mode, item, lamp] : modes) {
+        playModes.set(mode, item->isChecked());
+        connect(item, &QAction::toggled, this, [mode](bool on) { PlayModes::instance().set(mode, on); });
+    }
+    connect(&playModes, &PlayModes::changed, this, [this, modes](PlayModes::Mode changed, bool on) {
+        for (const auto &[mode, item, lamp] : modes) {
+            if (mode == changed) {
+                item->setChecked(on);
+                emit modeLampChanged(lamp, on);
+            }
+        }
+    });
+}
 
 bool PlayListForm::clearMode(QAction *mode, ModeLamp lamp)
 {
@@ -71,7 +96,6 @@ void PlayListForm::DisplayTimeSet_Click()
     const QString caption =
         sys().ElapsedDisplay ? QStringLiteral("残り時間表示") : QStringLiteral("経過時間表示");
     DisplayTimeSet->setText(caption);
-    DisplayTimeSet2->setText(caption);
 }
 
 void PlayListForm::WindowTopup_Click()
