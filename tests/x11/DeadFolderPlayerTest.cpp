@@ -2,9 +2,9 @@
 #include "core/RegistryModule.h"
 #include "platform/Paths.h"
 #include "platform/UserName.h"
-#include "playback/PlayerFixture.h"
 #include "support/AudioFixtures.h"
 #include "support/DeadMount.h"
+#include "support/PlayerFixture.h"
 
 #include <QDate>
 #include <QDir>
