@@ -59,7 +59,7 @@ bool mainWindowShown(const QProcess &player)
 {
     return QTest::qWaitFor(
         [&] {
-            const QString shown = xdotoolSearch(QStringLiteral("--pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
+            const QString shown = xdotoolSearch(QStringLiteral("--all --pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
                                                     .arg(player.processId()));
             return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
         },
@@ -111,7 +111,7 @@ TEST_F(DesktopWindowTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBot
     second.start(LYRA_PLAYER_BINARY);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !xdotoolSearch(QStringLiteral("--pid %1 --name ^多重起動エラー$").arg(second.processId())).isEmpty();
+            return !xdotoolSearch(QStringLiteral("--all --pid %1 --name ^多重起動エラー$").arg(second.processId())).isEmpty();
         },
         20000))
         << "the second start shows its box";
@@ -222,7 +222,8 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
                                       "click", button});
         ASSERT_TRUE(QTest::qWaitFor([&] { return released.size() == 1; }, 5000));
         QWidget *shown = QApplication::activePopupWidget();
-        EXPECT_EQ(shown ? shown->objectName() : QString(), menu) << setting.toStdString() << "=" << value;
+        EXPECT_EQ((shown ? shown->objectName() : QString()).toStdString(), menu)
+            << setting.toStdString() << "=" << value;
         if (shown) {
             shown->close();
         }
