@@ -27,8 +27,8 @@ test_packages=(
   # a virtual display, real clicks, and the desktop's parts on it: a small EWMH window
   # manager, an XEmbed tray host and a StatusNotifierItem tray host
   xvfb xauth xdotool openbox trayer haskell-gtk-sni-tray-utils
-  # making test audio and the playback benchmark's reference player
-  gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox
+  # the benchmarks: making their audio and the reference player
+  gstreamer1.0-tools gstreamer1.0-plugins-base-apps
   # a private sound server with a null sink: the playback benchmark's desktop output
   pulseaudio
   # the update server the update tests talk to, and their test certificate

@@ -94,8 +94,7 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
               std::tuple(true, false, 0, false, true, 1));
     EXPECT_EQ(main->FileNameLabel->toolTip(), QStringLiteral("/music/a.mp3"));
     EXPECT_EQ(AutostartEntry::read(platform::autostartEntryPath()), QCoreApplication::applicationFilePath());
-    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText),
-              QColor(255, 128, 0));
+    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText), QColor(255, 128, 0));
     EXPECT_EQ(main->FrontForm->toolTip(), QStringLiteral("タスクトレイ常駐化"));
 
     // Reopened in the same run, the window shows what it stored.

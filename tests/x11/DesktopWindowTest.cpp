@@ -59,8 +59,9 @@ bool mainWindowShown(const QProcess &player)
 {
     return QTest::qWaitFor(
         [&] {
-            const QString shown = xdotoolSearch(QStringLiteral("--all --pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
-                                                    .arg(player.processId()));
+            const QString shown =
+                xdotoolSearch(QStringLiteral("--all --pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
+                                  .arg(player.processId()));
             return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
         },
         20000);
@@ -111,7 +112,9 @@ TEST_F(DesktopWindowTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBot
     second.start(LYRA_PLAYER_BINARY);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !xdotoolSearch(QStringLiteral("--all --pid %1 --name ^多重起動エラー$").arg(second.processId())).isEmpty();
+            return !xdotoolSearch(
+                        QStringLiteral("--all --pid %1 --name ^多重起動エラー$").arg(second.processId()))
+                        .isEmpty();
         },
         20000))
         << "the second start shows its box";
