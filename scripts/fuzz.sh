@@ -25,11 +25,11 @@ fuzz_one() {
   name="$(basename "$1")"
   found="$(mktemp -d)"
   if "build-fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=20 -print_final_stats=1 \
-    "$found" "$1" 2>"build-fuzz/$name.log"; then
+    -artifact_prefix="build-fuzz/$name-" "$found" "$1" 2>"build-fuzz/$name.log"; then
     echo "fuzz: $name: $(grep -E '^stat::number_of_executed_units' "build-fuzz/$name.log" || echo done)"
     rm -rf "$found"
   else
-    echo "fuzz: $name FAILED; the input is kept in $found" >&2
+    echo "fuzz: $name FAILED; the failing input is build-fuzz/$name-*" >&2
     tail -n 60 "build-fuzz/$name.log" >&2
     return 1
   fi

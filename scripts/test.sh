@@ -2,9 +2,9 @@
 # Installs what the tests need (both lists of install-deps.sh), builds everything and
 # runs every test: the quick suite, the soak, the suite under the sanitizers and the
 # fuzz targets. Work that mostly waits runs beside work that computes: the quick suite
-# and the soak (one ctest run, the soak beside the others) play in real time while the
-# sanitizer build compiles, and the fuzz targets run while the sanitized suite plays. Each stage's output goes to
-# build/stage-NAME.log, printed when the stage ends.
+# and the soak (one ctest run) play in real time while the sanitizer build compiles,
+# and the fuzz targets run while the sanitized suite plays. Each stage's output goes
+# to build/stage-NAME.log and is printed when the stage ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
