@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs every Debian package the player and its tests need. Safe to run again.
+# Installs the Debian packages of one list. Safe to run again.
+#   install-deps.sh player   what building and running the player needs (run.sh)
+#   install-deps.sh test     that, and what the tests and benchmarks add (test.sh)
+# Nothing on the player list starts a service or replaces a part of the desktop:
+# it is installed on users' desktops.
 set -euo pipefail
 
-packages=(
+player_packages=(
   # build
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev
+  qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libxcb1-dev
   # the update service: HTTP(S) with proxies and time-outs, and the check of the
   # publisher's Ed25519 signature on the downloaded program
   libcurl4-openssl-dev libsodium-dev
@@ -16,8 +20,18 @@ packages=(
   timgm6mb-soundfont
   # Japanese text and standard buttons
   fonts-vlgothic qt6-translations-l10n
-  # tests and benchmarks
-  xvfb xauth xdotool libxcb1-dev gstreamer1.0-tools gstreamer1.0-plugins-base-apps sox trayer
+  # the desktop's opener for the welcome page and web pages
+  xdg-utils
+)
+
+test_packages=(
+  # GoogleTest
+  libgtest-dev
+  # a virtual display, real clicks, and the desktop's parts on it: a small EWMH window
+  # manager, an XEmbed tray host and a StatusNotifierItem tray host
+  xvfb xauth xdotool openbox trayer haskell-gtk-sni-tray-utils
+  # the benchmarks: making their audio and the reference player
+  gstreamer1.0-tools gstreamer1.0-plugins-base-apps
   # a private sound server with a null sink: the playback benchmark's desktop output
   pulseaudio
   # the update server the update tests talk to, and their test certificate
@@ -26,17 +40,22 @@ packages=(
   minisign tinyproxy
   # fuzz targets (libFuzzer)
   clang libclang-rt-14-dev
-  # the desktop's opener for the welcome page and web pages
-  xdg-utils
   # checking the shipped desktop entry and AppStream data
   desktop-file-utils appstream
   # the MPRIS2 tests: a private session bus and a real client
   dbus playerctl
-  # the desktop tests: a small EWMH window manager and a StatusNotifierItem tray host
-  openbox haskell-gtk-sni-tray-utils
   # a FUSE mount whose daemon is stopped: the dead network folder of the folder tests
   bindfs
 )
+
+case "${1:-}" in
+  player) packages=("${player_packages[@]}") ;;
+  test) packages=("${player_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 player|test" >&2
+    exit 2
+    ;;
+esac
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
@@ -47,7 +66,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages are installed"
+  echo "install-deps: all ${#packages[@]} packages of the $1 list are installed"
   exit 0
 fi
 echo "install-deps: installing ${missing[*]}"

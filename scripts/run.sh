@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the player needs, builds it and starts it.
+# Installs what the player needs (the player list of install-deps.sh), builds the
+# player alone and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/install-deps.sh player
+bash scripts/build.sh player
 # A profile with no play folders yet gets the demo folder, so the first click plays
 # something; an existing folder list is never touched.
 data_dir="${XDG_DATA_HOME:-$HOME/.local/share}/lyrabox3"

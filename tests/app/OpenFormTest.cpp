@@ -1,11 +1,8 @@
 #include "app/OpenForm.h"
-#include "BuildPaths.h"
 #include "core/FormRegistry.h"
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "platform/Clock.h"
-#include "platform/InstanceLock.h"
-#include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
 #include "playlist/PlayListForm.h"
@@ -13,10 +10,8 @@
 #include "update/UpdateServer.h"
 
 #include <QApplication>
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
-#include <QTest>
 #include <QTimer>
 
 using namespace RegistryModule;
@@ -48,18 +43,6 @@ QString said(const MessageRecorder &messages)
     return said.join(u'\n');
 }
 
-QStringList filesUnder(const QStringList &dirs)
-{
-    QStringList files;
-    for (const QString &dir : dirs) {
-        for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-            files << it.next();
-        }
-    }
-    files.sort();
-    return files;
-}
-
 QString loaded()
 {
     QStringList names;
@@ -73,14 +56,6 @@ QString loaded()
 }
 
 const QString playerWindows = "MainForm PlayListForm";
-
-// The real program in its own process, once it holds the instance lock.
-bool startPlayer(QProcess &player)
-{
-    player.start(QStringLiteral(LYRA_PLAYER_BINARY));
-    return player.waitForStarted() &&
-           QTest::qWaitFor([] { return QFileInfo::exists(platform::InstanceLock::defaultPath()); }, 10000);
-}
 
 class StartUpTest : public CleanStateTest {
 protected:
@@ -175,41 +150,4 @@ TEST_F(StartUpTest, TheRevisionTheLastCheckDateAndTheReleaseKeywordChooseTheFirs
         EXPECT_EQ(QFileInfo(opened.join(u' ')).fileName(), row.revision == u"41" ? "" : "welcome.html");
         EXPECT_TRUE(opened.isEmpty() || QFileInfo::exists(opened[0])) << "the page ships with the program";
     }
-}
-
-TEST_F(StartUpTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBothEvenWhenAListCannotBeSaved)
-{
-    seedInstallKey(lastUp(QDate::currentDate()));
-    // A folder where the folder list file should be: that save fails, the wait list's does not.
-    const QString lists = platform::dataDir() + platform::currentUserName();
-    QDir().mkpath(lists + ".fllx3/x");
-    QProcess first;
-    ASSERT_TRUE(startPlayer(first)) << "the first instance holds the lock";
-    QTest::qWait(300);
-    const QStringList folders = {TestEnvironment::configHome(), TestEnvironment::dataHome()};
-    const QStringList before = filesUnder(folders);
-
-    FormRegistry::instance().load<OpenForm>();
-    EXPECT_EQ(said(messages), "多重起動エラー (2): Lyrabox 3 は、すでに起動しています。\r\n");
-    EXPECT_EQ(loaded() + opened.join(u' '), "");
-    EXPECT_EQ(filesUnder(folders), before);
-
-    // A refused start in its own process sits in its message box until SIGTERM.
-    QProcess second;
-    ASSERT_TRUE(startPlayer(second));
-    EXPECT_FALSE(second.waitForFinished(1500));
-    second.terminate();
-    EXPECT_TRUE(second.waitForFinished(10000)) << "SIGTERM ends a start-up that waits in a message box";
-    EXPECT_EQ(second.exitCode(), 0);
-
-    first.terminate();
-    ASSERT_TRUE(first.waitForFinished(10000)) << "no box waits for a click on the way out";
-    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
-    EXPECT_TRUE(QString::fromUtf8(first.readAllStandardError()).contains("保存エラー"));
-    EXPECT_TRUE(QFileInfo::exists(lists + ".fwllx3")) << "the other list was saved on the way out";
-
-    // With the first one gone, its lock no longer blocks.
-    platform::setTodayOverride(QDate::currentDate());
-    FormRegistry::instance().load<OpenForm>();
-    EXPECT_EQ(loaded(), playerWindows);
 }

@@ -3,7 +3,6 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Paths.h"
-#include "playback/TextColour.h"
 #include "playlist/PlayListFixture.h"
 
 #include <QCheckBox>
@@ -81,7 +80,7 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     form.DisplayTextColor->setCurrentIndex(2);
     form.DownWinCC->setCurrentIndex(1);
     form.LeftCMS->setCurrentIndex(1);
-    EXPECT_EQ(form.LabelImageText->palette().color(QPalette::WindowText), textColourOf(QStringLiteral("2")));
+    EXPECT_EQ(form.LabelImageText->palette().color(QPalette::WindowText), QColor(255, 128, 0));
     press(form.ExitFolderSetup);
 
     QStringList patterns;
@@ -95,8 +94,7 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
               std::tuple(true, false, 0, false, true, 1));
     EXPECT_EQ(main->FileNameLabel->toolTip(), QStringLiteral("/music/a.mp3"));
     EXPECT_EQ(AutostartEntry::read(platform::autostartEntryPath()), QCoreApplication::applicationFilePath());
-    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText),
-              textColourOf(QStringLiteral("2")));
+    EXPECT_EQ(main->FileStatusLabel->palette().color(QPalette::WindowText), QColor(255, 128, 0));
     EXPECT_EQ(main->FrontForm->toolTip(), QStringLiteral("タスクトレイ常駐化"));
 
     // Reopened in the same run, the window shows what it stored.

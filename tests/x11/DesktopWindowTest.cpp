@@ -1,4 +1,5 @@
 #include "BuildPaths.h"
+#include "app/OpenForm.h"
 #include "app/OptionForm.h"
 #include "core/RegistryModule.h"
 #include "folders/FolderForm.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QDBusInterface>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QProcess>
@@ -44,24 +46,114 @@ QWidget *trayIconWidget()
     return nullptr;
 }
 
+// What xdotool prints for a search among the visible windows and the commands after it.
+QString xdotoolSearch(const QString &command)
+{
+    QProcess tool;
+    tool.startCommand("xdotool search --onlyvisible " + command);
+    tool.waitForFinished(5000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// The real program's main window is up: its start-up is over. The splash has the same title.
+bool mainWindowShown(const QProcess &player)
+{
+    return QTest::qWaitFor(
+        [&] {
+            const QString shown =
+                xdotoolSearch(QStringLiteral("--all --pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
+                                  .arg(player.processId()));
+            return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
+        },
+        20000);
+}
+
+QStringList filesUnder(const QStringList &dirs)
+{
+    QStringList files;
+    for (const QString &dir : dirs) {
+        for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            files << it.next();
+        }
+    }
+    files.sort();
+    return files;
+}
+
+void startedBefore()
+{
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
+    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+}
+
 } // namespace
+
+// The real program twice, and a start in this process while it runs.
+TEST_F(DesktopWindowTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBothEvenWhenAListCannotBeSaved)
+{
+    startedBefore();
+    // A folder where the folder list file should be: that save fails, the wait list's does not.
+    const QString lists = platform::dataDir() + platform::currentUserName();
+    QDir().mkpath(lists + ".fllx3/x");
+    QProcess first;
+    first.start(LYRA_PLAYER_BINARY);
+    ASSERT_TRUE(mainWindowShown(first));
+    const QStringList folders = {TestEnvironment::configHome(), TestEnvironment::dataHome()};
+    const QStringList before = filesUnder(folders);
+
+    FormRegistry::instance().load<OpenForm>();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].title + messages.shown()[0].text,
+              "多重起動エラーLyrabox 3 は、すでに起動しています。\r\n");
+    EXPECT_EQ(FormRegistry::instance().find<PlayListForm>(), nullptr);
+    EXPECT_EQ(filesUnder(folders), before);
+
+    // A refused start in its own process sits in its message box until SIGTERM.
+    QProcess second;
+    second.start(LYRA_PLAYER_BINARY);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !xdotoolSearch(
+                        QStringLiteral("--all --pid %1 --name ^多重起動エラー$").arg(second.processId()))
+                        .isEmpty();
+        },
+        20000))
+        << "the second start shows its box";
+    EXPECT_EQ(second.state(), QProcess::Running) << "and waits in it";
+    second.terminate();
+    EXPECT_TRUE(second.waitForFinished(10000)) << "SIGTERM ends a start-up that waits in a message box";
+    EXPECT_EQ(std::tuple(second.exitStatus(), second.exitCode()), std::tuple(QProcess::NormalExit, 0));
+
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000)) << "no box waits for a click on the way out";
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(QString::fromUtf8(first.readAllStandardError()).contains("保存エラー"));
+    EXPECT_TRUE(QFileInfo::exists(lists + ".fwllx3")) << "the other list was saved on the way out";
+
+    // With the first one gone, its lock no longer blocks.
+    FormRegistry::instance().load<OpenForm>();
+    EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
+}
 
 TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
 {
     loadPlayer({});
     main->move(200, 150);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    QTest::qWait(300);
-    const QString shot = folder.filePath(QStringLiteral("main.png"));
-    QProcess tool;
-    tool.start(LYRA_SCREENSHOT_BINARY, {shot, "0", "--crop"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.state() == QProcess::NotRunning; }, 20000));
-    ASSERT_EQ(tool.exitCode(), 0);
-
-    const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);
     const QImage skin = QImage(QStringLiteral(":/artwork/skin.png")).convertToFormat(QImage::Format_RGB32);
     const QRegion opaque(QBitmap::fromImage(skin.createMaskFromColor(skin.pixel(0, 0), Qt::MaskOutColor)));
-    ASSERT_EQ(image.size(), opaque.boundingRect().size())
+    // The box of what differs from the root, as the screenshot tool cuts it, once painted.
+    const QString shot = folder.filePath(QStringLiteral("main.png"));
+    QImage image;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QProcess tool;
+            tool.start(LYRA_SCREENSHOT_BINARY, {shot, "0", "--crop"});
+            (void)QTest::qWaitFor([&] { return tool.state() == QProcess::NotRunning; }, 20000);
+            image = QImage(shot).convertToFormat(QImage::Format_RGB32);
+            return tool.exitCode() == 0 && image.size() == opaque.boundingRect().size();
+        },
+        10000))
         << "only the window's outline differs from the root";
     const QRect box = image.rect();
     for (const QPoint at : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
@@ -127,13 +219,15 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         loadPlayer({});
         main->move(200, 150);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        // The menu opens as the button is let go, before this learns of it.
+        QSignalSpy released(main->FolderSetup, &ImageButton::released);
         const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
         QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
                                       "click", button});
-        (void)QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; },
-                              *menu ? 3000 : 1000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return released.size() == 1; }, 5000));
         QWidget *shown = QApplication::activePopupWidget();
-        EXPECT_EQ(shown ? shown->objectName() : QString(), menu) << setting.toStdString() << "=" << value;
+        EXPECT_EQ((shown ? shown->objectName() : QString()).toStdString(), menu)
+            << setting.toStdString() << "=" << value;
         if (shown) {
             shown->close();
         }
@@ -159,26 +253,13 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
 // The real program, ended from outside while its exit question waits for an answer.
 TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+    startedBefore();
     SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
-    const auto xdotool = [](const QString &command) {
-        QProcess tool;
-        tool.startCommand("xdotool search --onlyvisible --name " + command);
-        tool.waitForFinished(5000);
-        return QString::fromUtf8(tool.readAllStandardOutput());
-    };
     QProcess player;
     player.start(LYRA_PLAYER_BINARY);
-    // The main window alone: the splash has the same title.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            const QString shown = xdotool("\"^Lyrabox 3$\" getwindowgeometry %@");
-            return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
-        },
-        10000));
-    xdotool("\"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !xdotool("終了確認").isEmpty(); }, 5000));
+    ASSERT_TRUE(mainWindowShown(player));
+    xdotoolSearch("--name \"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !xdotoolSearch("--name 終了確認").isEmpty(); }, 5000));
     player.terminate();
     ASSERT_TRUE(player.waitForFinished(10000));
     EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
