@@ -6,7 +6,6 @@
 #include "folders/DirectoryList.h"
 #include "folders/FolderListModel.h"
 #include "help/QuickHelpForm.h"
-#include "mainwindow/MainForm.h"
 #include "playlist/PlayListForm.h"
 
 #include <QCloseEvent>
@@ -241,9 +240,6 @@ void FolderForm::OpenFolderSearch_Click()
 
 void FolderForm::ExitFolderSetup_Click()
 {
-    if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
-        main->setEnabled(true);
-    }
     FormRegistry::instance().unload(this);
 }
 

@@ -3,7 +3,6 @@
 #include "core/DialogLayout.h"
 #include "core/FormRegistry.h"
 #include "core/ProgramVersion.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SkinPicture.h"
 #include "platform/Shell.h"
 #include "playlist/WebsiteAddress.h"
@@ -87,8 +86,5 @@ void VersionForm::SiteAccess_Click()
 
 void VersionForm::UnloadVersion_Click()
 {
-    if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
-        main->setEnabled(true);
-    }
     FormRegistry::instance().unload(this);
 }

@@ -208,9 +208,4 @@ void VersionStatusForm::closeEvent(QCloseEvent *event)
 void VersionStatusForm::Form_Unload()
 {
     Inet->Cancel();
-    if (sys().MainFormLoaded) {
-        if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
-            main->setEnabled(true);
-        }
-    }
 }
