@@ -12,17 +12,17 @@ FormRegistry &FormRegistry::instance()
     return registry;
 }
 
-void FormRegistry::add(std::type_index type, Form *form)
+void FormRegistry::add(Form *form)
 {
-    forms_.push_back(Slot{type, form});
+    forms_.emplace_back(form);
     connect(form, &Form::closeRequested, this, [this, form] { unload(form); });
 }
 
-Form *FormRegistry::lookUp(std::type_index type) const
+Form *FormRegistry::lookUp(const char *className) const
 {
-    for (const Slot &slot : forms_) {
-        if (slot.type == type) {
-            return slot.form.data();
+    for (const QPointer<Form> &form : forms_) {
+        if (form != nullptr && qstrcmp(form->metaObject()->className(), className) == 0) {
+            return form.data();
         }
     }
     return nullptr;
@@ -58,12 +58,7 @@ Form &FormRegistry::load(WindowKind kind)
 
 Form *FormRegistry::find(WindowKind kind) const
 {
-    for (const Slot &slot : forms_) {
-        if (slot.form != nullptr && qstrcmp(slot.form->metaObject()->className(), className(kind)) == 0) {
-            return slot.form.data();
-        }
-    }
-    return nullptr;
+    return lookUp(className(kind));
 }
 
 void FormRegistry::unload(WindowKind kind)
@@ -75,7 +70,7 @@ void FormRegistry::unload(WindowKind kind)
 
 bool FormRegistry::isLoaded(const Form *form) const
 {
-    return std::any_of(forms_.begin(), forms_.end(), [form](const Slot &s) { return s.form == form; });
+    return std::find(forms_.begin(), forms_.end(), form) != forms_.end();
 }
 
 int FormRegistry::loadedCount() const
@@ -85,7 +80,7 @@ int FormRegistry::loadedCount() const
 
 void FormRegistry::unload(Form *form)
 {
-    auto it = std::find_if(forms_.begin(), forms_.end(), [form](const Slot &s) { return s.form == form; });
+    auto it = std::find(forms_.begin(), forms_.end(), form);
     if (it == forms_.end()) {
         return;
     }
@@ -110,7 +105,7 @@ void FormRegistry::unload(Form *form)
 void FormRegistry::unloadAll()
 {
     while (!forms_.empty()) {
-        Form *newest = forms_.back().form.data();
+        Form *newest = forms_.back().data();
         if (newest == nullptr) {
             forms_.pop_back();
             if (forms_.empty()) {

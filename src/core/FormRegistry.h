@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <typeindex>
 #include <vector>
 
 // The windows that code on a lower floor opens or looks at without knowing their classes.
@@ -36,7 +35,7 @@ public:
             return *existing;
         }
         auto *form = new T();
-        add(typeid(T), form);
+        add(form);
         form->Form_Load();
         if (isLoaded(form)) {
             emit formLoaded(form);
@@ -44,7 +43,13 @@ public:
         return *form;
     }
 
-    template <class T> T *find() const { return static_cast<T *>(lookUp(typeid(T))); }
+    // Windows are found one way, by their class name: a floor that knows the class names
+    // it through the class, a lower floor through its kind.
+    template <class T> T *find() const
+    {
+        static_assert(QtPrivate::HasQ_OBJECT_Macro<T>::Value, "a window is found by its own class name");
+        return static_cast<T *>(lookUp(T::staticMetaObject.className()));
+    }
 
     template <class T> void unload()
     {
@@ -54,7 +59,7 @@ public:
     }
 
     // The floor that knows a window's class says how it is loaded; finding and
-    // unloading go by the class name and need no loader.
+    // unloading need no loader.
     void setLoader(WindowKind kind, std::function<Form &()> loader);
     Form &load(WindowKind kind);
     Form *find(WindowKind kind) const;
@@ -74,14 +79,9 @@ signals:
     void lastFormUnloaded();
 
 private:
-    struct Slot {
-        std::type_index type;
-        QPointer<Form> form;
-    };
+    void add(Form *form);
+    Form *lookUp(const char *className) const;
 
-    void add(std::type_index type, Form *form);
-    Form *lookUp(std::type_index type) const;
-
-    std::vector<Slot> forms_;
+    std::vector<QPointer<Form>> forms_;
     std::array<std::function<Form &()>, WindowKindCount> loaders_;
 };

@@ -9,12 +9,14 @@ namespace {
 QStringList events;
 
 class FirstForm : public Form {
+    Q_OBJECT
 public:
     void Form_Load() override { events << QStringLiteral("load first"); }
     void Form_Unload() override { events << QStringLiteral("unload first"); }
 };
 
 class SelfUnloadingForm : public Form {
+    Q_OBJECT
 public:
     void Form_Load() override { FormRegistry::instance().unload(this); }
 };
@@ -47,3 +49,5 @@ TEST_F(FormRegistryTest, AWindowMayUnloadItselfDuringItsLoad)
     TestEnvironment::flushEvents();
     EXPECT_TRUE(form.isNull()) << "an unloaded window is destroyed";
 }
+
+#include "FormRegistryTest.moc"
