@@ -34,6 +34,7 @@ protected:
     void SetUp() override
     {
         PlayerFixture::SetUp();
+        TestEnvironment::refuseMessageBoxes(); // the play control itself never shows one
         queue = ListQueue{};
         for (const Mode mode : {Mode::AllMusicRepeat, Mode::OneMusicRepeat, Mode::ThisMusicExit}) {
             PlayModes::instance().set(mode, false);
