@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "platform/TerminationSignals.h"
 #include "support/PlayerFixture.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -68,8 +69,7 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
         *box == 'e' ? main->ExitProgram_Click() : list->AllMusicRepeat->trigger();
         EXPECT_TRUE(boxOpen);
         EXPECT_TRUE(QTest::qWaitFor([] { return FormRegistry::instance().loadedCount() == 0; }, 5000));
-        QFile saved(PlayListForm::listFilePath(".fllx3"));
-        EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains(folder.path().toUtf8()));
+        EXPECT_TRUE(readFile(PlayListForm::listFilePath(".fllx3")).contains(folder.path().toUtf8()));
         TestEnvironment::flushEvents();
     }
 }

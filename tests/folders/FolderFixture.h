@@ -11,6 +11,17 @@
 
 #include <unistd.h>
 
+// The centre of the row that stands for `path` in a folder list, or (-1, -1).
+inline QPoint rowAt(const QListWidget *dirs, const QString &path)
+{
+    for (int row = 0; row < dirs->count(); ++row) {
+        if (dirs->item(row)->data(Qt::UserRole).toString() == path) {
+            return dirs->visualItemRect(dirs->item(row)).center();
+        }
+    }
+    return {-1, -1};
+}
+
 // The play list window and the set-up window over a tree of empty files.
 class FolderFixture : public PlayListFixture {
 protected:

@@ -141,19 +141,13 @@ TEST_F(FolderLists, BrowserShowsFixedPatternFilesAndRegistersNamesByTheirBytes)
     ASSERT_TRUE(form.setDirectory(base));
     QListWidget *dirs = form.DirMenu;
     const int rows = dirs->count();
-    const auto at = [dirs](const QString &path) {
-        const auto items = dirs->findItems("*", Qt::MatchWildcard);
-        const auto it =
-            std::find_if(items.begin(), items.end(), [&](auto *i) { return i->data(Qt::UserRole) == path; });
-        return it == items.end() ? QPoint(-1, -1) : dirs->visualItemRect(*it).center();
-    };
 
-    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at(mixed));
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, rowAt(dirs, mixed));
     EXPECT_EQ(shown(form.FileMenu), (QStringList{"list.m3u", "song.MID", "tune.Opus"}));
     EXPECT_EQ(form.FolderPosition->text(), mixed);
     EXPECT_EQ(dirs->count(), rows); // one click does not make it current
 
-    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at(text));
+    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, rowAt(dirs, text));
     EXPECT_EQ(dirs->item(dirs->count() - 1)->data(Qt::UserRole).toString(), text);
     EXPECT_TRUE(shown(form.FileMenu).isEmpty());
     EXPECT_EQ(form.FolderPosition->text(), text);

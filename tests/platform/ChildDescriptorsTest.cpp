@@ -2,6 +2,7 @@
 #include "platform/Launcher.h"
 #include "platform/TerminationSignals.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,20 +18,15 @@ QStringList descriptorsOfAStartedProgram(const QTemporaryDir &dir)
 {
     const QString script = dir.filePath("list-fds"), out = dir.filePath("fds");
     QFile::remove(out);
-    QFile file(script);
-    file.open(QIODevice::WriteOnly);
     const QByteArray to = QFile::encodeName(out);
-    file.write("#!/bin/sh\nfind /proc/self/fd -mindepth 1 -maxdepth 1 -printf '%f %l\\n' > " + to +
-               ".part && mv " + to + ".part " + to + "\n");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    writeFile(script, "#!/bin/sh\nfind /proc/self/fd -mindepth 1 -maxdepth 1 -printf '%f %l\\n' > " + to +
+                          ".part && mv " + to + ".part " + to + "\n");
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (!platform::launchProgram(script) || !QTest::qWaitFor([&] { return QFile::exists(out); }, 10000)) {
         return {"not started"};
     }
-    QFile listing(out);
-    listing.open(QIODevice::ReadOnly);
     QStringList held;
-    for (const QByteArray &line : listing.readAll().split('\n')) {
+    for (const QByteArray &line : readFile(out).split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() == 2 && fields[0].toInt() > 2 && !fields[1].startsWith("/proc/")) {
             held << QString::fromUtf8(line);

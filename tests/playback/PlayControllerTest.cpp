@@ -4,11 +4,8 @@
 #include "platform/MediaChannel.h"
 #include "playback/PlayModes.h"
 #include "playback/PlayQueue.h"
-#include "support/ScriptedMediaDevice.h"
-#include "support/TestEnvironment.h"
-#include "support/TestFiles.h"
+#include "support/PlayerFixture.h"
 
-#include <QTemporaryDir>
 #include <functional>
 
 namespace {
@@ -31,14 +28,13 @@ public:
     bool folders = true;
 };
 
-// The play control over a scripted device and a plain queue: no window.
-class PlayControllerTest : public CleanStateTest {
+// The play control over a scripted device and a plain queue: no window is loaded.
+class PlayControllerTest : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        CleanStateTest::SetUp();
-        device = new ScriptedMediaDevice;
-        platform::setMediaDevice(std::unique_ptr<platform::MediaDevice>(device));
+        PlayerFixture::SetUp();
+        TestEnvironment::refuseMessageBoxes(); // the play control itself never shows one
         queue = ListQueue{};
         for (const Mode mode : {Mode::AllMusicRepeat, Mode::OneMusicRepeat, Mode::ThisMusicExit}) {
             PlayModes::instance().set(mode, false);
@@ -59,17 +55,10 @@ protected:
         listener.reset();
         play().end();
         play().setQueue(nullptr);
-        CleanStateTest::TearDown();
+        PlayerFixture::TearDown();
     }
 
     static PlayController &play() { return PlayController::instance(); }
-
-    QString makeFile(const QString &name)
-    {
-        writeFile(folder.path() + u'/' + name, "x");
-        return folder.path() + u'/' + name;
-    }
-    QString missing(const QString &name) const { return folder.path() + QStringLiteral("/gone-") + name; }
 
     // The device reports the end of the open track at this poll.
     void endAndTick() const
@@ -81,7 +70,6 @@ protected:
     {
         device->outputLost = true, step(), device->outputLost = false;
     }
-    int opens() const { return int(device->commandsStartingWith(QStringLiteral("open")).size()); }
     // State, open track and queue, by file name.
     QString now() const
     {
@@ -94,8 +82,6 @@ protected:
                u']';
     }
 
-    QTemporaryDir folder;
-    ScriptedMediaDevice *device = nullptr;
     ListQueue queue;
     QStringList heard;
     std::unique_ptr<QObject> listener;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -25,8 +27,7 @@ public:
         QDir().mkpath(source());
         QDir().mkpath(path());
         for (const QString &name : files) {
-            QFile file(source() + u'/' + name);
-            file.open(QIODevice::WriteOnly);
+            writeFile(source() + u'/' + name, {});
         }
         if (skipReason().isEmpty()) {
             // Should the test be killed, the daemon goes too and the mount fails instead of hanging.
@@ -73,9 +74,8 @@ private:
     QString source() const { return base_.path() + QStringLiteral("/source"); }
     bool isMounted() const
     {
-        QFile table(QStringLiteral("/proc/self/mountinfo"));
-        return table.open(QIODevice::ReadOnly) &&
-               table.readAll().contains(' ' + QFile::encodeName(path()) + ' ');
+        return readFile(QStringLiteral("/proc/self/mountinfo"))
+            .contains(' ' + QFile::encodeName(path()) + ' ');
     }
 
     QTemporaryDir base_;

@@ -8,8 +8,8 @@
 #include "support/MessageRecorder.h"
 #include "support/ScriptedMediaDevice.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -33,11 +33,8 @@ protected:
 
     QString makeFile(const QString &name)
     {
-        const QString path = folder.path() + u'/' + name;
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write("x");
-        return path;
+        writeFile(folder.path() + u'/' + name, "x");
+        return folder.path() + u'/' + name;
     }
 
     // A file gone from a folder that is still there.

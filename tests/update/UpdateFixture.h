@@ -30,6 +30,18 @@ inline quint16 freePort()
     return probe.serverPort();
 }
 
+// Something accepts connections on `port` within `ms`.
+inline bool answersWithin(quint16 port, int ms)
+{
+    return QTest::qWaitFor(
+        [port] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            return probe.waitForConnected(100);
+        },
+        ms);
+}
+
 // A publisher's minisign key pair in `folder`, made on first use, as `minisign -G` makes it.
 class Publisher {
 public:
@@ -105,12 +117,7 @@ public:
                 .arg(dir_.path(), extra, site)
                 .toUtf8());
         process_.start("nginx", {"-p", dir_.path(), "-c", path("nginx.conf"), "-e", path("error.log")});
-        const auto answers = [this] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, port);
-            return probe.waitForConnected(100);
-        };
-        if (QTest::qWaitFor(answers, 15000)) {
+        if (answersWithin(port, 15000)) {
             return true;
         }
         ADD_FAILURE() << "nginx did not start: " << readFile(path("error.log")).toStdString();
@@ -166,13 +173,7 @@ public:
                       .arg(dir_.filePath("log"), dir_.filePath("pid"))
                       .toUtf8());
         process_.start("tinyproxy", {"-d", "-c", dir_.filePath("tinyproxy.conf")});
-        return process_.waitForStarted() && QTest::qWaitFor(
-                                                [this] {
-                                                    QTcpSocket probe;
-                                                    probe.connectToHost(QHostAddress::LocalHost, port);
-                                                    return probe.waitForConnected(100);
-                                                },
-                                                15000);
+        return process_.waitForStarted() && answersWithin(port, 15000);
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
     QByteArray log() const { return readFile(dir_.filePath("log")); }

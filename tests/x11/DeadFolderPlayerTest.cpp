@@ -1,31 +1,20 @@
-#include "BuildPaths.h"
 #include "core/RegistryModule.h"
 #include "platform/Paths.h"
 #include "platform/UserName.h"
 #include "support/AudioFixtures.h"
 #include "support/DeadMount.h"
 #include "support/PlayerFixture.h"
+#include "support/TestFiles.h"
+#include "x11/PlayerProgram.h"
 
-#include <QDate>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QTest>
-#include <optional>
 
 using namespace RegistryModule;
 
 namespace {
 
 using DeadFolderPlayerTest = PlayerFixture;
-
-QString xdotool(const QString &command)
-{
-    QProcess tool;
-    tool.startCommand(QStringLiteral("xdotool ") + command);
-    tool.waitForFinished(5000);
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 int visibleWindows(qint64 pid)
 {
@@ -43,12 +32,6 @@ bool holdsOpen(qint64 pid, const QString &file)
     return false;
 }
 
-std::optional<QByteArray> contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
-}
-
 } // namespace
 
 // The real program with one play folder on a network share whose server went away.
@@ -59,8 +42,7 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
     const QString good = AudioFixtures::makeTone(folder.path(), "a.wav", 4000);
     ASSERT_FALSE(good.isEmpty());
     const QString dataFile = platform::dataDir() + platform::currentUserName();
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
+    markStartedBefore();
     SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play");
     dead.stop();
     const struct {
@@ -76,27 +58,17 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
     for (const auto &row : rows) {
         SCOPED_TRACE(row.backup);
         SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup);
-        QDir().mkpath(platform::dataDir());
         const QByteArray folders = (folder.path() + "/\r\n" + dead.path() + "/\r\n\r\n").toUtf8();
         for (const auto &[extension, bytes] :
              {std::pair{".fllx3", folders}, {".fwllx3", QByteArray("\r\n")}, {".flblx3", row.backupList}}) {
-            QFile file(dataFile + extension);
-            ASSERT_TRUE(bytes.isEmpty()
-                            ? !file.exists() || file.remove()
-                            : file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            const QString path = dataFile + extension;
+            ASSERT_TRUE(bytes.isEmpty() ? !QFile::exists(path) || QFile::remove(path)
+                                        : writeFile(path, bytes));
         }
         QProcess player;
         player.start(LYRA_PLAYER_BINARY);
         // Deadlines of the behaviour, measured generously; not a benchmark.
-        // The main window alone: the splash has the same title.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                const QString shown =
-                    xdotool("search --onlyvisible --name \"^Lyrabox 3$\" getwindowgeometry %@");
-                return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
-            },
-            2000))
-            << "the main window comes up";
+        EXPECT_TRUE(mainWindowShown(player, 2000)) << "the main window comes up";
         if (row.plays) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return holdsOpen(player.processId(), good); }, 5000))
                 << "the good folder plays";
@@ -109,10 +81,10 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
         player.terminate();
         EXPECT_TRUE(player.waitForFinished(3000));
         EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
-        EXPECT_EQ(contents(dataFile + ".fllx3"), folders) << "the dead folder stays a play folder";
-        EXPECT_EQ(contents(dataFile + ".fwllx3"), QByteArray("\r\n"));
-        EXPECT_EQ(contents(dataFile + ".flblx3"),
-                  row.backupList.isEmpty() ? std::nullopt : std::optional(row.backupList));
+        EXPECT_EQ(readFile(dataFile + ".fllx3"), folders) << "the dead folder stays a play folder";
+        EXPECT_EQ(readFile(dataFile + ".fwllx3"), QByteArray("\r\n"));
+        EXPECT_EQ(readFile(dataFile + ".flblx3", "<missing>"),
+                  row.backupList.isEmpty() ? QByteArray("<missing>") : row.backupList);
         if (player.state() != QProcess::NotRunning) {
             player.kill();
             player.waitForFinished(5000);

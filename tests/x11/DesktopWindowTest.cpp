@@ -1,4 +1,3 @@
-#include "BuildPaths.h"
 #include "app/OpenForm.h"
 #include "app/OptionForm.h"
 #include "core/RegistryModule.h"
@@ -13,6 +12,7 @@
 #include "platform/UserName.h"
 #include "playback/PlayState.h"
 #include "support/PlayerFixture.h"
+#include "x11/PlayerProgram.h"
 #include "x11/WindowManager.h"
 
 #include <QApplication>
@@ -46,28 +46,6 @@ QWidget *trayIconWidget()
     return nullptr;
 }
 
-// What xdotool prints for a search among the visible windows and the commands after it.
-QString xdotoolSearch(const QString &command)
-{
-    QProcess tool;
-    tool.startCommand("xdotool search --onlyvisible " + command);
-    tool.waitForFinished(5000);
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-// The real program's main window is up: its start-up is over. The splash has the same title.
-bool mainWindowShown(const QProcess &player)
-{
-    return QTest::qWaitFor(
-        [&] {
-            const QString shown =
-                xdotoolSearch(QStringLiteral("--all --pid %1 --name \"^Lyrabox 3$\" getwindowgeometry %@")
-                                  .arg(player.processId()));
-            return shown.count("Window") == 1 && shown.contains("Geometry: 255x109");
-        },
-        20000);
-}
-
 QStringList filesUnder(const QStringList &dirs)
 {
     QStringList files;
@@ -80,24 +58,18 @@ QStringList filesUnder(const QStringList &dirs)
     return files;
 }
 
-void startedBefore()
-{
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, QString::number(LYRA_VERSION_REVISION));
-    SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QDate::currentDate().toString("yyyy/M/d"));
-}
-
 } // namespace
 
 // The real program twice, and a start in this process while it runs.
 TEST_F(DesktopWindowTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBothEvenWhenAListCannotBeSaved)
 {
-    startedBefore();
+    markStartedBefore();
     // A folder where the folder list file should be: that save fails, the wait list's does not.
     const QString lists = platform::dataDir() + platform::currentUserName();
     QDir().mkpath(lists + ".fllx3/x");
     QProcess first;
     first.start(LYRA_PLAYER_BINARY);
-    ASSERT_TRUE(mainWindowShown(first));
+    ASSERT_TRUE(mainWindowShown(first, 20000));
     const QStringList folders = {TestEnvironment::configHome(), TestEnvironment::dataHome()};
     const QStringList before = filesUnder(folders);
 
@@ -113,8 +85,8 @@ TEST_F(DesktopWindowTest, ASecondInstanceIsRefusedTouchesNoFileAndSigtermEndsBot
     second.start(LYRA_PLAYER_BINARY);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !xdotoolSearch(
-                        QStringLiteral("--all --pid %1 --name ^多重起動エラー$").arg(second.processId()))
+            return !xdotool(QStringLiteral("search --onlyvisible --all --pid %1 --name ^多重起動エラー$")
+                                .arg(second.processId()))
                         .isEmpty();
         },
         20000))
@@ -253,13 +225,14 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
 // The real program, ended from outside while its exit question waits for an answer.
 TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
 {
-    startedBefore();
+    markStartedBefore();
     SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
     QProcess player;
     player.start(LYRA_PLAYER_BINARY);
-    ASSERT_TRUE(mainWindowShown(player));
-    xdotoolSearch("--name \"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !xdotoolSearch("--name 終了確認").isEmpty(); }, 5000));
+    ASSERT_TRUE(mainWindowShown(player, 20000));
+    xdotool("search --onlyvisible --name \"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !xdotool("search --onlyvisible --name 終了確認").isEmpty(); }, 5000));
     player.terminate();
     ASSERT_TRUE(player.waitForFinished(10000));
     EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
