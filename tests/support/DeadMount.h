@@ -38,9 +38,7 @@ public:
     }
     ~DeadMount()
     {
-        if (daemon_.processId() > 0) {
-            ::kill(pid_t(daemon_.processId()), SIGCONT);
-        }
+        wake();
         QProcess::execute(QStringLiteral("umount"), {"-l", path()});
         daemon_.terminate();
         if (!daemon_.waitForFinished(5000)) {
@@ -65,12 +63,19 @@ public:
     }
 
     bool mounted() const { return mounted_; }
-    void stop() { ::kill(pid_t(daemon_.processId()), SIGSTOP); }
-    void wake() { ::kill(pid_t(daemon_.processId()), SIGCONT); }
+    void stop() { signal(SIGSTOP); }
+    void wake() { signal(SIGCONT); }
     // The mount point, without a final "/".
     QString path() const { return base_.path() + QStringLiteral("/dead"); }
 
 private:
+    // Never to pid 0: that would stop or wake the whole process group, ctest with it.
+    void signal(int number)
+    {
+        if (daemon_.processId() > 0) {
+            ::kill(pid_t(daemon_.processId()), number);
+        }
+    }
     QString source() const { return base_.path() + QStringLiteral("/source"); }
     bool isMounted() const
     {
