@@ -31,22 +31,18 @@ TEST_F(PlayDisplayTest, PlayPauseResumeAndStopShowTheirStatusTitleTimesAndCounte
     loadPlayer({first, makeFile(QStringLiteral("second.mp3"))});
     EXPECT_EQ(counter(), QStringLiteral("Rest : 2 / 2 Files"));
     const struct {
-        void (MainForm::*handler)();
+        bool stop; // the stop button, else the play button
         const char *shown;
         QColor colour;
         bool open; // the stop button and the timer; the time stays current while paused
     } rows[] = {
-        {&MainForm::MusicPlay_Click, "Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3",
-         StatusDarkGreen, true},
-        {&MainForm::MusicPlay_Click, "Stop. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3",
-         StatusDarkRed, true},
-        {&MainForm::MusicPlay_Click, "Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3",
-         StatusDarkGreen, true},
-        {&MainForm::MusicStop_Click, "Stop. | Rest : 1 / 2 Files | 00:00:00 | / 00:00:00 | ", StatusDarkRed,
-         false},
+        {false, "Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3", StatusDarkGreen, true},
+        {false, "Stop. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3", StatusDarkRed, true},
+        {false, "Play. | Rest : 1 / 2 Files | 00:00:00 | / 00:03:25 | first song.mp3", StatusDarkGreen, true},
+        {true, "Stop. | Rest : 1 / 2 Files | 00:00:00 | / 00:00:00 | ", StatusDarkRed, false},
     };
     for (const auto &row : rows) {
-        (main->*row.handler)();
+        row.stop ? main->MusicStop_Click() : main->MusicPlay_Click();
         EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
         EXPECT_EQ(std::tuple(statusColour(), main->MusicStop->isEnabled(), main->MusicTimer->isActive()),
                   std::tuple(row.colour, row.open, row.open));
