@@ -3,16 +3,21 @@
 # committed seed corpora, as many at a time as there are cores. FUZZ_SECONDS (300 by
 # default) is the budget of all targets together, shared out evenly. Without clang
 # there is nothing to do.
+#   fuzz.sh [build|run]   only build, or only run what was built; both by default
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ not found, skipped"
   exit 0
 fi
-echo "fuzz: configuring"
-cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
-echo "fuzz: compiling"
-cmake --build build-fuzz --parallel "$(nproc)"
+mode="${1:-both}"
+if [ "$mode" != run ]; then
+  echo "fuzz: configuring"
+  cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+  echo "fuzz: compiling"
+  cmake --build build-fuzz --parallel "$(nproc)"
+fi
+if [ "$mode" = build ]; then exit 0; fi
 export LYRABOX_AUDIO_SINK=fakesink QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=0"
 

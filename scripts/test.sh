@@ -2,8 +2,8 @@
 # Installs what the tests need (both lists of install-deps.sh), builds everything and
 # runs every test: the quick suite, the soak, the suite under the sanitizers and the
 # fuzz targets. Work that mostly waits runs beside work that computes: the quick suite
-# and the soak (one ctest run) play in real time while the sanitizer build compiles,
-# and the fuzz targets run while the sanitized suite plays. Each stage's output goes
+# and the soak (one ctest run) play in real time while the sanitizer and fuzz builds
+# compile, and the fuzz targets run while the sanitized suite plays. Each stage's output goes
 # to build/stage-NAME.log and is printed when the stage ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,10 +47,11 @@ finish() {
 jobs=$(($(nproc) * 2))
 stage suite bash scripts/run-ctest.sh build suite --parallel "$jobs"
 stage sanitize-build nice -n 10 bash scripts/sanitize.sh build
+stage fuzz-build nice -n 10 bash scripts/fuzz.sh build
 finish
 
 stage sanitize env LYRA_CTEST_JOBS="$jobs" bash scripts/sanitize.sh run
-stage fuzz nice -n 10 bash scripts/fuzz.sh
+stage fuzz nice -n 10 bash scripts/fuzz.sh run
 finish
 
 echo "test: took $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
