@@ -96,6 +96,7 @@ private:
     void settingsChanged(const SettingsChange &change);
     void MakeWindowRegion();
     void followPlayList();
+    void serveQueue(PlayListForm &list);
     Lamp *modeLamp(ModeLamp lamp) const;
 
     void FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos);

@@ -73,7 +73,7 @@ void MainForm::FolderSetup_MouseUp(Qt::MouseButton button, QPoint globalPos)
     }
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
     if (list && (choice == 0 || choice == 1)) {
-        list->PopupMenu(choice == 0 ? list->ComMenu2 : list->ComMenu, globalPos);
+        list->PopupChosenMenu(choice, globalPos);
     }
 }
 
@@ -84,10 +84,10 @@ void MainForm::FrontForm_Click()
         list->TasktrayStart();
         return;
     }
-    if (list && list->WindowTopup->isChecked()) {
+    if (list && list->topmostChosen()) {
         WindowTopModule::WindowTop(*this, WindowTopModule::NotTopmost);
         WindowTopupImg->hide();
-        list->WindowTopup->setChecked(false);
+        list->dropTopmostMark();
     }
     WindowTopModule::WindowTop(*this, WindowTopModule::Bottom);
 }

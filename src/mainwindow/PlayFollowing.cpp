@@ -118,6 +118,6 @@ void MainForm::offerFolderSetup()
          QStringLiteral("Lyrabox 3"), platform::MessageIcon::Question, platform::MessageButtons::YesNo});
     PlayListForm *list = FormRegistry::instance().find<PlayListForm>();
     if (list && answer == platform::MessageAnswer::Yes) {
-        list->FolderSetupMenu_Click();
+        list->openFolderSetup();
     }
 }

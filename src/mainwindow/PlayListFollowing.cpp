@@ -5,6 +5,7 @@
 #include "mainwindow/MainCounter.h"
 #include "mainwindow/SkinWidgets.h"
 #include "mainwindow/WindowTopModule.h"
+#include "playback/PlayController.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>
@@ -23,9 +24,22 @@ void MainForm::followPlayList()
     });
     connect(list, &PlayListForm::modeLampChanged, this,
             [this](ModeLamp lamp, bool on) { modeLamp(lamp)->setVisible(on); });
-    connect(list, &PlayListForm::topmostChosen, this, [this](bool onTop) {
+    connect(list, &PlayListForm::topmostChanged, this, [this](bool onTop) {
         WindowTopModule::WindowTop(*this, onTop ? WindowTopModule::Topmost : WindowTopModule::NotTopmost);
     });
+    connect(list, &PlayListForm::trayPlayStopPressed, this, &MainForm::MusicPlayCallSys);
+    serveQueue(*list);
+}
+
+// The play list is the play control's queue for as long as it exists.
+void MainForm::serveQueue(PlayListForm &list)
+{
+    PlayController &controller = PlayController::instance();
+    PlayQueue *queue = &list;
+    controller.setQueue(queue);
+    connect(&controller, &PlayController::restCounted, &list, &PlayListForm::showRest, Qt::UniqueConnection);
+    connect(&list, &QObject::destroyed, &controller,
+            [queue] { PlayController::instance().setQueue(nullptr, queue); });
 }
 
 Lamp *MainForm::modeLamp(ModeLamp lamp) const

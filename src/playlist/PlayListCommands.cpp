@@ -49,6 +49,11 @@ void PlayListForm::FolderSetupMenu_Click()
     openWindow(*this, WindowKind::FolderForm);
 }
 
+void PlayListForm::openFolderSetup()
+{
+    openWindow(*this, WindowKind::FolderForm);
+}
+
 void PlayListForm::PlayOption_Click()
 {
     openWindow(*this, WindowKind::OptionForm);

@@ -57,7 +57,6 @@ PlayListForm::PlayListForm()
     createMenus();
     followPlayModes();
     connectHandlers();
-    serveAsQueue();
     connect(&SettingsNotice::instance(), &SettingsNotice::changed, this, &PlayListForm::settingsChanged);
 }
 

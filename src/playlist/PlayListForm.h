@@ -30,7 +30,6 @@ class PlayListForm : public Form, public PlayQueue {
     Q_OBJECT
 public:
     PlayListForm();
-    ~PlayListForm() override;
 
     // Reads the list files and deals a fresh play list (or restores the backup).
     void Form_Load() override;
@@ -93,6 +92,8 @@ public:
     QMenu *ComMenu2 = nullptr;
     // Pops one of the two menus up at a point of the screen.
     void PopupMenu(QMenu *menu, const QPoint &globalPos);
+    // Pops up the menu a mouse-button setting names: 0 the flat one, 1 the grouped one.
+    void PopupChosenMenu(int choice, const QPoint &globalPos);
 
     // Play modes: check marks of the menu items. Each item is one action shown in
     // both menus; the flat menu's name for it (…2) is the same action.
@@ -105,6 +106,11 @@ public:
     QAction *WindowTopup = nullptr;
     QAction *WindowTopup2 = nullptr;
 
+    bool topmostChosen() const;
+    // Takes the always-on-top mark off without announcing it: the main window is
+    // going to the bottom of its own accord.
+    void dropTopmostMark();
+
     // Hides the main window into the tray; with no tray the window stays.
     void TasktrayStart();
     // Removes the tray icon; it does not show the main window.
@@ -113,6 +119,11 @@ public:
     // Its caption names the time display the next click switches to.
     QAction *DisplayTimeSet = nullptr;
     QAction *DisplayTimeSet2 = nullptr;
+
+    // Opens the folder set-up as its menu item does.
+    void openFolderSetup();
+    // The files left to play, as the play control counts them.
+    void showRest(qsizetype rest);
 
     // Cancels a pending close-after-this-track, and says so.
     void ThisMusicExitInfo();
@@ -146,7 +157,9 @@ signals:
     // What the main window shows of this window; it lies above and listens.
     void restCountChanged(qsizetype rest, qint64 total);
     void modeLampChanged(ModeLamp lamp, bool on);
-    void topmostChosen(bool onTop);
+    void topmostChanged(bool onTop);
+    // A left click on the tray icon set to play and stop.
+    void trayPlayStopPressed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -160,7 +173,6 @@ private:
     void createButtons();
     void createListArea();
     void createPlayModes();
-    void serveAsQueue();
     // The mode items' marks and the play modes stay one.
     void followPlayModes();
     void createMenus();

@@ -183,3 +183,8 @@ void PlayListForm::PopupMenu(QMenu *menu, const QPoint &globalPos)
 {
     menu->popup(globalPos);
 }
+
+void PlayListForm::PopupChosenMenu(int choice, const QPoint &globalPos)
+{
+    PopupMenu(choice == 0 ? ComMenu2 : ComMenu, globalPos);
+}

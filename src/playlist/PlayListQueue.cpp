@@ -1,21 +1,11 @@
-#include "playback/PlayController.h"
 #include "playlist/PlayListForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-// The list is the play control's queue for as long as this window exists.
-void PlayListForm::serveAsQueue()
+void PlayListForm::showRest(qsizetype rest)
 {
-    PlayController &controller = PlayController::instance();
-    controller.setQueue(this);
-    connect(&controller, &PlayController::restCounted, this,
-            [this](qsizetype rest) { NaviFile->setText(QString::number(rest)); });
-}
-
-PlayListForm::~PlayListForm()
-{
-    PlayController::instance().setQueue(nullptr, this);
+    NaviFile->setText(QString::number(rest));
 }
 
 QString PlayListForm::head() const

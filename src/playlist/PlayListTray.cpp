@@ -3,7 +3,6 @@
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
 #include "platform/TrayIcon.h"
-#include "playback/PlayController.h"
 
 namespace {
 Form *mainForm()
@@ -42,7 +41,7 @@ void PlayListForm::TasktrayEnd()
 void PlayListForm::trayIcon_LeftPress()
 {
     if (sys().TaskLeftClickMenu == 0) {
-        PlayController::instance().playOrStop();
+        emit trayPlayStopPressed();
     } else if (sys().TaskLeftClickMenu == 1) {
         leaveTray();
     }

@@ -101,6 +101,16 @@ void PlayListForm::DisplayTimeSet_Click()
 void PlayListForm::WindowTopup_Click()
 {
     const bool onTop = WindowTopup->isChecked();
-    emit topmostChosen(onTop);
+    emit topmostChanged(onTop);
     emit modeLampChanged(ModeLamp::WindowTopup, onTop);
+}
+
+bool PlayListForm::topmostChosen() const
+{
+    return WindowTopup->isChecked();
+}
+
+void PlayListForm::dropTopmostMark()
+{
+    WindowTopup->setChecked(false);
 }
