@@ -2,7 +2,6 @@
 
 #include "core/AutostartEntry.h"
 #include "core/IniFile.h"
-#include "core/SystemDataBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
@@ -61,7 +60,8 @@ void tellKeptAside(const QString &aside, bool readInFull)
 // write that succeeds again re-arms it.
 bool reportWrite(const QString &path, bool ok, const QString &error)
 {
-    if (std::exchange(sys().SettingsWriteFailed, !ok) || ok) {
+    static bool SettingsWriteFailed = false;
+    if (std::exchange(SettingsWriteFailed, !ok) || ok) {
         return ok;
     }
     const QString cause = error.isEmpty() ? QString() : QStringLiteral(" : ") + error;

@@ -19,15 +19,12 @@ struct SystemDataBox {
     bool TitleRestart = false;
     std::uint8_t TitleWaitCount = 0;
     std::uint8_t DownWinMode = 0;
-    bool MainFormLoaded = false;
     QString LoginUserName;
     // Libraries beyond 32,767 files are common, so the total is not 16-bit.
     qint64 TotalFiles = 0;
     bool ListBackupOn = false;
     QString HelpContext;
     QString ShownHelpContext;
-    // The last settings write failed and was reported: the next failures are not.
-    bool SettingsWriteFailed = false;
 };
 
 SystemDataBox &sys();

@@ -174,10 +174,10 @@ void MainForm::Form_Load()
     setEnabled(false);
     MakeWindowRegion();
     setEnabled(true);
-    PlayController::instance().begin();
+    PlayController::instance().beginRun();
     followPlayList();
     applySettings();
-    sys().MainFormLoaded = true;
+    loadedFully_ = true;
 }
 
 void MainForm::applySettings()
@@ -205,10 +205,10 @@ void MainForm::Form_Unload()
 {
     MusicTimer->stop();
     titleScroller->sleep();
-    PlayController::instance().end();
+    PlayController::instance().endRun();
     // Until it is deleted, an unloaded window follows nothing.
     disconnect(&PlayController::instance(), nullptr, this, nullptr);
-    sys().MainFormLoaded = false;
+    loadedFully_ = false;
     FormRegistry &forms = FormRegistry::instance();
     if (!isVisible()) {
         if (PlayListForm *list = forms.find<PlayListForm>()) {

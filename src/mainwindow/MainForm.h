@@ -42,6 +42,9 @@ public:
     // Sends the window to the back or, by the setting, into the tray.
     void FrontForm_Click();
 
+    // Loaded in full: the start-up's own auto-play is over.
+    bool MainFormLoaded() const { return loadedFully_; }
+
     // Puts a title into FileNameLabel, sized to its text.
     void setTitle(const QString &title);
 
@@ -131,4 +134,5 @@ private:
     QPixmap background_;
     bool dragging_ = false;
     QPoint dragOffset_;
+    bool loadedFully_ = false;
 };

@@ -108,7 +108,7 @@ void MainForm::showStopped()
 void MainForm::offerFolderSetup()
 {
     // Not from the start-up's auto-play, nor while another window of the player is open.
-    if (!sys().MainFormLoaded || !isEnabled()) {
+    if (!loadedFully_ || !isEnabled()) {
         return;
     }
     const platform::MessageAnswer answer = platform::showMessage(

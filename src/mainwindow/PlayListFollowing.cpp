@@ -18,7 +18,7 @@ void MainForm::followPlayList()
         return;
     }
     connect(list, &PlayListForm::restCountChanged, this, [this](qsizetype rest, qint64 total) {
-        if (sys().MainFormLoaded) {
+        if (loadedFully_) {
             FileStatusLabel->setText(restCounterText(rest, total));
         }
     });

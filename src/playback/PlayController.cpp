@@ -67,7 +67,7 @@ void PlayController::setQueue(PlayQueue *queue, const PlayQueue *was)
     }
 }
 
-void PlayController::begin()
+void PlayController::beginRun()
 {
     using namespace RegistryModule;
     state_ = Stopped;
@@ -75,7 +75,7 @@ void PlayController::begin()
     resumePoint_ = ResumePoint::fromText(GetRegString(HKEY_CURRENT_USER, SettingsKey, ResumeTrack));
 }
 
-void PlayController::end()
+void PlayController::endRun()
 {
     keepInterruptedTrack();
     if (trackOpen()) {

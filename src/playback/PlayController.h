@@ -26,9 +26,9 @@ public:
     // only while it is still the one in use.
     void setQueue(PlayQueue *queue, const PlayQueue *was = nullptr);
     // A new run of the player: stopped, and the track kept at the last exit read.
-    void begin();
+    void beginRun();
     // The end of the run: an open track is kept for the next run, then closed.
-    void end();
+    void endRun();
 
     // The play button: plays the next file, pauses or resumes.
     void playOrPause();

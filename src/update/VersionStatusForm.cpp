@@ -4,7 +4,6 @@
 #include "core/FormRegistry.h"
 #include "core/ProgramVersion.h"
 #include "core/RegistryModule.h"
-#include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlayerLoad.h"
 #include "platform/Clock.h"
@@ -163,10 +162,7 @@ void VersionStatusForm::failCheck(const QString &firstLine)
 void VersionStatusForm::handOverToDownload()
 {
     FormRegistry &forms = FormRegistry::instance();
-    if (sys().MainFormLoaded) {
-        sys().MainFormLoaded = false;
-        forms.unload<MainForm>();
-    }
+    forms.unload<MainForm>();
     auto &download = forms.load<NewVersionForm>();
     // The update stays announced; until it is installed the player stays reachable.
     connect(&download, &NewVersionForm::updateDeferred, &download, &loadPlayer);

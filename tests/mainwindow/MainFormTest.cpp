@@ -41,7 +41,7 @@ TEST_F(MainFormTest, LoadAppliesEverySetting)
         EXPECT_EQ(menus, row.menus);
         EXPECT_EQ(main->FrontForm->toolTip(), QString::fromUtf8(row.frontTip));
         EXPECT_EQ(std::tuple(main->InfoCover->isVisible(), main->WAWImg->isVisible(), main->isVisible(),
-                             sys().MainFormLoaded),
+                             main->MainFormLoaded()),
                   std::tuple(row.coverShown, row.autostartLamp, true, true));
         EXPECT_EQ(std::tuple(PlayController::instance().MusicFileName(), main->StatusLabel->text(),
                              main->WAPImg->isVisible()),

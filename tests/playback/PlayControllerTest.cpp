@@ -40,7 +40,7 @@ protected:
             PlayModes::instance().set(mode, false);
         }
         play().setQueue(&queue);
-        play().begin();
+        play().beginRun();
         heard.clear();
         listener = std::make_unique<QObject>();
         const auto hear = [this](const QString &what) { return [this, what] { heard << what; }; };
@@ -53,7 +53,7 @@ protected:
     void TearDown() override
     {
         listener.reset();
-        play().end();
+        play().endRun();
         play().setQueue(nullptr);
         PlayerFixture::TearDown();
     }
@@ -273,10 +273,10 @@ TEST_F(PlayControllerTest, AnInterruptedTrackComesBackFirstAndResumesOnceWhereIt
             play().playOrPause();
         }
         device->position = row.position;
-        play().end();
+        play().endRun();
         EXPECT_EQ(now(), row.backup ? QStringLiteral("Stopped  [a,b]") : QStringLiteral("Stopped  [b]"));
 
-        play().begin();
+        play().beginRun();
         queue.files = {makeFile("a")};
         play().playOrPause();
         EXPECT_EQ(device->position, row.resumedAt);

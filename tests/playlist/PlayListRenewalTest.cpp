@@ -74,10 +74,6 @@ TEST_F(PlayListRenewalTest, HoldingBackAndRenewalsKeepTheCountersAndLeaveNothing
     selectSecond();
     form.PlayListRenewal();
     EXPECT_EQ(state(), QStringLiteral("4/4 Rest : 4 / 4 Files"));
-    sys().MainFormLoaded = false;
-    form.FolderList.clear();
-    form.PlayListRenewal();
-    EXPECT_EQ(state(), QStringLiteral("0/0 Rest : 4 / 4 Files")) << "no main window yet";
 }
 
 TEST_F(PlayListRenewalTest, ListsBeyondSixteenBits)
