@@ -18,4 +18,12 @@ struct PathLook {
 // Missing: it is not there or cannot be looked at.
 PathLook lookAt(const QString &path, int timeoutMs);
 
+// A file and, when that is no file, its folder, in one look: a queue of missing
+// files costs one helper call each. A folder left unlooked-at stays NoAnswer.
+struct FileAndFolder {
+    PathKind file = PathKind::NoAnswer;
+    PathKind folder = PathKind::NoAnswer;
+};
+FileAndFolder lookAtFileAndFolder(const QString &file, const QString &folder, int timeoutMs);
+
 } // namespace platform

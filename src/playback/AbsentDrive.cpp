@@ -3,18 +3,23 @@
 #include "platform/FileNameCodec.h"
 #include "platform/PathLook.h"
 
-QString absentFolder(const QString &file)
+using platform::PathKind;
+
+QString folderOf(const QString &file)
 {
-    const QString folder = file.left(file.lastIndexOf(u'/') + 1);
-    const bool present =
-        folder.isEmpty() || platform::lookAt(folder, FolderAnswerMs).kind == platform::PathKind::Folder;
-    return present ? QString() : folder;
+    return file.left(file.lastIndexOf(u'/') + 1);
 }
 
-bool playableFileExists(const QString &path)
+QueuedFile lookAtQueuedFile(const QString &path)
 {
-    return !path.section(u'/', -1).startsWith(u'.') &&
-           platform::lookAt(path, FolderAnswerMs).kind == platform::PathKind::File;
+    const QString folder = folderOf(path);
+    const platform::FileAndFolder found = platform::lookAtFileAndFolder(path, folder, FolderAnswerMs);
+    if (found.file == PathKind::File) {
+        // A hidden file is never played, as the renewal never deals one.
+        return path.section(u'/', -1).startsWith(u'.') ? QueuedFile::Gone : QueuedFile::Playable;
+    }
+    const bool folderThere = folder.isEmpty() || found.folder == PathKind::Folder;
+    return folderThere ? QueuedFile::Gone : QueuedFile::DriveAway;
 }
 
 QString absentFolderNotice(const QString &folder)

@@ -11,11 +11,16 @@
 // How long the window waits for a folder's volume before taking it as away.
 constexpr int FolderAnswerMs = 500;
 
-// The folder of `file` when it does not exist or does not answer in time, else empty.
-QString absentFolder(const QString &file);
+enum class QueuedFile {
+    // An ordinary, non-hidden file that answered in time.
+    Playable,
+    Gone,
+    // Its folder does not exist or did not answer in time.
+    DriveAway
+};
+QueuedFile lookAtQueuedFile(const QString &path);
 
-// An ordinary, non-hidden file that answered in time.
-bool playableFileExists(const QString &path);
+QString folderOf(const QString &file);
 
 // What the title says while the player waits for that folder.
 QString absentFolderNotice(const QString &folder);

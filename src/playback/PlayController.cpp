@@ -165,18 +165,19 @@ bool PlayController::playNextFile(bool byItself)
             }
             continue;
         }
-        if (!playableFileExists(next)) {
-            if (const QString folder = absentFolder(next); !folder.isEmpty()) {
-                emit statusShown(Status::Stop);
-                emit waitingForDrive(folder);
-                return false;
-            }
+        switch (lookAtQueuedFile(next)) {
+        case QueuedFile::Playable:
+            startTrack(next);
+            return true;
+        case QueuedFile::DriveAway:
+            emit statusShown(Status::Stop);
+            emit waitingForDrive(folderOf(next));
+            return false;
+        case QueuedFile::Gone:
             // The status still reads "Wait." while the next file is tried.
             queue_->dropHead();
-            continue;
+            break;
         }
-        startTrack(next);
-        return true;
     }
 }
 
