@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-// Reads the details of every track the play control starts, on a helper of the
-// track's volume, so a start never waits for tags or pictures and a folder that
-// stops answering holds nothing but that helper.
+// Reads the details of every track the play control starts on a thread of its
+// own, so a start never waits for tags or pictures; a folder that stops answering
+// holds that thread and no other.
 class TrackDetailsReader : public QObject {
     Q_OBJECT
 public:
