@@ -18,6 +18,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDBusConnectionInterface>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -240,6 +242,14 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
             << file.name;
     }
     ASSERT_FALSE(AudioFixtures::writeFile(folder.path(), "Cover.PNG", picture("PNG")).isEmpty());
+    // A full cache of pictures, used long ago, oldest first: the three new ones take the place of 0 to 2.
+    const QString cache = CoverFiles::coverCacheDir();
+    ASSERT_TRUE(QDir().mkpath(cache));
+    for (int n = 0; n < 200; ++n) {
+        QFile old(AudioFixtures::writeFile(cache, QString("%1.jpg").arg(n), "x"));
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite) &&
+                    old.setFileTime(QDateTime::fromSecsSinceEpoch(n), QFileDevice::FileModificationTime));
+    }
 
     QProcess server;
     server.start("dunst", {});
@@ -310,6 +320,9 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
                 << call.toStdString();
         }
     }
+    EXPECT_EQ(
+        std::tuple(QDir(cache).count() - 2, QFile::exists(cache + "2.jpg"), QFile::exists(cache + "3.jpg")),
+        std::tuple(200, false, true));
     // Each tag came after its start and was announced again.
     QByteArray announced;
     EXPECT_TRUE(waitFor([&] {
