@@ -44,6 +44,9 @@ test_packages=(
   desktop-file-utils appstream
   # the MPRIS2 tests: a private session bus and a real client
   dbus playerctl
+  # a real notification server on that bus (on the tests' virtual display) for the
+  # track-start notifications
+  dunst
   # a FUSE mount whose daemon is stopped: the dead network folder of the folder tests
   bindfs
 )

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
+#include "desktop/TrackNotifier.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
 
     // Media keys, panels and playerctl reach the player through this once its main window loads.
     MprisService mpris(QDBusConnection::sessionBus());
+    TrackNotifier notifier(QDBusConnection::sessionBus());
     if (!Application::startUp()) {
         return 0;
     }

@@ -62,6 +62,7 @@ void OptionForm::storeLampSettings(SettingsChange &change)
     put(ListBackup, flag(sys().ListBackupOn, "active"));
     sys().PlayEndStop = PlayEndMode->isChecked();
     put(RegistryModule::PlayEndMode, flag(sys().PlayEndStop, "stop"));
+    put(RegistryModule::TrackNotice, flag(TrackNotice->isChecked(), "on"));
     change.indicatorIcons = InfoCover->isChecked();
     put(RegistryModule::InfoCover, flag(change.indicatorIcons, "on"));
 }

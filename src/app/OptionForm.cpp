@@ -47,6 +47,7 @@ void OptionForm::Form_Load()
     WakeupAutoPlay->setChecked(setting(AutoPlay) == QStringLiteral("play"));
     PlayListBackUp->setChecked(sys().ListBackupOn);
     PlayEndMode->setChecked(sys().PlayEndStop);
+    TrackNotice->setChecked(setting(RegistryModule::TrackNotice) == QStringLiteral("on"));
     InfoCover->setChecked(setting(RegistryModule::InfoCover) == QStringLiteral("on"));
     showEntry(LeftCMS, setting(LeftCMenu), 0);
     showEntry(RightCMS, setting(RightCMenu), 1);

@@ -7,6 +7,7 @@
 #include "mainwindow/MainForm.h"
 #include "playback/PlayModes.h"
 #include "playback/PlayState.h"
+#include "playback/TrackDetailsReader.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -25,6 +26,9 @@ MprisService::MprisService(QDBusConnection bus, QObject *parent)
     connect(&check_, &QTimer::timeout, this, &MprisService::reportChanges);
     connect(&FormRegistry::instance(), &FormRegistry::formLoaded, this, &MprisService::formLoaded);
     connect(&PlayState::instance(), &PlayState::changed, this, &MprisService::checkSoon);
+    // The tags come a moment after the start: the metadata is announced again.
+    connect(&TrackDetailsReader::instance(), &TrackDetailsReader::detailsRead, this,
+            &MprisService::checkSoon);
     if (MainForm *main = FormRegistry::instance().find<MainForm>()) {
         attach(*main);
     }
@@ -96,7 +100,8 @@ QVariantMap MprisService::metadata()
         trackPath_ = path;
         ++trackNumber_;
     }
-    QVariantMap data = PlayerRemote::trackMetadata(path, PlayerRemote::lengthMs());
+    QVariantMap data = PlayerRemote::trackMetadata(path, PlayerRemote::lengthMs(),
+                                                   TrackDetailsReader::instance().details(path));
     data.insert(QStringLiteral("mpris:trackid"),
                 QVariant::fromValue(
                     QDBusObjectPath(QStringLiteral("/com/miravelt/Lyrabox3/track/%1").arg(trackNumber_))));

@@ -43,6 +43,12 @@ PlayController *controller()
     return mainForm() != nullptr ? &PlayController::instance() : nullptr;
 }
 
+// The bytes of the name, so that a name that is not UTF-8 still leads to its file.
+QString fileUrl(const QString &path)
+{
+    return QString::fromLatin1("file://" + QUrl::toPercentEncoding(platform::encodeFileName(path), "/"));
+}
+
 } // namespace
 
 bool playerLoaded()
@@ -156,18 +162,31 @@ std::optional<qint64> positionMs()
     return position && *position >= 0 ? position : std::nullopt;
 }
 
-QVariantMap trackMetadata(const QString &path, std::optional<qint64> lengthMs)
+QVariantMap trackMetadata(const QString &path, std::optional<qint64> lengthMs,
+                          const std::optional<TrackDetails> &details)
 {
     QVariantMap metadata;
     if (path.isEmpty()) {
         return metadata;
     }
-    metadata.insert(QStringLiteral("xesam:title"), platform::visibleFileName(GetFileName(path)));
-    // The bytes of the name, so that a name that is not UTF-8 still leads to its file.
-    const QByteArray encoded = QUrl::toPercentEncoding(platform::encodeFileName(path), "/");
-    metadata.insert(QStringLiteral("xesam:url"), QString::fromLatin1("file://" + encoded));
+    const TrackDetails known = details.value_or(TrackDetails{});
+    metadata.insert(QStringLiteral("xesam:title"),
+                    known.title.isEmpty() ? platform::visibleFileName(GetFileName(path)) : known.title);
+    metadata.insert(QStringLiteral("xesam:url"), fileUrl(path));
     if (lengthMs) {
         metadata.insert(QStringLiteral("mpris:length"), *lengthMs * 1000);
+    }
+    if (!known.artists.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:artist"), known.artists);
+    }
+    if (!known.album.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:album"), known.album);
+    }
+    if (known.trackNumber > 0) {
+        metadata.insert(QStringLiteral("xesam:trackNumber"), known.trackNumber);
+    }
+    if (!known.artPath.isEmpty()) {
+        metadata.insert(QStringLiteral("mpris:artUrl"), fileUrl(known.artPath));
     }
     return metadata;
 }

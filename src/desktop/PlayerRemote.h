@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/TrackDetails.h"
+
 #include <QString>
 #include <QVariantMap>
 #include <optional>
@@ -35,7 +37,9 @@ std::optional<qint64> lengthMs();
 // Read into a buffer of its own: the playback timer's reply is left alone.
 std::optional<qint64> positionMs();
 
-// xesam:title, xesam:url and mpris:length of the open track; trackId goes in as given.
-QVariantMap trackMetadata(const QString &path, std::optional<qint64> lengthMs);
+// xesam:url, mpris:length and what the details hold of the open track; the file
+// name stands in for a missing title.
+QVariantMap trackMetadata(const QString &path, std::optional<qint64> lengthMs,
+                          const std::optional<TrackDetails> &details = std::nullopt);
 
 } // namespace PlayerRemote

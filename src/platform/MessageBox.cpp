@@ -166,6 +166,11 @@ void closeOpenMessages(const QWidget *window)
     }
 }
 
+bool messageIsOpen()
+{
+    return !openBoxes.empty();
+}
+
 void whenNoMessageIsOpen(std::function<void()> call)
 {
     if (openBoxes.empty()) {

@@ -34,6 +34,9 @@ void setMessageBoxHandler(MessageBoxHandler handler);
 // closed unanswered. Each returns once control is back in its own handler.
 void closeOpenMessages(const QWidget *window = nullptr);
 
+// A message box is waiting for the user.
+bool messageIsOpen();
+
 // Runs the call at once when no message box is open; otherwise once the last
 // one has returned to its handler, from the event loop. Windows are taken
 // apart only then, never under a box that still waits in its own event loop.

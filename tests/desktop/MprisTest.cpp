@@ -1,82 +1,120 @@
+#include "app/OptionForm.h"
 #include "core/FormRegistry.h"
 #include "core/SystemDataBox.h"
 #include "desktop/MprisService.h"
+#include "desktop/TrackNotifier.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
+#include "playback/CoverFiles.h"
 #include "playback/PlayController.h"
 #include "playback/PlayState.h"
+#include "playback/TrackDetailsReader.h"
 #include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDBusConnectionInterface>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <deque>
 
 // The player with real GStreamer on a private session bus that the test starts and stops,
 // driven by playerctl and dbus-send as a desktop would.
-using MprisTest = CleanStateTest;
-
-TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
-{
-    MessageRecorder messages;
-    QProcess daemon;
-    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";
-    const QByteArray address = daemon.readLine().trimmed();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address); // the clients inherit the private bus
-    std::deque<QProcess> clients;
-    std::unique_ptr<MprisService> service;
-    const auto stop = qScopeGuard([&] {
+class MprisTest : public CleanStateTest {
+protected:
+    void SetUp() override
+    {
+        CleanStateTest::SetUp();
+        messages.install();
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";
+        address = daemon.readLine().trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address); // the clients inherit the private bus
+    }
+    void TearDown() override
+    {
+        for (QProcess &client : clients) {
+            client.kill();
+            client.waitForFinished();
+        }
         clients.clear();
+        notifier.reset();
         service.reset();
         TestEnvironment::resetAll();
         QDBusConnection::disconnectFromBus("test");
         daemon.terminate();
         daemon.waitForFinished();
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    });
-    QTemporaryDir folder;
-    for (const char *name : {"a.wav", "b.wav", "c.wav"}) {
-        ASSERT_FALSE(AudioFixtures::makeTone(folder.path(), name, 8000).isEmpty());
     }
-    PlayListForm *list = &FormRegistry::instance().load<PlayListForm>();
-    list->FolderList = QStringList{folder.path() + u'/'};
-    list->PlayListRenewal();
-    MainForm *main = &FormRegistry::instance().load<MainForm>();
-    service =
-        std::make_unique<MprisService>(QDBusConnection::connectToBus(QString::fromUtf8(address), "test"));
-    ASSERT_TRUE(service->isRegistered());
+
+    // The play list over the folder, the main window, and the player on the bus.
+    void startPlayer(const QString &folder)
+    {
+        list = &FormRegistry::instance().load<PlayListForm>();
+        list->FolderList = QStringList{folder + u'/'};
+        list->PlayListRenewal();
+        main = &FormRegistry::instance().load<MainForm>();
+        service =
+            std::make_unique<MprisService>(QDBusConnection::connectToBus(QString::fromUtf8(address), "test"));
+        notifier = std::make_unique<TrackNotifier>(
+            QDBusConnection::connectToBus(QString::fromUtf8(address), "test"));
+        ASSERT_TRUE(service->isRegistered());
+    }
 
     // "playerctl status" or "dbus-send Quit", on the private bus.
-    const auto start = [&clients](const QString &commandLine) {
+    QProcess *start(const QString &commandLine)
+    {
         QStringList arguments = commandLine.split(u' ');
         const QString program = arguments.takeFirst();
         if (program == QLatin1String("playerctl")) {
             arguments.prepend("--player=lyrabox3");
-        } else {
+        } else if (program == QLatin1String("dbus-send")) {
             arguments = QStringList{"--session", "--print-reply", "--dest=" + MprisService::ServiceName,
                                     MprisService::ObjectPath, "org.mpris.MediaPlayer2." + arguments.front()};
         }
         QProcess &client = clients.emplace_back();
         client.start(program, arguments);
         return &client;
-    };
-    const auto waitFor = [](const std::function<bool()> &condition) {
-        return QTest::qWaitFor(condition, 20000);
-    };
+    }
+    static bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 20000); }
     // The player answers from this event loop, so it keeps running while the client waits.
-    const auto finish = [&](QProcess *client) {
+    static QString finish(QProcess *client)
+    {
         EXPECT_TRUE(waitFor([client] { return client->state() == QProcess::NotRunning; }));
         return QString::fromUtf8(client->readAllStandardOutput()).trimmed();
-    };
-    const auto run = [&](const QString &commandLine) { return finish(start(commandLine)); };
+    }
+    QString run(const QString &commandLine) { return finish(start(commandLine)); }
+
+    MessageRecorder messages;
+    QProcess daemon;
+    QByteArray address;
+    std::deque<QProcess> clients;
+    std::unique_ptr<MprisService> service;
+    std::unique_ptr<TrackNotifier> notifier;
+    PlayListForm *list = nullptr;
+    MainForm *main = nullptr;
+};
+
+TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
+{
+    QTemporaryDir folder;
+    for (const char *name : {"a.wav", "b.wav", "c.wav"}) {
+        ASSERT_FALSE(AudioFixtures::makeTone(folder.path(), name, 8000).isEmpty());
+    }
+    startPlayer(folder.path());
 
     QProcess *follower = start("playerctl --follow status");
     EXPECT_EQ(run("playerctl status"), "Stopped");
@@ -140,7 +178,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     for (const char *command : {"next", "metadata", "position", "next", "status", "next"}) {
         burst.push_back(start(QStringLiteral("playerctl ") + command));
     }
-    std::for_each(burst.begin(), burst.end(), finish);
+    std::for_each(burst.begin(), burst.end(), &MprisTest::finish);
     EXPECT_TRUE(waitFor([] { return PlayState::instance().state() == PlayState::State::Playing; }));
     EXPECT_NE(run("playerctl metadata xesam:title"), "");
 
@@ -149,4 +187,147 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     EXPECT_NE(run("dbus-send Quit"), "");
     EXPECT_TRUE(waitFor([] { return FormRegistry::instance().loadedCount() == 0; }));
     EXPECT_TRUE(QFile::exists(playFolders)) << "the lists are written as at a normal end";
+}
+
+// The desktop shows each format's tags and cover, the file name and the folder's picture
+// where a file has none, and with the option on a notification per start.
+TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        GTEST_SKIP() << "the notification server needs the test's X display (LYRA_TEST_DISPLAY=xvfb)";
+    }
+    const auto picture = [](const char *format) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
+        return bytes;
+    };
+    QTemporaryDir folder;
+    const struct {
+        const char *name;
+        AudioFixtures::ToneTags tags;
+        const char *title, *artist, *album, *trackNumber;
+        QString artFolder;
+    } files[] = {
+        {"one.mp3",
+         {"月の窓", "岡田 あや", "夜の歌", 3, picture("JPEG")},
+         "月の窓",
+         "岡田 あや",
+         "夜の歌",
+         "3",
+         CoverFiles::coverCacheDir()},
+        {"two.flac",
+         {"Silver Line", "The Lanterns", "Harbour", 7, picture("PNG")},
+         "Silver Line",
+         "The Lanterns",
+         "Harbour",
+         "7",
+         CoverFiles::coverCacheDir()},
+        {"three.opus",
+         {"Kuu", "Aino", "Talvi", 12, picture("JPEG")},
+         "Kuu",
+         "Aino",
+         "Talvi",
+         "12",
+         CoverFiles::coverCacheDir()},
+        {"four.wav", {}, "four.wav", "", "", "", folder.path() + u'/'},
+    };
+    for (const auto &file : files) {
+        ASSERT_FALSE((file.tags.title.isEmpty()
+                          ? AudioFixtures::makeTone(folder.path(), file.name, 8000)
+                          : AudioFixtures::makeTaggedTone(folder.path(), file.name, 8000, file.tags))
+                         .isEmpty())
+            << file.name;
+    }
+    ASSERT_FALSE(AudioFixtures::writeFile(folder.path(), "Cover.PNG", picture("PNG")).isEmpty());
+    // A full cache of pictures, used long ago, oldest first: the three new ones take the place of 0 to 2.
+    const QString cache = CoverFiles::coverCacheDir();
+    ASSERT_TRUE(QDir().mkpath(cache));
+    for (int n = 0; n < 200; ++n) {
+        QFile old(AudioFixtures::writeFile(cache, QString("%1.jpg").arg(n), "x"));
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite) &&
+                    old.setFileTime(QDateTime::fromSecsSinceEpoch(n), QFileDevice::FileModificationTime));
+    }
+
+    QProcess server;
+    server.start("dunst", {});
+    QProcess *monitor =
+        start("dbus-monitor --session interface='org.freedesktop.Notifications',member='Notify'");
+    const auto stopServer = qScopeGuard([&] {
+        server.terminate();
+        server.waitForFinished();
+    });
+    ASSERT_TRUE(waitFor([&] {
+        return QDBusConnection::connectToBus(QString::fromUtf8(address), "test")
+            .interface()
+            ->isServiceRegistered("org.freedesktop.Notifications");
+    })) << "dunst did not come up";
+    startPlayer(folder.path());
+    QProcess *albums = start("playerctl --follow metadata xesam:album");
+
+    const struct {
+        bool noticeOn, optionsOpen, notified, replacesLast;
+    } starts[] = {{true, false, true, false},
+                  {false, false, false, false},
+                  {true, true, false, false},
+                  {true, false, true, true}};
+    QByteArray seen;
+    int notices = 0;
+    QString previous;
+    for (const auto &step : starts) {
+        OptionForm &options = FormRegistry::instance().load<OptionForm>();
+        options.TrackNotice->setChecked(step.noticeOn);
+        options.ExitFolderSetup_Click();
+        if (step.optionsOpen) {
+            FormRegistry::instance().load<OptionForm>();
+        }
+        run(previous.isEmpty() ? "playerctl play" : "playerctl next");
+        ASSERT_TRUE(waitFor([&] {
+            const QString now = PlayController::instance().MusicFileName();
+            return now != previous && PlayState::instance().state() == PlayState::State::Playing &&
+                   TrackDetailsReader::instance().details(now).has_value();
+        }));
+        previous = PlayController::instance().MusicFileName();
+        const auto file = std::find_if(std::begin(files), std::end(files),
+                                       [&](const auto &f) { return previous.endsWith(f.name); });
+        QMap<QString, QString> metadata;
+        for (const QString &line : run("playerctl metadata").split(u'\n')) {
+            const auto match = QRegularExpression(R"(^\S+\s+(\S+)\s+(.*)$)").match(line);
+            metadata.insert(match.captured(1), match.captured(2));
+        }
+        EXPECT_EQ(metadata.value("xesam:title"), file->title) << file->name;
+        EXPECT_EQ(metadata.value("xesam:artist"), file->artist) << file->name;
+        EXPECT_EQ(metadata.value("xesam:album"), file->album) << file->name;
+        EXPECT_EQ(metadata.value("xesam:trackNumber"), file->trackNumber) << file->name;
+        const QString art = QUrl(metadata.value("mpris:artUrl")).toLocalFile();
+        EXPECT_TRUE(art.startsWith(file->artFolder)) << file->name << ": " << art.toStdString();
+        EXPECT_FALSE(QImage(art).isNull()) << file->name << ": " << art.toStdString();
+        EXPECT_EQ(main->FileNameLabel->text(), QString::fromLatin1(file->name))
+            << "the main window shows the file";
+        FormRegistry::instance().unload<OptionForm>();
+        if (step.notified) {
+            // One each: a start that should have been quiet shows in the count here.
+            ++notices;
+            EXPECT_TRUE(
+                waitFor([&] { return (seen += monitor->readAll()).count("member=Notify") >= notices; }));
+            EXPECT_EQ(seen.count("member=Notify"), notices) << file->name;
+            const QString call = QString::fromUtf8(seen.mid(seen.lastIndexOf("member=Notify")));
+            EXPECT_TRUE(
+                call.contains("string \"Lyrabox 3\"\n   uint32 0\n") != step.replacesLast &&
+                call.contains(QString("string \"%1\"\n   string \"%2\"").arg(file->title, file->artist)))
+                << call.toStdString();
+        }
+    }
+    EXPECT_EQ(
+        std::tuple(QDir(cache).count() - 2, QFile::exists(cache + "2.jpg"), QFile::exists(cache + "3.jpg")),
+        std::tuple(200, false, true));
+    // Each tag came after its start and was announced again.
+    QByteArray announced;
+    EXPECT_TRUE(waitFor([&] {
+        announced += albums->readAll();
+        return announced.contains("夜の歌\n") && announced.contains("Harbour\n") &&
+               announced.contains("Talvi\n");
+    })) << announced.toStdString();
 }

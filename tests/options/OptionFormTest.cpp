@@ -42,9 +42,9 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     const QString afterOk = stored();
     EXPECT_EQ(setting(DColor), "4227327");
     EXPECT_EQ(main->NowTimeLabel->palette().color(QPalette::WindowText), QColor(255, 128, 64));
-    for (const char *name :
-         {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay", "ListBackup",
-          "PlayEndMode", "InfoCover", "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
+    for (const char *name : {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay",
+                             "ListBackup", "PlayEndMode", "TrackNotice", "InfoCover", "LeftCMenu",
+                             "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
         EXPECT_TRUE(afterOk.contains(name + QStringLiteral("="))) << name;
     }
     EXPECT_EQ(setting(TaskLCMenu) + setting(RightCMenu) + setting(MiddleCMenu), "022");

@@ -9,13 +9,35 @@
 #include <cmath>
 
 #include <gst/gst.h>
+#include <gst/tag/tag.h>
 
 namespace AudioFixtures {
 namespace {
 
+GstTagList *tagList(const ToneTags &tags)
+{
+    GstTagList *list = gst_tag_list_new_empty();
+    for (const auto &[tag, value] :
+         {std::pair{GST_TAG_TITLE, tags.title}, {GST_TAG_ARTIST, tags.artist}, {GST_TAG_ALBUM, tags.album}}) {
+        if (!value.isEmpty()) {
+            gst_tag_list_add(list, GST_TAG_MERGE_APPEND, tag, value.toUtf8().constData(), nullptr);
+        }
+    }
+    if (tags.trackNumber > 0) {
+        gst_tag_list_add(list, GST_TAG_MERGE_APPEND, GST_TAG_TRACK_NUMBER, guint(tags.trackNumber), nullptr);
+    }
+    if (GstSample *cover =
+            gst_tag_image_data_to_image_sample(reinterpret_cast<const guint8 *>(tags.cover.constData()),
+                                               guint(tags.cover.size()), GST_TAG_IMAGE_TYPE_FRONT_COVER)) {
+        gst_tag_list_add(list, GST_TAG_MERGE_APPEND, GST_TAG_IMAGE, cover, nullptr);
+        gst_sample_unref(cover);
+    }
+    return list;
+}
+
 // Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a property so that any character is
-// fine. 10 ms buffers at 44.1 kHz stereo.
-bool encode(const QString &path, const char *encoder, int ms)
+// fine. 10 ms buffers at 44.1 kHz stereo. Tags go to the element that writes them.
+bool encode(const QString &path, const char *encoder, int ms, const ToneTags *tags = nullptr)
 {
     gst_init(nullptr, nullptr);
     const QByteArray description =
@@ -30,6 +52,17 @@ bool encode(const QString &path, const char *encoder, int ms)
     GstElement *out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
     g_object_set(out, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(out);
+    if (tags) {
+        GstElement *setter = gst_bin_get_by_interface(GST_BIN(pipeline), GST_TYPE_TAG_SETTER);
+        if (!setter) {
+            gst_object_unref(pipeline);
+            return false;
+        }
+        GstTagList *list = tagList(*tags);
+        gst_tag_setter_merge_tags(GST_TAG_SETTER(setter), list, GST_TAG_MERGE_REPLACE);
+        gst_tag_list_unref(list);
+        gst_object_unref(setter);
+    }
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus *bus = gst_element_get_bus(pipeline);
     GstMessage *message =
@@ -122,6 +155,18 @@ QString makeTone(const QString &dir, const QString &fileName, int ms)
         {"m4a", "avenc_aac ! mp4mux"},
         {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
     return encoders.contains(type) && encode(path, encoders[type], ms) ? path : QString();
+}
+
+QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags)
+{
+    const QHash<QString, const char *> writers = {{"mp3", "lamemp3enc ! xingmux ! id3v2mux"},
+                                                  {"flac", "flacenc"},
+                                                  {"ogg", "vorbisenc ! oggmux"},
+                                                  {"oga", "vorbisenc ! oggmux"},
+                                                  {"opus", "audioresample ! opusenc ! oggmux"}};
+    const QString path = dir + u'/' + fileName;
+    const char *writer = writers.value(QFileInfo(fileName).suffix().toLower());
+    return writer && encode(path, writer, ms, &tags) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)

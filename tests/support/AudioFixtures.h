@@ -12,6 +12,19 @@ namespace AudioFixtures {
 // or an empty string on failure.
 QString makeTone(const QString &dir, const QString &fileName, int ms);
 
+// Tags written into a tone by its encoder or muxer; a cover is a JPEG or PNG file's bytes.
+struct ToneTags {
+    QString title;
+    QString artist;
+    QString album;
+    int trackNumber = 0;
+    QByteArray cover;
+};
+
+// makeTone with tags, for the formats whose encoder or muxer writes them: mp3 (ID3v2),
+// flac, ogg, oga and opus (Vorbis comments).
+QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags);
+
 // A constant-bitrate MP3 without a Xing header: its stream reports no length while paused.
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms);
 

@@ -39,6 +39,7 @@ void prepareDirectories()
     const QString runtime = root->path() + QStringLiteral("/runtime");
     for (const auto &[variable, dir] : {std::pair{"XDG_CONFIG_HOME", configHome()},
                                         {"XDG_DATA_HOME", dataHome()},
+                                        {"XDG_CACHE_HOME", root->path() + QStringLiteral("/cache")},
                                         {"XDG_RUNTIME_DIR", runtime}}) {
         QDir().mkpath(dir);
         qputenv(variable, dir.toUtf8());
