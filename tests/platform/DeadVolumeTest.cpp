@@ -30,12 +30,13 @@ TEST(DeadVolume, HoldsOneHelperWhileEveryOtherVolumeStillAnswers)
         {good.path() + "/none", 300, PathKind::Missing},
         {"/dev/null", 300, PathKind::Other},
     };
-    qsizetype afterTheFirstRound = 0;
-    for (int round = 0; round < 2; ++round) {
+    // A helper that has just answered may not be back in the pool when the next look
+    // starts, so the count may grow a little, but never past the pool's bound.
+    const qsizetype before = threads();
+    for (int round = 0; round < 20; ++round) {
         for (const auto &row : rows) {
             EXPECT_EQ(platform::lookAt(row.path, row.timeoutMs).kind, row.kind) << row.path.toStdString();
         }
-        afterTheFirstRound = round == 0 ? threads() : afterTheFirstRound;
     }
     EXPECT_EQ(platform::probeDirectory(dead.path(), 300), platform::DirectoryAnswer::NoAnswer);
     const auto ids = platform::folderIdentities({dead.path(), good.path()}, 300);
@@ -43,7 +44,7 @@ TEST(DeadVolume, HoldsOneHelperWhileEveryOtherVolumeStillAnswers)
         << "only the dead volume's paths stay unknown";
     EXPECT_TRUE(QTest::qWaitFor([] { return platform::helpersOut() == 1; }, 5000))
         << "the dead volume's look";
-    EXPECT_EQ(threads(), afterTheFirstRound) << "no thread more, however often the dead volume was asked";
+    EXPECT_LE(threads(), before + platform::MaxHelpers) << "however often the dead volume was asked";
     dead.wake();
     EXPECT_TRUE(QTest::qWaitFor([] { return platform::helpersOut() == 0; }, 10000));
     EXPECT_EQ(platform::lookAt(dead.path() + "/a.mp3", 5000).kind, PathKind::File) << "answers again";
