@@ -3,6 +3,7 @@
 #include "core/RegistryModule.h"
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
+#include "playback/TrackLoudness.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
@@ -64,6 +65,9 @@ void OptionForm::storeLampSettings(SettingsChange &change)
     put(RegistryModule::PlayEndMode, flag(sys().PlayEndStop, "stop"));
     change.indicatorIcons = InfoCover->isChecked();
     put(RegistryModule::InfoCover, flag(change.indicatorIcons, "on"));
+    // From the next track on; the one playing keeps its gain.
+    TrackLoudness::instance().setEnabled(EvenLoudness->isChecked());
+    put(RegistryModule::EvenLoudness, flag(EvenLoudness->isChecked(), "on"));
 }
 
 void OptionForm::storeMenuSettings()

@@ -74,7 +74,8 @@ void OptionForm::buildControls()
     WakeupAutoPlay = check(this, "WakeupAutoPlay", QStringLiteral("Lyrabox 起動時に自動的に再生を開始する"));
     PlayListBackUp = check(this, "PlayListBackUp", QStringLiteral("終了時にプレイリストをバックアップする"));
     PlayEndMode = check(this, "PlayEndMode", QStringLiteral("全てのファイルを再生し終わったら停止する"));
-    for (QWidget *w : {WindowsAutoWakeup, WakeupAutoPlay, PlayListBackUp, PlayEndMode}) {
+    EvenLoudness = check(this, "EvenLoudness", QStringLiteral("音量を揃える"));
+    for (QWidget *w : {WindowsAutoWakeup, WakeupAutoPlay, PlayListBackUp, PlayEndMode, EvenLoudness}) {
         start->addWidget(w);
     }
 

@@ -26,6 +26,7 @@ public:
     QCheckBox *WakeupAutoPlay = nullptr;
     QCheckBox *PlayListBackUp = nullptr;
     QCheckBox *PlayEndMode = nullptr;
+    QCheckBox *EvenLoudness = nullptr;
     QListWidget *FileSystemList = nullptr;
     QPushButton *FileSystemAdvise = nullptr;
     QCheckBox *TitleToolTipInfo = nullptr;

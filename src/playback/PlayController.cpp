@@ -6,6 +6,7 @@
 #include "playback/MediaEngine.h"
 #include "playback/PlayModes.h"
 #include "playback/PlayQueue.h"
+#include "playback/TrackLoudness.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ void PlayController::begin()
     state_ = Stopped;
     openedSinceRenewal_ = true;
     resumePoint_ = ResumePoint::fromText(GetRegString(HKEY_CURRENT_USER, SettingsKey, ResumeTrack));
+    TrackLoudness::instance().setEnabled(GetRegString(HKEY_CURRENT_USER, SettingsKey, EvenLoudness) ==
+                                         QStringLiteral("on"));
 }
 
 void PlayController::end()
@@ -206,7 +209,10 @@ void PlayController::startTrack(const QString &path)
 {
     MusicFileName_ = path;
     queue_->dropHead();
-    const MediaEngine::Opened track = engine().open(path);
+    TrackLoudness &loudness = TrackLoudness::instance();
+    const MediaEngine::Opened track = engine().open(path, loudness.gainFor(path));
+    // Measured while this one plays, so that it starts at its gain.
+    loudness.measureAhead(queue_->head());
     if (track.outputLost) {
         holdTrackForNextClick();
         return;

@@ -15,14 +15,15 @@ namespace {
 
 // Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a property so that any character is
 // fine. 10 ms buffers at 44.1 kHz stereo.
-bool encode(const QString &path, const char *encoder, int ms)
+bool encode(const QString &path, const QByteArray &encoder, int ms, double volume = 0.3,
+            const QByteArray &tags = {})
 {
     gst_init(nullptr, nullptr);
     const QByteArray description =
-        "audiotestsrc wave=sine freq=440 volume=0.3 samplesperbuffer=441 num-buffers=" +
-        QByteArray::number(std::max(1, ms / 10)) +
-        " ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! audioconvert ! " + encoder +
-        " ! filesink name=out";
+        "audiotestsrc wave=sine freq=440 samplesperbuffer=441 volume=" + QByteArray::number(volume) +
+        " num-buffers=" + QByteArray::number(std::max(1, ms / 10)) +
+        " ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! audioconvert ! " +
+        (tags.isEmpty() ? QByteArray() : "taginject name=tags ! ") + encoder + " ! filesink name=out";
     GstElement *pipeline = gst_parse_launch(description.constData(), nullptr);
     if (!pipeline) {
         return false;
@@ -30,6 +31,10 @@ bool encode(const QString &path, const char *encoder, int ms)
     GstElement *out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
     g_object_set(out, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(out);
+    if (GstElement *tagger = gst_bin_get_by_name(GST_BIN(pipeline), "tags")) {
+        g_object_set(tagger, "tags", tags.constData(), nullptr);
+        gst_object_unref(tagger);
+    }
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus *bus = gst_element_get_bus(pipeline);
     GstMessage *message =
@@ -93,7 +98,7 @@ QString writeFile(const QString &dir, const QString &fileName, const QByteArray 
     return ::writeFile(path, content) ? path : QString();
 }
 
-QString makeTone(const QString &dir, const QString &fileName, int ms)
+QString makeTone(const QString &dir, const QString &fileName, int ms, double volume, const QByteArray &tags)
 {
     const QString path = dir + u'/' + fileName;
     const QString type = QFileInfo(fileName).suffix().toLower();
@@ -121,7 +126,10 @@ QString makeTone(const QString &dir, const QString &fileName, int ms)
         {"opus", "audioresample ! opusenc ! oggmux"},
         {"m4a", "avenc_aac ! mp4mux"},
         {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
-    return encoders.contains(type) && encode(path, encoders[type], ms) ? path : QString();
+    // MP3 keeps its tags in an ID3v2 header, which lamemp3enc does not write.
+    const QByteArray encoder =
+        QByteArray(encoders.value(type)) + (type == u"mp3" && !tags.isEmpty() ? " ! id3v2mux" : "");
+    return encoders.contains(type) && encode(path, encoder, ms, volume, tags) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)
