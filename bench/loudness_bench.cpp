@@ -9,7 +9,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QTest>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -50,7 +50,7 @@ double playbackCpu(const QString &path, std::optional<double> gainDb)
     const double before = cpuSeconds();
     engine.open(path, gainDb);
     engine.play();
-    QTest::qWait(kPlaySeconds * 1000);
+    std::this_thread::sleep_for(std::chrono::seconds(kPlaySeconds));
     engine.stop();
     return cpuSeconds() - before;
 }

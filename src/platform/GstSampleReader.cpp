@@ -37,7 +37,8 @@ GstPadProbeReturn watchTags(GstPad *, GstPadProbeInfo *info, gpointer data)
     return GST_PAD_PROBE_OK;
 }
 
-// Streaming threads get their pool as they are made, before they run.
+// Streaming threads get their pool as they are made, before they run. Only errors
+// are kept: nobody reads the rest, which would pile up over a long file.
 GstBusSyncReply idleThreads(GstBus *, GstMessage *message, gpointer)
 {
     if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_STREAM_STATUS) {
@@ -49,7 +50,7 @@ GstBusSyncReply idleThreads(GstBus *, GstMessage *message, gpointer)
             gst_task_set_pool(GST_TASK(g_value_get_object(value)), idleTaskPool());
         }
     }
-    return GST_BUS_PASS;
+    return GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR ? GST_BUS_PASS : GST_BUS_DROP;
 }
 
 struct PipelineDeleter {

@@ -8,6 +8,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>

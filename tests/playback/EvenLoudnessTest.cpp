@@ -102,8 +102,14 @@ protected:
         QObject listener;
         QObject::connect(&play, &PlayController::trackStarted, &listener, [&] {
             record(++started);
-            // The next track's measurement is done before it starts, however loaded the machine.
+            // The next track is measured while this one plays (waited for here, however
+            // loaded the machine), and kept.
             EXPECT_TRUE(TrackLoudness::instance().waitUntilIdle(std::chrono::seconds(60)));
+            if (even && !queue.files.isEmpty()) {
+                const LoudnessCache cache(dir.filePath(QStringLiteral("cache/lyrabox3/loudness")));
+                EXPECT_TRUE(cache.find(*LoudnessCache::keyOf(QFile::encodeName(queue.files.first()))))
+                    << started;
+            }
         });
         play.playOrPause();
         EXPECT_TRUE(QTest::qWaitFor(
