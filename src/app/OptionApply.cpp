@@ -3,6 +3,7 @@
 #include "core/RegistryModule.h"
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
+#include "playback/PlayController.h"
 #include "playback/TrackLoudness.h"
 #include "playlist/PlayFilePattern.h"
 
@@ -67,6 +68,7 @@ void OptionForm::storeLampSettings(SettingsChange &change)
     put(RegistryModule::InfoCover, flag(change.indicatorIcons, "on"));
     // From the next track on; the one playing keeps its gain.
     TrackLoudness::instance().setEnabled(EvenLoudness->isChecked());
+    PlayController::instance().measureNext();
     put(RegistryModule::EvenLoudness, flag(EvenLoudness->isChecked(), "on"));
 }
 

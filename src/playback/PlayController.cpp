@@ -233,6 +233,13 @@ void PlayController::startTrack(const QString &path)
     emit statusShown(Status::Play);
 }
 
+void PlayController::measureNext()
+{
+    if (queue_ != nullptr) {
+        TrackLoudness::instance().measureAhead(queue_->head());
+    }
+}
+
 void PlayController::stopTrack()
 {
     engine().stop();
