@@ -100,8 +100,12 @@ bool passOn(GstSample *sample, const SampleBlock &block)
     return more;
 }
 
+// An empty or unknown file fails its state change, which says nothing on the bus.
 bool failed(GstElement *pipeline)
 {
+    if (gst_element_get_state(pipeline, nullptr, nullptr, 0) == GST_STATE_CHANGE_FAILURE) {
+        return true;
+    }
     GstBus *bus = gst_element_get_bus(pipeline);
     GstMessage *error = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
     gst_object_unref(bus);

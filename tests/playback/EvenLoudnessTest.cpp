@@ -6,6 +6,7 @@
 #include "playback/PlayQueue.h"
 #include "playback/TrackLoudness.h"
 #include "support/AudioFixtures.h"
+#include "support/DeadMount.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -240,4 +241,22 @@ TEST(LoudnessCacheTest, GainTagsOfTheStream)
         EXPECT_EQ(platform::tagGainDb(tags), row.gainDb) << row.tags;
         gst_tag_list_unref(tags);
     }
+}
+
+// A share that stopped answering holds the worker, never the start of a track.
+TEST_F(EvenLoudnessTest, AFolderThatDoesNotAnswerHoldsNoTrackStart)
+{
+    if (!DeadMount::skipReason().isEmpty()) {
+        GTEST_SKIP() << DeadMount::skipReason().toStdString();
+    }
+    DeadMount dead({"gone.mp3", "next.mp3"});
+    ASSERT_TRUE(dead.mounted());
+    dead.stop();
+    TrackLoudness &loudness = TrackLoudness::instance();
+    loudness.setEnabled(true);
+    loudness.measureAhead(dead.path() + QStringLiteral("/gone.mp3"));
+    EXPECT_EQ(loudness.gainFor(dead.path() + QStringLiteral("/next.mp3")), 0.0);
+    EXPECT_FALSE(loudness.waitUntilIdle(std::chrono::milliseconds(0)));
+    dead.wake();
+    EXPECT_TRUE(loudness.waitUntilIdle(std::chrono::seconds(60)));
 }
