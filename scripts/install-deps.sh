@@ -18,6 +18,8 @@ player_packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-alsa
   timgm6mb-soundfont
+  # measuring a track's loudness (EBU R 128) for 音量を揃える; brings libebur128-1
+  libebur128-dev
   # Japanese text and standard buttons
   fonts-vlgothic qt6-translations-l10n
   # the desktop's opener for the welcome page and web pages

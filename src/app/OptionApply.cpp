@@ -3,6 +3,8 @@
 #include "core/RegistryModule.h"
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
+#include "playback/PlayController.h"
+#include "playback/TrackLoudness.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
@@ -65,6 +67,10 @@ void OptionForm::storeLampSettings(SettingsChange &change)
     put(RegistryModule::TrackNotice, flag(TrackNotice->isChecked(), "on"));
     change.indicatorIcons = InfoCover->isChecked();
     put(RegistryModule::InfoCover, flag(change.indicatorIcons, "on"));
+    // From the next track on; the one playing keeps its gain.
+    TrackLoudness::instance().setEnabled(EvenLoudness->isChecked());
+    PlayController::instance().measureNext();
+    put(RegistryModule::EvenLoudness, flag(EvenLoudness->isChecked(), "on"));
 }
 
 void OptionForm::storeMenuSettings()

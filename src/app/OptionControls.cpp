@@ -75,7 +75,9 @@ void OptionForm::buildControls()
     PlayListBackUp = check(this, "PlayListBackUp", QStringLiteral("終了時にプレイリストをバックアップする"));
     PlayEndMode = check(this, "PlayEndMode", QStringLiteral("全てのファイルを再生し終わったら停止する"));
     TrackNotice = check(this, "TrackNotice", QStringLiteral("曲が変わったら通知する"));
-    for (QWidget *w : {WindowsAutoWakeup, WakeupAutoPlay, PlayListBackUp, PlayEndMode, TrackNotice}) {
+    EvenLoudness = check(this, "EvenLoudness", QStringLiteral("音量を揃える"));
+    for (QWidget *w :
+         {WindowsAutoWakeup, WakeupAutoPlay, PlayListBackUp, PlayEndMode, EvenLoudness, TrackNotice}) {
         start->addWidget(w);
     }
 

@@ -3,6 +3,7 @@
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "playback/TextColour.h"
+#include "playback/TrackLoudness.h"
 #include "playlist/PlayFilePattern.h"
 
 #include <QCheckBox>
@@ -48,6 +49,7 @@ void OptionForm::Form_Load()
     PlayListBackUp->setChecked(sys().ListBackupOn);
     PlayEndMode->setChecked(sys().PlayEndStop);
     TrackNotice->setChecked(setting(RegistryModule::TrackNotice) == QStringLiteral("on"));
+    EvenLoudness->setChecked(TrackLoudness::instance().enabled());
     InfoCover->setChecked(setting(RegistryModule::InfoCover) == QStringLiteral("on"));
     showEntry(LeftCMS, setting(LeftCMenu), 0);
     showEntry(RightCMS, setting(RightCMenu), 1);

@@ -27,6 +27,7 @@ public:
     QCheckBox *PlayListBackUp = nullptr;
     QCheckBox *PlayEndMode = nullptr;
     QCheckBox *TrackNotice = nullptr;
+    QCheckBox *EvenLoudness = nullptr;
     QListWidget *FileSystemList = nullptr;
     QPushButton *FileSystemAdvise = nullptr;
     QCheckBox *TitleToolTipInfo = nullptr;

@@ -35,6 +35,7 @@ inline const QString AutoPlay = QStringLiteral("AutoPlay");
 inline const QString PlayEndMode = QStringLiteral("PlayEndMode");
 inline const QString InfoCover = QStringLiteral("InfoCover");
 inline const QString TrackNotice = QStringLiteral("TrackNotice");
+inline const QString EvenLoudness = QStringLiteral("EvenLoudness");
 inline const QString DownWin = QStringLiteral("DownWin");
 inline const QString ListBackup = QStringLiteral("ListBackup");
 // Ours: where the track playing at the last exit stopped (ResumePoint).

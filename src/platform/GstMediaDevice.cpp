@@ -164,7 +164,7 @@ int GstMediaDevice::open(const QString &path)
     if (!uri) {
         return MciFileNotFound;
     }
-    GstElement *pipeline = makePlaybin(uri);
+    GstElement *pipeline = makePlaybin(uri, loudnessGain_);
     if (!pipeline) {
         g_free(uri);
         return MciCannotLoadDriver;

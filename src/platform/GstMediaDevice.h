@@ -36,6 +36,7 @@ public:
 
     int send(const QString &command, char *reply, int replySize) override;
     QStringList missingPlugins() const override { return missingPlugins_; }
+    void setLoudnessGain(std::optional<double> gainDb) override { loudnessGain_ = gainDb; }
 
 private:
     int open(const QString &path);
@@ -55,6 +56,7 @@ private:
     bool ended_ = false;
     bool outputLost_ = false;
     QStringList missingPlugins_;
+    std::optional<double> loudnessGain_;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/GstPlaybin.h"
 
+#include "platform/GstLoudnessFilter.h"
 #include "platform/MediaDevice.h"
 
 #include <QLoggingCategory>
@@ -181,7 +182,7 @@ bool gstReady()
     return ready;
 }
 
-GstElement *makePlaybin(const gchar *uri)
+GstElement *makePlaybin(const gchar *uri, std::optional<double> loudnessGainDb)
 {
     GstElement *playbin = gst_element_factory_make("playbin", nullptr);
     if (!playbin) {
@@ -191,6 +192,11 @@ GstElement *makePlaybin(const gchar *uri)
     if (GstElement *sink = makeAudioSink()) {
         setSinkBuffer(sink);
         g_object_set(playbin, "audio-sink", sink, nullptr);
+    }
+    if (loudnessGainDb) {
+        if (GstElement *filter = makeLoudnessFilter(*loudnessGainDb)) {
+            g_object_set(playbin, "audio-filter", filter, nullptr);
+        }
     }
     g_signal_connect(playbin, "deep-element-added", G_CALLBACK(onElementAdded), nullptr);
     GstBus *bus = gst_element_get_bus(playbin);

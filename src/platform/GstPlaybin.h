@@ -4,6 +4,8 @@
 
 #include <gst/gst.h>
 
+#include <optional>
+
 namespace platform {
 
 Q_DECLARE_LOGGING_CATEGORY(lcMedia)
@@ -13,6 +15,7 @@ bool gstReady();
 
 // A playbin for audio alone, to the desktop's sink (or LYRABOX_AUDIO_SINK's), with the
 // large output buffer, held parser output and the end notice already wired.
-GstElement *makePlaybin(const gchar *uri);
+// With a gain, its audio goes through the loudness filter; without, nothing is added.
+GstElement *makePlaybin(const gchar *uri, std::optional<double> loudnessGainDb = std::nullopt);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -20,6 +21,9 @@ public:
     // After an open that failed for want of plug-ins: GStreamer's installer detail of
     // each ("gstreamer|1.0|<app>|<description>|decoder-<caps>"); empty otherwise.
     virtual QStringList missingPlugins() const { return {}; }
+    // The gain (dB) of the tracks opened from now on, for even loudness; none leaves
+    // the output exactly as decoded.
+    virtual void setLoudnessGain(std::optional<double> gainDb) { (void)gainDb; }
 };
 
 // A window that stops polling (hidden in the tray) still has to learn when a track

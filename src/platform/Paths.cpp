@@ -27,6 +27,12 @@ QString dataDir()
            QStringLiteral("lyrabox3/");
 }
 
+QString cacheDir()
+{
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)) +
+           QStringLiteral("lyrabox3/");
+}
+
 QString autostartEntryPath()
 {
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +

@@ -8,6 +8,8 @@ namespace platform {
 QString configDir();
 // Folder of the files the player writes (list files, downloads), ending in "/".
 QString dataDir();
+// Folder of what the player can make again (measured loudness), ending in "/".
+QString cacheDir();
 // The desktop-session autostart entry of the player.
 QString autostartEntryPath();
 // Where earlier versions kept it, under a name that was not the desktop id.

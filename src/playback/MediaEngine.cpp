@@ -38,9 +38,10 @@ int MediaEngine::status(const QString &what, QByteArray &reply) const
     return platform::mciSendString(QStringLiteral("status ") + Alias + u' ' + what, reply.data(), 16);
 }
 
-MediaEngine::Opened MediaEngine::open(const QString &path)
+MediaEngine::Opened MediaEngine::open(const QString &path, std::optional<double> loudnessGainDb)
 {
     Opened result;
+    platform::mediaDevice().setLoudnessGain(loudnessGainDb);
     send(QStringLiteral("open \"") + path + QStringLiteral("\" alias ") + Alias);
     if (MciResult == platform::MciHardware) {
         result.outputLost = true;

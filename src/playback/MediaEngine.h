@@ -25,7 +25,8 @@ public:
 
     static MediaEngine &instance();
 
-    Opened open(const QString &path);
+    // With a gain (dB), the track plays at even loudness; see TrackLoudness.
+    Opened open(const QString &path, std::optional<double> loudnessGainDb = std::nullopt);
     void play();
     void pause();
     void resume();

@@ -6,6 +6,7 @@
 #include "playback/MediaEngine.h"
 #include "playback/PlayModes.h"
 #include "playback/PlayQueue.h"
+#include "playback/TrackLoudness.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ void PlayController::beginRun()
     state_ = Stopped;
     openedSinceRenewal_ = true;
     resumePoint_ = ResumePoint::fromText(GetRegString(HKEY_CURRENT_USER, SettingsKey, ResumeTrack));
+    TrackLoudness::instance().setEnabled(GetRegString(HKEY_CURRENT_USER, SettingsKey, EvenLoudness) ==
+                                         QStringLiteral("on"));
 }
 
 void PlayController::endRun()
@@ -207,7 +210,10 @@ void PlayController::startTrack(const QString &path)
 {
     MusicFileName_ = path;
     queue_->dropHead();
-    const MediaEngine::Opened track = engine().open(path);
+    TrackLoudness &loudness = TrackLoudness::instance();
+    const MediaEngine::Opened track = engine().open(path, loudness.gainFor(path));
+    // Measured while this one plays, so that it starts at its gain.
+    loudness.measureAhead(queue_->head());
     if (track.outputLost) {
         holdTrackForNextClick();
         return;
@@ -226,6 +232,13 @@ void PlayController::startTrack(const QString &path)
     state_ = Playing;
     emit trackStarted(path, track.lengthMs);
     emit statusShown(Status::Play);
+}
+
+void PlayController::measureNext()
+{
+    if (queue_ != nullptr) {
+        TrackLoudness::instance().measureAhead(queue_->head());
+    }
 }
 
 void PlayController::stopTrack()

@@ -41,6 +41,8 @@ public:
     void tick();
     // Announces the files left in the queue.
     void countRest();
+    // Has the next file's loudness measured now (the option was just turned on).
+    void measureNext();
 
     PlayState::State state() const { return state_; }
     bool trackOpen() const { return state_ != PlayState::State::Stopped; }

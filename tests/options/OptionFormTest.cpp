@@ -3,6 +3,7 @@
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Paths.h"
+#include "playback/TrackLoudness.h"
 #include "playlist/PlayListFixture.h"
 
 #include <QCheckBox>
@@ -43,8 +44,8 @@ TEST_F(OptionFormTest, OkWritesEveryValueAndTheRecommendedButtonsThenCancelWrite
     EXPECT_EQ(setting(DColor), "4227327");
     EXPECT_EQ(main->NowTimeLabel->palette().color(QPalette::WindowText), QColor(255, 128, 64));
     for (const char *name : {"MFPattern1", "MFPattern7", "DColor", "TitleScroll", "TitleToolTip", "AutoPlay",
-                             "ListBackup", "PlayEndMode", "TrackNotice", "InfoCover", "LeftCMenu",
-                             "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
+                             "ListBackup", "PlayEndMode", "TrackNotice", "InfoCover", "EvenLoudness",
+                             "LeftCMenu", "RightCMenu", "MiddleCMenu", "TaskLCMenu", "DownWin"}) {
         EXPECT_TRUE(afterOk.contains(name + QStringLiteral("="))) << name;
     }
     EXPECT_EQ(setting(TaskLCMenu) + setting(RightCMenu) + setting(MiddleCMenu), "022");
@@ -77,6 +78,7 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     form.TitleToolTipInfo->setChecked(true);
     form.WindowsAutoWakeup->setChecked(true);
     form.InfoCover->setChecked(true);
+    form.EvenLoudness->setChecked(true);
     form.DisplayTextColor->setCurrentIndex(2);
     form.DownWinCC->setCurrentIndex(1);
     form.LeftCMS->setCurrentIndex(1);
@@ -100,8 +102,9 @@ TEST_F(OptionFormTest, EachChangeIsStoredAndAppliedAtOnce)
     // Reopened in the same run, the window shows what it stored.
     OptionForm &again = open();
     EXPECT_EQ(std::tuple(again.PlayListBackUp->isChecked(), again.FileSystemList->selectedItems().size(),
-                         again.DownWinCC->currentIndex()),
-              std::tuple(true, 0, 1));
+                         again.DownWinCC->currentIndex(), setting(EvenLoudness),
+                         TrackLoudness::instance().enabled(), again.EvenLoudness->text()),
+              std::tuple(true, 0, 1, QStringLiteral("on"), true, QStringLiteral("音量を揃える")));
     again.FileSystemAdvise->click();
     EXPECT_TRUE(again.FileSystemList->item(6)->isSelected());
     EXPECT_EQ(again.FileSystemList->item(6)->text(), QStringLiteral("FLAC / Ogg / Opus / AAC 形式サウンド"));

@@ -36,15 +36,17 @@ GstTagList *tagList(const ToneTags &tags)
 }
 
 // Runs "tone ! <encoder> ! filesink" to the end; the file name goes in as a property so that any character is
-// fine. 10 ms buffers at 44.1 kHz stereo. Tags go to the element that writes them.
-bool encode(const QString &path, const char *encoder, int ms, const ToneTags *tags = nullptr)
+// fine. 10 ms buffers at 44.1 kHz stereo. `injected` goes in as taginject writes it; `tags`
+// go to the element that writes them.
+bool encode(const QString &path, const QByteArray &encoder, int ms, double volume = 0.3,
+            const QByteArray &injected = {}, const ToneTags *tags = nullptr)
 {
     gst_init(nullptr, nullptr);
     const QByteArray description =
-        "audiotestsrc wave=sine freq=440 volume=0.3 samplesperbuffer=441 num-buffers=" +
-        QByteArray::number(std::max(1, ms / 10)) +
-        " ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! audioconvert ! " + encoder +
-        " ! filesink name=out";
+        "audiotestsrc wave=sine freq=440 samplesperbuffer=441 volume=" + QByteArray::number(volume) +
+        " num-buffers=" + QByteArray::number(std::max(1, ms / 10)) +
+        " ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! audioconvert ! " +
+        (injected.isEmpty() ? QByteArray() : "taginject name=tags ! ") + encoder + " ! filesink name=out";
     GstElement *pipeline = gst_parse_launch(description.constData(), nullptr);
     if (!pipeline) {
         return false;
@@ -52,6 +54,10 @@ bool encode(const QString &path, const char *encoder, int ms, const ToneTags *ta
     GstElement *out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
     g_object_set(out, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(out);
+    if (GstElement *tagger = gst_bin_get_by_name(GST_BIN(pipeline), "tags")) {
+        g_object_set(tagger, "tags", injected.constData(), nullptr);
+        gst_object_unref(tagger);
+    }
     if (tags) {
         GstElement *setter = gst_bin_get_by_interface(GST_BIN(pipeline), GST_TYPE_TAG_SETTER);
         if (!setter) {
@@ -126,7 +132,7 @@ QString writeFile(const QString &dir, const QString &fileName, const QByteArray 
     return ::writeFile(path, content) ? path : QString();
 }
 
-QString makeTone(const QString &dir, const QString &fileName, int ms)
+QString makeTone(const QString &dir, const QString &fileName, int ms, double volume, const QByteArray &tags)
 {
     const QString path = dir + u'/' + fileName;
     const QString type = QFileInfo(fileName).suffix().toLower();
@@ -154,7 +160,10 @@ QString makeTone(const QString &dir, const QString &fileName, int ms)
         {"opus", "audioresample ! opusenc ! oggmux"},
         {"m4a", "avenc_aac ! mp4mux"},
         {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
-    return encoders.contains(type) && encode(path, encoders[type], ms) ? path : QString();
+    // MP3 keeps its tags in an ID3v2 header, which lamemp3enc does not write.
+    const QByteArray encoder =
+        QByteArray(encoders.value(type)) + (type == u"mp3" && !tags.isEmpty() ? " ! id3v2mux" : "");
+    return encoders.contains(type) && encode(path, encoder, ms, volume, tags) ? path : QString();
 }
 
 QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags)
@@ -166,7 +175,7 @@ QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, cons
                                                   {"opus", "audioresample ! opusenc ! oggmux"}};
     const QString path = dir + u'/' + fileName;
     const char *writer = writers.value(QFileInfo(fileName).suffix().toLower());
-    return writer && encode(path, writer, ms, &tags) ? path : QString();
+    return writer && encode(path, writer, ms, 0.3, {}, &tags) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)

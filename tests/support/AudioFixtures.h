@@ -9,8 +9,10 @@ namespace AudioFixtures {
 // Writes about ms milliseconds of a 440 Hz tone (MIDI: one held note) to dir/fileName,
 // in the format its extension names: wav, mp3 (VBR with a Xing header), wma, mid, midi,
 // rmi, aif, aiff, aifc, au, snd, flac, ogg, oga, opus, m4a, aac. Returns the full path,
-// or an empty string on failure.
-QString makeTone(const QString &dir, const QString &fileName, int ms);
+// or an empty string on failure. Encoded formats take the tone's volume (a sine's peak,
+// 1.0 full scale) and tags as taginject writes them ("replaygain-track-gain=3.5").
+QString makeTone(const QString &dir, const QString &fileName, int ms, double volume = 0.3,
+                 const QByteArray &tags = {});
 
 // Tags written into a tone by its encoder or muxer; a cover is a JPEG or PNG file's bytes.
 struct ToneTags {

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
+#include "playback/TrackLoudness.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,6 +87,7 @@ void resetAll()
     platform::setTodayOverride(std::nullopt);
     RandomSource::setDrawOverride({});
     resetSystemDataBox();
+    TrackLoudness::instance().setEnabled(false);
     for (const QString &dir : {configHome(), dataHome()}) {
         QDir(dir).removeRecursively();
         QDir().mkpath(dir);
