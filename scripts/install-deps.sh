@@ -46,6 +46,8 @@ test_packages=(
   dbus playerctl
   # a FUSE mount whose daemon is stopped: the dead network folder of the folder tests
   bindfs
+  # the skinned benchmark's reference: a light skinned player (its Winamp-style interface)
+  audacious
 )
 
 case "${1:-}" in

@@ -1,13 +1,18 @@
 #include "app/Application.h"
 #include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
+#include "platform/GstWarmUp.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
+    const platform::GstWarmUp media;
     Application::preferX11OnWayland();
     platform::preferSocketPainting();
     QApplication app(argc, argv);
@@ -25,8 +30,12 @@ int main(int argc, char *argv[])
     platform::TerminationSignals terminationSignals(Application::requestEnd);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::requestEnd(); });
 
-    // Media keys, panels and playerctl reach the player through this once its main window loads.
-    MprisService mpris(QDBusConnection::sessionBus());
+    // Media keys, panels and playerctl reach the player through this once its main window
+    // loads. Connecting to the session bus waits on the bus: it comes once the start-up
+    // (and an auto play's first sound) is through, or in a message box the start-up shows.
+    std::unique_ptr<MprisService> mpris;
+    QTimer::singleShot(0, &app,
+                       [&mpris] { mpris = std::make_unique<MprisService>(QDBusConnection::sessionBus()); });
     if (!Application::startUp()) {
         return 0;
     }

@@ -1,0 +1,34 @@
+#include "platform/GstWarmUp.h"
+
+#include "platform/GstPlaybin.h"
+
+namespace platform {
+namespace {
+
+void loadCommonPlugins()
+{
+    if (!gstReady()) {
+        return;
+    }
+    // The parts of playbin that every file and output needs; decoders depend on the file.
+    for (const char *name :
+         {"playbin", "filesrc", "typefind", "audioconvert", "audioresample", "volume", "autoaudiosink"}) {
+        if (GstPluginFeature *feature = gst_registry_lookup_feature(gst_registry_get(), name)) {
+            if (GstPluginFeature *loaded = gst_plugin_feature_load(feature)) {
+                gst_object_unref(loaded);
+            }
+            gst_object_unref(feature);
+        }
+    }
+}
+
+} // namespace
+
+GstWarmUp::GstWarmUp() : thread_(loadCommonPlugins) {}
+
+GstWarmUp::~GstWarmUp()
+{
+    thread_.join();
+}
+
+} // namespace platform
