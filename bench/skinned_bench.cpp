@@ -292,13 +292,14 @@ QStringList linkTree(const QString &root, const QString &song)
     return folders;
 }
 
-void printRow(const char *what, const char *unit, double mine, double theirs, bool installed)
+void printRow(const char *what, const char *unit, int decimals, double mine, double theirs, bool installed)
 {
+    std::printf("  %-52s %8.*f %-3s", what, decimals, mine, unit);
     if (installed) {
-        std::printf("  %-44s %8.1f %s   Audacious %8.1f %s   ratio %.2f\n", what, mine, unit, theirs, unit,
+        std::printf("  Audacious %8.*f %-3s  ratio %.2f\n", decimals, theirs, unit,
                     theirs > 0 ? mine / theirs : 0.0);
     } else {
-        std::printf("  %-44s %8.1f %s   Audacious not installed\n", what, mine, unit);
+        std::printf("  Audacious not installed\n");
     }
 }
 
@@ -371,12 +372,13 @@ int main(int argc, char *argv[])
         return installed ? bench::median(values) : -1;
     };
     std::printf("lyrabox3 against Audacious in its skinned interface, PulseAudio null sink (medians)\n");
-    printRow("CPU over 30 s of one MP3", "s ", bench::median(cpu[0]), theirs(cpu[1]), installed);
-    printRow("peak resident memory while playing", "MiB", bench::median(peak[0]), theirs(peak[1]), installed);
-    printRow("private (anonymous) memory while playing", "MiB", bench::median(anon[0]), theirs(anon[1]),
+    printRow("CPU over 30 s of one MP3", "s", 2, bench::median(cpu[0]), theirs(cpu[1]), installed);
+    printRow("peak resident memory while playing", "MiB", 1, bench::median(peak[0]), theirs(peak[1]),
              installed);
-    printRow("exec to sound, warm", "ms", bench::median(sound[0]), theirs(sound[1]), installed);
-    printRow("exec to window and sound, 10,000 files in 100 folders", "ms", bench::median(big[0]),
+    printRow("private (anonymous) memory while playing", "MiB", 1, bench::median(anon[0]), theirs(anon[1]),
+             installed);
+    printRow("exec to sound, warm", "ms", 0, bench::median(sound[0]), theirs(sound[1]), installed);
+    printRow("exec to window and sound, 10,000 files in 100 folders", "ms", 0, bench::median(big[0]),
              theirs(big[1]), installed);
     return 0;
 }

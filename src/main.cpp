@@ -1,9 +1,9 @@
 #include "app/Application.h"
 #include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
-#include "platform/GstWarmUp.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WarmUp.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -12,7 +12,7 @@
 
 int main(int argc, char *argv[])
 {
-    const platform::GstWarmUp media;
+    const platform::WarmUp warmUp;
     Application::preferX11OnWayland();
     platform::preferSocketPainting();
     QApplication app(argc, argv);

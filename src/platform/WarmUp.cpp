@@ -1,6 +1,8 @@
-#include "platform/GstWarmUp.h"
+#include "platform/WarmUp.h"
 
 #include "platform/GstPlaybin.h"
+
+#include <fontconfig/fontconfig.h>
 
 namespace platform {
 namespace {
@@ -22,11 +24,18 @@ void loadCommonPlugins()
     }
 }
 
+void warmUp()
+{
+    // The fonts are needed first, by the window; the media a moment later.
+    FcInit();
+    loadCommonPlugins();
+}
+
 } // namespace
 
-GstWarmUp::GstWarmUp() : thread_(loadCommonPlugins) {}
+WarmUp::WarmUp() : thread_(warmUp) {}
 
-GstWarmUp::~GstWarmUp()
+WarmUp::~WarmUp()
 {
     thread_.join();
 }
