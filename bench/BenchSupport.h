@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <unistd.h>
 #include <vector>
 
 namespace bench {
@@ -211,6 +212,29 @@ private:
     QString socket_;
     QProcess server_;
 };
+
+// CPU seconds (user + system) a process has used so far.
+inline double cpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    // utime and stime are fields 14 and 15 of the line; here after the name and state.
+    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The load, as `uptime` says it: the figures of a shared machine are read beside it.
+inline QString uptime()
+{
+    QProcess load;
+    load.start(QStringLiteral("uptime"));
+    load.waitForFinished();
+    return QString::fromUtf8(load.readAllStandardOutput()).trimmed();
+}
 
 // Context switches of each thread, by thread id.
 inline std::map<QString, double> threadSwitches(qint64 pid)

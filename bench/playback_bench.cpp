@@ -27,20 +27,6 @@ constexpr int measureSeconds = 20;
 constexpr int settleMs = 2000;
 constexpr int runs = 3;
 
-// CPU seconds (user + system) a process has used so far.
-double cpuSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    // utime and stime are fields 14 and 15 of the line; here after the name and state.
-    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 struct Cost {
     double cpu = -1;       // seconds over the measured time
     double switches = -1;  // per second, every thread
@@ -69,11 +55,11 @@ Cost measure(QProcess &process, const std::function<void(qint64)> &settled = {})
     if (settled) {
         settled(pid);
     }
-    const double cpu = cpuSeconds(pid);
+    const double cpu = bench::cpuSeconds(pid);
     const auto switches = bench::threadSwitches(pid);
     QThread::msleep(measureSeconds * 1000);
     const auto later = bench::threadSwitches(pid);
-    cost.cpu = cpuSeconds(pid) - cpu;
+    cost.cpu = bench::cpuSeconds(pid) - cpu;
     cost.switches = bench::switchesBetween(switches, later) / measureSeconds;
     const QString main = QString::number(pid);
     if (switches.count(main) && later.count(main)) {
@@ -250,10 +236,7 @@ int main(int argc, char *argv[])
     const QString home = dir.path() + QStringLiteral("/home");
     const QStringList folders{QFileInfo(file).absolutePath() + QLatin1Char('/')};
     QProcessEnvironment env = bench::environment(home, display);
-    QProcess load;
-    load.start(QStringLiteral("uptime"));
-    load.waitForFinished();
-    std::printf("load: %s", load.readAllStandardOutput().constData());
+    std::printf("load: %s\n", qPrintable(bench::uptime()));
 
     bench::prepareUser(home, folders, "AutoPlay=play\n");
     compareOn(QStringLiteral("fake sink (real time)"), env, QStringLiteral("fakesink sync=true"), file);

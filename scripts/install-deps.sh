@@ -10,6 +10,8 @@ player_packages=(
   # build
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libxcb1-dev
+  # the font configuration, read ahead on the start-up's warm-up thread
+  libfontconfig-dev
   # the update service: HTTP(S) with proxies and time-outs, and the check of the
   # publisher's Ed25519 signature on the downloaded program
   libcurl4-openssl-dev libsodium-dev
@@ -51,6 +53,8 @@ test_packages=(
   dunst
   # a FUSE mount whose daemon is stopped: the dead network folder of the folder tests
   bindfs
+  # the skinned benchmark's reference: a light skinned player (its Winamp-style interface)
+  audacious
 )
 
 case "${1:-}" in

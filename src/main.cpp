@@ -4,11 +4,16 @@
 #include "desktop/TrackNotifier.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WarmUp.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
+    const platform::WarmUp warmUp;
     Application::preferX11OnWayland();
     platform::preferSocketPainting();
     QApplication app(argc, argv);
@@ -26,9 +31,15 @@ int main(int argc, char *argv[])
     platform::TerminationSignals terminationSignals(Application::requestEnd);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::requestEnd(); });
 
-    // Media keys, panels and playerctl reach the player through this once its main window loads.
-    MprisService mpris(QDBusConnection::sessionBus());
-    TrackNotifier notifier(QDBusConnection::sessionBus());
+    // Media keys, panels and playerctl reach the player through this once its main window
+    // loads. Connecting to the session bus waits on the bus: it comes once the start-up
+    // (and an auto play's first sound) is through, or in a message box the start-up shows.
+    std::unique_ptr<MprisService> mpris;
+    std::unique_ptr<TrackNotifier> notifier;
+    QTimer::singleShot(0, &app, [&mpris, &notifier] {
+        mpris = std::make_unique<MprisService>(QDBusConnection::sessionBus());
+        notifier = std::make_unique<TrackNotifier>(QDBusConnection::sessionBus());
+    });
     if (!Application::startUp()) {
         return 0;
     }

@@ -1,94 +1,88 @@
 #include "platform/CurlRequest.h"
 
-#include <QHostAddress>
+#include "platform/CurlLibrary.h"
+#include "platform/LoopbackHost.h"
+
 #include <QSocketNotifier>
 #include <QUrl>
 
 namespace platform {
 namespace {
 
-void initialiseOnce()
-{
-    static const bool done = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    Q_UNUSED(done);
-}
-
-bool isLoopback(const QUrl &url)
-{
-    return url.host().compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0 ||
-           QHostAddress(url.host()).isLoopback();
-}
-
-qint64 infoTime(CURL *easy, CURLINFO info)
+qint64 infoTime(const CurlLibrary &curl, CURL *easy, CURLINFO info)
 {
     curl_off_t value = 0;
-    curl_easy_getinfo(easy, info, &value);
+    curl.easy_getinfo(easy, info, &value);
     return value;
 }
 
 } // namespace
 
 CurlRequest::CurlRequest(const QUrl &url, const CurlLimits &limits, QObject *parent)
-    : QObject(parent), maxBytes_(limits.maxBytes)
+    : QObject(parent), curl_(curlLibrary()), maxBytes_(limits.maxBytes)
 {
-    initialiseOnce();
-    multi_ = curl_multi_init();
-    easy_ = curl_easy_init();
     timer_.setSingleShot(true);
+    if (!curl_) {
+        return;
+    }
+    multi_ = curl_->multi_init();
+    easy_ = curl_->easy_init();
     connect(&timer_, &QTimer::timeout, this, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
     configure(url, limits);
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlRequest::onSocket);
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlRequest::onTimer);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+    curl_->multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlRequest::onSocket);
+    curl_->multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+    curl_->multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlRequest::onTimer);
+    curl_->multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
 }
 
 CurlRequest::~CurlRequest()
 {
     stop();
-    curl_easy_cleanup(easy_);
-    curl_multi_cleanup(multi_);
+    if (curl_) {
+        curl_->easy_cleanup(easy_);
+        curl_->multi_cleanup(multi_);
+    }
 }
 
 // libcurl's defaults send no User-Agent, no Accept-Language and no Accept-Encoding,
 // follow no redirect, and take the proxy from https_proxy, no_proxy and the like.
 void CurlRequest::configure(const QUrl &url, const CurlLimits &limits)
 {
-    curl_easy_setopt(easy_, CURLOPT_URL, url.toEncoded().constData());
-    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy_, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_->easy_setopt(easy_, CURLOPT_URL, url.toEncoded().constData());
+    curl_->easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_->easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_->easy_setopt(easy_, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+    curl_->easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_->easy_setopt(easy_, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_->easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!limits.authorities.isEmpty()) {
-        curl_easy_setopt(easy_, CURLOPT_CAINFO, limits.authorities.toLocal8Bit().constData());
+        curl_->easy_setopt(easy_, CURLOPT_CAINFO, limits.authorities.toLocal8Bit().constData());
     }
     // Plain HTTP is for this machine alone: through a proxy it would reach the proxy's.
-    if (url.scheme() == QStringLiteral("http") && isLoopback(url)) {
-        curl_easy_setopt(easy_, CURLOPT_PROXY, "");
+    if (url.scheme() == QStringLiteral("http") && isLoopbackHost(url.host())) {
+        curl_->easy_setopt(easy_, CURLOPT_PROXY, "");
     }
-    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    curl_->easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     limit(limits);
-    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::onHeader);
-    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::onBody);
-    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_->easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::onHeader);
+    curl_->easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_->easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::onBody);
+    curl_->easy_setopt(easy_, CURLOPT_WRITEDATA, this);
 }
 
 void CurlRequest::limit(const CurlLimits &limits)
 {
     // A Content-Length above the cap fails at once; onBody() counts what comes without one.
-    curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
-    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, long(limits.totalMs));
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectMs));
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, long(limits.stallSeconds));
+    curl_->easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
+    curl_->easy_setopt(easy_, CURLOPT_TIMEOUT_MS, long(limits.totalMs));
+    curl_->easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectMs));
+    curl_->easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_->easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, long(limits.stallSeconds));
 }
 
 void CurlRequest::start()
 {
-    running_ = curl_multi_add_handle(multi_, easy_) == CURLM_OK;
+    running_ = curl_ && curl_->multi_add_handle(multi_, easy_) == CURLM_OK;
     if (!running_) {
         emit finished(false);
     }
@@ -101,7 +95,7 @@ void CurlRequest::stop()
     }
     running_ = false;
     timer_.stop();
-    curl_multi_remove_handle(multi_, easy_);
+    curl_->multi_remove_handle(multi_, easy_);
     for (const auto &[socket, watch] : watches_) {
         forget(watch);
     }
@@ -163,11 +157,11 @@ void CurlRequest::act(curl_socket_t socket, int events)
         return;
     }
     int running = 0;
-    curl_multi_socket_action(multi_, socket, events, &running);
+    curl_->multi_socket_action(multi_, socket, events, &running);
     bool done = false;
     bool ok = false;
     int left = 0;
-    while (CURLMsg *message = curl_multi_info_read(multi_, &left)) {
+    while (CURLMsg *message = curl_->multi_info_read(multi_, &left)) {
         if (message->msg == CURLMSG_DONE) {
             done = true;
             ok = message->data.result == CURLE_OK && headersDone_;
@@ -188,10 +182,10 @@ int CurlRequest::stepReached() const
         return Answering;
     }
     // Times are 0 until the step has been reached.
-    if (infoTime(easy_, CURLINFO_PRETRANSFER_TIME_T) > 0) {
+    if (infoTime(*curl_, easy_, CURLINFO_PRETRANSFER_TIME_T) > 0) {
         return Connected;
     }
-    if (infoTime(easy_, CURLINFO_NAMELOOKUP_TIME_T) > 0) {
+    if (infoTime(*curl_, easy_, CURLINFO_NAMELOOKUP_TIME_T) > 0) {
         return Resolved;
     }
     return Started;

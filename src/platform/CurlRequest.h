@@ -14,6 +14,8 @@ class QUrl;
 
 namespace platform {
 
+struct CurlLibrary;
+
 // What one request may take.
 struct CurlLimits {
     qint64 maxBytes = 0;
@@ -74,6 +76,7 @@ private:
     };
     static void forget(const Watch &watch);
 
+    const CurlLibrary *curl_;
     CURLM *multi_ = nullptr;
     CURL *easy_ = nullptr;
     QTimer timer_;

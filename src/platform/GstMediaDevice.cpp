@@ -178,7 +178,7 @@ int GstMediaDevice::open(const QString &path)
         missingPlugins_ = failure.missingPlugins;
         return failure.outputLost ? MciHardware : MciInvalidFile;
     }
-    const qint64 lengthMs = trackLengthMs(pipeline, uri, st.st_size);
+    const qint64 lengthMs = trackLengthMs(pipeline, name, uri, st.st_size);
     g_free(uri);
 
     pipeline_ = pipeline;

@@ -16,6 +16,9 @@ namespace {
 // The sound server is asked for this much audio ahead: a large buffer wakes the
 // player's threads far less often, and pause and stop cork the stream at once anyway.
 constexpr gint64 kSinkBufferUs = 500000;
+// ... and asks for more in pieces this large: the decoding threads wake once for
+// each, not once for every 10 ms the server plays.
+constexpr gint64 kSinkSegmentUs = 100000;
 
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
@@ -132,6 +135,9 @@ void setSinkBuffer(GstElement *element)
     if (GST_OBJECT_FLAG_IS_SET(element, GST_ELEMENT_FLAG_SINK) &&
         g_object_class_find_property(G_OBJECT_GET_CLASS(element), "buffer-time")) {
         g_object_set(element, "buffer-time", kSinkBufferUs, nullptr);
+        if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "latency-time")) {
+            g_object_set(element, "latency-time", kSinkSegmentUs, nullptr);
+        }
     }
 }
 

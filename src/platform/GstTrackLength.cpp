@@ -1,10 +1,15 @@
 #include "platform/GstTrackLength.h"
 
 #include "platform/GstPlaybin.h"
+#include "platform/Mp3Length.h"
 
 #include <gst/pbutils/pbutils.h>
 
+#include <QByteArray>
+
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -58,11 +63,37 @@ qint64 discoveredLengthMs(const gchar *uri, qint64 fileSize)
     return std::max<qint64>(1, fileSize * 8 * 1000 / (bitrate > 0 ? qint64(bitrate) : kFallbackBitrate));
 }
 
+QByteArray readAt(int fd, qint64 offset, qsizetype count)
+{
+    QByteArray bytes(count, Qt::Uninitialized);
+    const ssize_t got = ::pread(fd, bytes.data(), size_t(count), offset);
+    bytes.resize(got > 0 ? qsizetype(got) : 0);
+    return bytes;
+}
+
+// A constant-bitrate MP3 is measured from its first frames: the discoverer would
+// build and run a second pipeline before the first sound, and its estimate varies.
+std::optional<qint64> headerLengthMs(const QByteArray &fileName, qint64 fileSize)
+{
+    constexpr qsizetype kFramesRead = 64 * 1024;
+    const int fd = ::open(fileName.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    const qint64 start = id3v2Size(readAt(fd, 0, 10));
+    const QByteArray frames = readAt(fd, start, kFramesRead);
+    ::close(fd);
+    return constantBitrateLengthMs(frames, fileSize - start);
+}
+
 } // namespace
 
-qint64 trackLengthMs(GstElement *pipeline, const gchar *uri, qint64 fileSize)
+qint64 trackLengthMs(GstElement *pipeline, const QByteArray &fileName, const gchar *uri, qint64 fileSize)
 {
-    const qint64 lengthMs = queriedLengthMs(pipeline);
+    qint64 lengthMs = queriedLengthMs(pipeline);
+    if (lengthMs <= 0) {
+        lengthMs = headerLengthMs(fileName, fileSize).value_or(0);
+    }
     return std::max<qint64>(1, lengthMs > 0 ? lengthMs : discoveredLengthMs(uri, fileSize));
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QByteArray>
 
 #include <gst/gst.h>
 
 namespace platform {
 
 // The length of a prerolled track, never 0: asked of the pipeline, else estimated.
-qint64 trackLengthMs(GstElement *pipeline, const gchar *uri, qint64 fileSize);
+qint64 trackLengthMs(GstElement *pipeline, const QByteArray &fileName, const gchar *uri, qint64 fileSize);
 
 } // namespace platform

@@ -1,9 +1,9 @@
 #include "platform/Transfer.h"
 
 #include "platform/CurlRequest.h"
+#include "platform/LoopbackHost.h"
 
 #include <QEventLoop>
-#include <QHostAddress>
 #include <QPointer>
 #include <QUrl>
 
@@ -39,9 +39,7 @@ bool Transfer::isPermittedAddress(const QUrl &url)
         return true;
     }
     const QString host = url.host();
-    return url.scheme() == QStringLiteral("http") &&
-           (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0 ||
-            QHostAddress(host).isLoopback());
+    return url.scheme() == QStringLiteral("http") && isLoopbackHost(host);
 }
 
 QString Transfer::OpenURL(const QString &url)
