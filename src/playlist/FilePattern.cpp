@@ -1,5 +1,9 @@
 #include "playlist/FilePattern.h"
 
+#include "playlist/AsciiSuffix.h"
+
+#include "platform/FileNameCodec.h"
+
 namespace {
 
 bool sameChar(QChar a, QChar b)
@@ -47,8 +51,14 @@ FilePattern::FilePattern(const QString &pattern)
         const QString wildcard = part.trimmed();
         if (wildcard.startsWith(u'*') && isPlainText(QStringView(wildcard).mid(1))) {
             suffixes_.append(wildcard.mid(1));
+            if (const std::optional<QByteArray> ascii = asciiLowerCase(suffixes_.last())) {
+                asciiSuffixes_.push_back(*ascii);
+            } else {
+                needsText_ = true;
+            }
         } else if (!wildcard.isEmpty()) {
             wildcards_.append(wildcard);
+            needsText_ = true;
         }
     }
 }
@@ -66,4 +76,17 @@ bool FilePattern::matches(QStringView name) const
         }
     }
     return false;
+}
+
+bool FilePattern::matchesFileName(QByteArrayView bytes) const
+{
+    bool undecided = needsText_;
+    for (const QByteArray &suffix : asciiSuffixes_) {
+        const SuffixAnswer answer = asciiSuffixOf(bytes, suffix);
+        if (answer == SuffixAnswer::Yes) {
+            return true;
+        }
+        undecided = undecided || answer == SuffixAnswer::Undecided;
+    }
+    return undecided && matches(platform::decodeFileName(bytes));
 }
