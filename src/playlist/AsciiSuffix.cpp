@@ -1,5 +1,10 @@
 #include "playlist/AsciiSuffix.h"
 
+#include <QByteArray>
+
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 char lowerCase(char c)
@@ -9,21 +14,29 @@ char lowerCase(char c)
 
 } // namespace
 
-SuffixAnswer asciiSuffixOf(QByteArrayView name, QByteArrayView suffix)
+AsciiTail::AsciiTail(QByteArrayView name, qsizetype longest) : nameSize_(name.size())
+{
+    const qsizetype reach = std::min(longest, MaxSuffix);
+    for (qsizetype i = name.size() - 1; i >= 0 && ascii_ < reach; --i) {
+        if (static_cast<unsigned char>(name[i]) >= 0x80) {
+            break;
+        }
+        lower_[size_t(MaxSuffix - 1 - ascii_++)] = lowerCase(name[i]);
+    }
+}
+
+SuffixAnswer AsciiTail::endsWith(QByteArrayView suffix) const
 {
     // A name never has more characters than bytes.
-    if (name.size() < suffix.size()) {
+    if (nameSize_ < suffix.size()) {
         return SuffixAnswer::No;
     }
-    const char *tail = name.data() + (name.size() - suffix.size());
-    bool same = true;
-    for (qsizetype i = 0; i < suffix.size(); ++i) {
-        if (static_cast<unsigned char>(tail[i]) >= 0x80) {
-            return SuffixAnswer::Undecided;
-        }
-        same = same && lowerCase(tail[i]) == suffix[i];
+    if (ascii_ < suffix.size()) {
+        return SuffixAnswer::Undecided;
     }
-    return same ? SuffixAnswer::Yes : SuffixAnswer::No;
+    const char *tail = lower_.data() + (MaxSuffix - suffix.size());
+    return std::memcmp(tail, suffix.data(), size_t(suffix.size())) == 0 ? SuffixAnswer::Yes
+                                                                        : SuffixAnswer::No;
 }
 
 std::optional<QByteArray> asciiLowerCase(const QString &text)

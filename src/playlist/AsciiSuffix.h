@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 // Whether a file name ends in a suffix, asked of the name's bytes. ASCII bytes
@@ -12,8 +12,21 @@
 // without regard to case) and is left to the text.
 enum class SuffixAnswer { No, Yes, Undecided };
 
-// `suffix` is ASCII, lower case.
-SuffixAnswer asciiSuffixOf(QByteArrayView name, QByteArrayView suffix);
+// The last bytes of a name in ASCII lower case, as far back as they are ASCII.
+class AsciiTail {
+public:
+    static constexpr qsizetype MaxSuffix = 32;
+
+    // Looks no further back than `longest` bytes.
+    AsciiTail(QByteArrayView name, qsizetype longest);
+    // `suffix` is ASCII, lower case, at most MaxSuffix long.
+    SuffixAnswer endsWith(QByteArrayView suffix) const;
+
+private:
+    std::array<char, MaxSuffix> lower_{}; // the tail, its last byte at the end
+    qsizetype nameSize_ = 0;
+    qsizetype ascii_ = 0; // how many of the name's last bytes are ASCII, at most MaxSuffix
+};
 
 // The text in ASCII lower case; nothing when it holds anything but ASCII.
 std::optional<QByteArray> asciiLowerCase(const QString &text);

@@ -4,6 +4,8 @@
 
 #include "platform/FileNameCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 bool sameChar(QChar a, QChar b)
@@ -51,8 +53,10 @@ FilePattern::FilePattern(const QString &pattern)
         const QString wildcard = part.trimmed();
         if (wildcard.startsWith(u'*') && isPlainText(QStringView(wildcard).mid(1))) {
             suffixes_.append(wildcard.mid(1));
-            if (const std::optional<QByteArray> ascii = asciiLowerCase(suffixes_.last())) {
+            const std::optional<QByteArray> ascii = asciiLowerCase(suffixes_.last());
+            if (ascii && ascii->size() <= AsciiTail::MaxSuffix) {
                 asciiSuffixes_.push_back(*ascii);
+                longestAscii_ = std::max(longestAscii_, ascii->size());
             } else {
                 needsText_ = true;
             }
@@ -81,8 +85,9 @@ bool FilePattern::matches(QStringView name) const
 bool FilePattern::matchesFileName(QByteArrayView bytes) const
 {
     bool undecided = needsText_;
+    const AsciiTail tail(bytes, longestAscii_);
     for (const QByteArray &suffix : asciiSuffixes_) {
-        const SuffixAnswer answer = asciiSuffixOf(bytes, suffix);
+        const SuffixAnswer answer = tail.endsWith(suffix);
         if (answer == SuffixAnswer::Yes) {
             return true;
         }

@@ -26,6 +26,7 @@ private:
     QStringList wildcards_;
     // The suffixes that are ASCII, lower case: checked on the bytes.
     std::vector<QByteArray> asciiSuffixes_;
+    qsizetype longestAscii_ = 0;
     // Some wildcard or suffix can only be checked on the text.
     bool needsText_ = false;
 };
