@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -79,6 +80,8 @@ void startVolume(const std::shared_ptr<FolderLooks::State> &state, size_t v, con
     const std::lock_guard lock(state->mutex);
     state->volumes[v].givenUp = look == nullptr; // a volume given up before, or no helper
     state->volumes[v].look = std::move(look);
+    // The bound runs from when the look could start, not from the wait for a helper.
+    state->volumes[v].lastAnswer = std::max(state->volumes[v].lastAnswer, Clock::now());
 }
 
 } // namespace
