@@ -1,7 +1,8 @@
 // Times a full play list renewal over 1,000 folders of 100 playable files each
 // against `find` listing the same tree, and the shuffle of 100,000 entries.
 // With --million it also renews 10,000 such folders and says whether the time
-// grew in step with the number of files.
+// grew in step with the number of files. `--renewals N` only builds the tree and
+// renews N times, for a profiler (perf record, valgrind --tool=callgrind).
 
 #include "core/RandomSource.h"
 #include "playlist/PlayFilePattern.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -26,7 +28,7 @@ namespace {
 constexpr int Folders = 1000;
 constexpr int MillionFolders = 10000;
 constexpr int FilesPerFolder = 100;
-constexpr int Runs = 5;
+constexpr int Runs = 9;
 
 const char *const Extensions[] = {"mp3", "WAV", "wma", "mid", "aiff", "au", "snd", "m3u"};
 const char *const Others[] = {"cover.jpg", "notes.txt", "folder.ini", "lyrics.lrc", "track.mp3.bak"};
@@ -62,18 +64,48 @@ QStringList buildTree(const QString &root, int folderCount = Folders)
     return folders;
 }
 
-// Median of several runs, in milliseconds.
-double bestOf(const std::function<void()> &run)
+double median(std::vector<double> values)
 {
-    std::vector<double> times;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// User and system time of this process's threads, or of its ended children.
+double cpuMs(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto ms = [](timeval t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+struct Timing {
+    double wallMs;
+    double cpuMs;
+};
+
+// Medians of several runs, in milliseconds; the CPU time counts every thread of
+// `who` (RUSAGE_SELF, RUSAGE_CHILDREN), which other programs' turns do not swell.
+Timing medianOf(const std::function<void()> &run, int who)
+{
+    std::vector<double> times, cpu;
     for (int i = 0; i < Runs; ++i) {
         QElapsedTimer timer;
         timer.start();
+        const double before = cpuMs(who);
         run();
+        cpu.push_back(cpuMs(who) - before);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(times), median(cpu)};
+}
+
+QByteArray load()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray("?");
 }
 
 double threadCpuMs()
@@ -93,16 +125,19 @@ void runFind(const QString &root)
     findLines = find.readAllStandardOutput().count('\n');
 }
 
-// Milliseconds of the best full renewal over the given folders.
-double renewalOf(const QStringList &folders, qsizetype *entries)
+// The full renewal over the given folders; `repeat` times more for a profiler.
+Timing renewalOf(const QStringList &folders, qsizetype *entries, int repeat = 0)
 {
     PlayListForm form;
     form.MusicFilePattern = PlayFilePattern::assemble({});
     form.FolderList = folders;
     form.PlayListRenewal(); // warm the caches
-    const double best = bestOf([&form] { form.PlayListRenewal(); });
+    for (int i = 0; i < repeat; ++i) {
+        form.PlayListRenewal();
+    }
+    const Timing timing = repeat > 0 ? Timing{} : medianOf([&form] { form.PlayListRenewal(); }, RUSAGE_SELF);
     *entries = form.PlayList->count();
-    return best;
+    return timing;
 }
 
 void compareWithAMillion(double renewal100k)
@@ -111,7 +146,7 @@ void compareWithAMillion(double renewal100k)
     std::printf("building %d folders x %d files for the million run ...\n", MillionFolders, FilesPerFolder);
     std::fflush(stdout);
     qsizetype entries = 0;
-    const double renewal = renewalOf(buildTree(tree.path(), MillionFolders), &entries);
+    const double renewal = renewalOf(buildTree(tree.path(), MillionFolders), &entries).wallMs;
     const double growth = renewal / renewal100k / (double(MillionFolders) / Folders);
     std::printf("1M renewal   : %8.1f ms  (%lld files in the play list)\n", renewal,
                 static_cast<long long>(entries));
@@ -138,13 +173,24 @@ int main(int argc, char **argv)
     const QStringList folders = buildTree(tree.path());
 
     qsizetype listed = 0;
-    const double renewal = renewalOf(folders, &listed);
+    const qsizetype repeat = app.arguments().indexOf(QStringLiteral("--renewals"));
+    if (repeat > 0 && repeat + 1 < app.arguments().size()) {
+        std::printf("renewing ...\n");
+        std::fflush(stdout);
+        renewalOf(folders, &listed, app.arguments().at(repeat + 1).toInt());
+        std::printf("renewed (%lld files in the play list)\n", static_cast<long long>(listed));
+        return 0;
+    }
+    std::printf("load         : %s\n", load().constData());
+    const Timing renewal = renewalOf(folders, &listed);
     runFind(tree.path());
-    const double find = bestOf([&tree] { runFind(tree.path()); });
-    std::printf("full renewal : %8.1f ms  (%lld files in the play list)\n", renewal,
-                static_cast<long long>(listed));
-    std::printf("find -type f : %8.1f ms  (%lld files listed)\n", find, static_cast<long long>(findLines));
-    std::printf("ratio        : %8.2f  (goal: 1.1 or less; medians of %d)\n", renewal / find, Runs);
+    const Timing find = medianOf([&tree] { runFind(tree.path()); }, RUSAGE_CHILDREN);
+    std::printf("full renewal : %8.1f ms  (%.1f ms of CPU; %lld files in the play list)\n", renewal.wallMs,
+                renewal.cpuMs, static_cast<long long>(listed));
+    std::printf("find -type f : %8.1f ms  (%.1f ms of CPU; %lld files listed)\n", find.wallMs, find.cpuMs,
+                static_cast<long long>(findLines));
+    std::printf("ratio        : %8.2f  (CPU %.2f; goal: 1.0 or less; medians of %d)\n",
+                renewal.wallMs / find.wallMs, renewal.cpuMs / find.cpuMs, Runs);
 
     PathStore entries;
     for (int i = 0; i < Folders * FilesPerFolder; ++i) {
@@ -167,7 +213,8 @@ int main(int argc, char **argv)
     std::printf("shuffle      : %8.1f ms  (%d entries; %.1f ms of CPU; goal: under 20 ms)\n",
                 shuffles[shuffles.size() / 2], Folders * FilesPerFolder, shuffleCpu[shuffleCpu.size() / 2]);
     if (app.arguments().contains(QStringLiteral("--million"))) {
-        compareWithAMillion(renewal);
+        compareWithAMillion(renewal.wallMs);
     }
+    std::printf("load         : %s\n", load().constData());
     return 0;
 }

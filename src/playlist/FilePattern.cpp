@@ -1,5 +1,11 @@
 #include "playlist/FilePattern.h"
 
+#include "playlist/AsciiSuffix.h"
+
+#include "platform/FileNameCodec.h"
+
+#include <algorithm>
+
 namespace {
 
 bool sameChar(QChar a, QChar b)
@@ -47,8 +53,16 @@ FilePattern::FilePattern(const QString &pattern)
         const QString wildcard = part.trimmed();
         if (wildcard.startsWith(u'*') && isPlainText(QStringView(wildcard).mid(1))) {
             suffixes_.append(wildcard.mid(1));
+            const std::optional<QByteArray> ascii = asciiLowerCase(suffixes_.last());
+            if (ascii && ascii->size() <= AsciiTail::MaxSuffix) {
+                asciiSuffixes_.push_back(*ascii);
+                longestAscii_ = std::max(longestAscii_, ascii->size());
+            } else {
+                needsText_ = true;
+            }
         } else if (!wildcard.isEmpty()) {
             wildcards_.append(wildcard);
+            needsText_ = true;
         }
     }
 }
@@ -66,4 +80,18 @@ bool FilePattern::matches(QStringView name) const
         }
     }
     return false;
+}
+
+bool FilePattern::matchesFileName(QByteArrayView bytes) const
+{
+    bool undecided = needsText_;
+    const AsciiTail tail(bytes, longestAscii_);
+    for (const QByteArray &suffix : asciiSuffixes_) {
+        const SuffixAnswer answer = tail.endsWith(suffix);
+        if (answer == SuffixAnswer::Yes) {
+            return true;
+        }
+        undecided = undecided || answer == SuffixAnswer::Undecided;
+    }
+    return undecided && matches(platform::decodeFileName(bytes));
 }

@@ -2,8 +2,6 @@
 
 #include "platform/FileNameCodec.h"
 
-#include <QStringDecoder>
-
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -46,23 +44,13 @@ bool listMusicFiles(const QString &folder, const FilePattern &pattern, PathStore
     }
     DirCloser closer(dir);
     const QByteArray prefixBytes = platform::encodeFileName(prefix);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString name; // reused: the pattern needs the name as text, the list keeps its bytes
     while (const dirent *entry = readdir(dir)) {
         // A name with a line end cannot be stored in a list file line.
         if (entry->d_name[0] == '.' || std::strpbrk(entry->d_name, "\r\n") != nullptr) {
             continue;
         }
         const QByteArrayView bytes(entry->d_name);
-        // UTF-8 never takes fewer bytes than UTF-16 takes code units.
-        name.resize(bytes.size());
-        decoder.resetState();
-        const QChar *end = decoder.appendToBuffer(name.data(), bytes);
-        name.truncate(end - name.constData());
-        if (decoder.hasError()) {
-            name = platform::decodeFileName(bytes); // rare: carried byte by byte
-        }
-        if (pattern.matches(name) && isOrdinaryFile(dir, entry)) {
+        if (pattern.matchesFileName(bytes) && isOrdinaryFile(dir, entry)) {
             names.appendBytes(prefixBytes, bytes);
         }
     }

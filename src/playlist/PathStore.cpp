@@ -33,6 +33,21 @@ void PathStore::appendBytes(QByteArrayView prefix, QByteArrayView name)
     spans_.push_back(Span{offset, static_cast<quint64>(prefix.size() + name.size())});
 }
 
+void PathStore::append(PathStore &&other)
+{
+    if (isEmpty() && bytes_.capacity() < other.bytes_.size()) {
+        *this = std::move(other);
+    } else {
+        const auto offset = static_cast<quint64>(bytes_.size());
+        bytes_.append(other.bytes_);
+        for (const Span span : other.spans_) {
+            spans_.push_back(Span{offset + span.offset, span.length});
+        }
+        unusedBytes_ += other.unusedBytes_;
+    }
+    other.clear();
+}
+
 void PathStore::insert(qsizetype i, const QString &path)
 {
     append(path);
@@ -49,6 +64,16 @@ void PathStore::removeAt(qsizetype i)
 void PathStore::swap(qsizetype i, qsizetype j)
 {
     std::swap(spans_[static_cast<size_t>(i)], spans_[static_cast<size_t>(j)]);
+}
+
+void PathStore::reorder(const std::vector<qsizetype> &order)
+{
+    std::vector<Span> reordered;
+    reordered.reserve(order.size());
+    for (const qsizetype place : order) {
+        reordered.push_back(spans_[static_cast<size_t>(place)]);
+    }
+    spans_ = std::move(reordered);
 }
 
 void PathStore::clear()

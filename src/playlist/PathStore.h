@@ -26,9 +26,14 @@ public:
     void appendBytes(QByteArrayView bytes);
     // One entry made of a folder prefix and a name, without a joined copy.
     void appendBytes(QByteArrayView prefix, QByteArrayView name);
+    // Every entry of `other`, in its order, after these; `other` is left empty.
+    void append(PathStore &&other);
     void insert(qsizetype i, const QString &path);
     void removeAt(qsizetype i);
     void swap(qsizetype i, qsizetype j);
+    // Entry i becomes the entry that was at order[i]; `order` holds each place
+    // once. Only the places move, not the bytes.
+    void reorder(const std::vector<qsizetype> &order);
     void clear();
     void reserve(qsizetype entries, qsizetype bytes);
 

@@ -3,6 +3,7 @@
 #include "playlist/OrderStatisticTree.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -22,13 +23,13 @@ PathStore shuffleDeal(PathStore &source, Draw draw)
 {
     const qsizetype n = source.size();
     OrderStatisticTree left(n);
-    PathStore dealt;
-    dealt.reserve(n, source.byteSize());
-    for (qsizetype i = 0; i < n; ++i) {
-        const qsizetype position = left.kth(pick(left.remaining(), draw()));
+    std::vector<qsizetype> order(static_cast<size_t>(n));
+    for (qsizetype &position : order) {
+        position = left.kth(pick(left.remaining(), draw()));
         left.remove(position);
-        dealt.appendBytes(source.bytesAt(position));
     }
+    PathStore dealt = std::move(source);
     source.clear();
+    dealt.reorder(order);
     return dealt;
 }
