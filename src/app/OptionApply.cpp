@@ -44,10 +44,6 @@ void OptionForm::storeTitleSettings(SettingsChange &change)
     bool scroll = TitleScrollInfo->isChecked();
     put(TitleScroll, flag(!scroll, "off"));
     sys().TitleScrollOn = scroll;
-    if (!scroll) {
-        sys().TitleRestart = false;
-        sys().TitleWaitCount = 0;
-    }
     bool tip = TitleToolTipInfo->isChecked();
     put(TitleToolTip, flag(!tip, "off"));
     sys().TitleToolTipOn = tip;

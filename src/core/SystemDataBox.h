@@ -16,8 +16,6 @@ struct SystemDataBox {
     std::uint8_t TaskLeftClickMenu = 0;
     bool TitleScrollOn = false;
     bool TitleToolTipOn = false;
-    bool TitleRestart = false;
-    std::uint8_t TitleWaitCount = 0;
     std::uint8_t DownWinMode = 0;
     QString LoginUserName;
     // Libraries beyond 32,767 files are common, so the total is not 16-bit.

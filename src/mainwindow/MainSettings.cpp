@@ -17,7 +17,7 @@ void MainForm::settingsChanged(const SettingsChange &change)
 {
     applyTextColour(textColourOf(change.textColour));
     if (!sys().TitleScrollOn) {
-        titleScroller->place(0);
+        titleScroller->rest();
     }
     FileNameLabel_Change(); // the title timer runs only while the title can move
     if (!sys().TitleToolTipOn) {

@@ -29,8 +29,13 @@ void TitleScroller::titleChanged()
         return;
     }
     timer_->stop();
-    sys().TitleRestart = false;
-    sys().TitleWaitCount = 0;
+    rest();
+}
+
+void TitleScroller::rest()
+{
+    TitleRestart = false;
+    TitleWaitCount = 0;
     place(0);
 }
 
@@ -39,10 +44,9 @@ void TitleScroller::tick()
     if (!sys().TitleScrollOn) {
         return;
     }
-    const TitleScroll next =
-        nextTitleTick({sys().TitleRestart, sys().TitleWaitCount, leftTwips_}, labelWidthTwips());
-    sys().TitleRestart = next.restart;
-    sys().TitleWaitCount = static_cast<std::uint8_t>(next.waitCount);
+    const TitleScroll next = nextTitleTick({TitleRestart, TitleWaitCount, leftTwips_}, labelWidthTwips());
+    TitleRestart = next.restart;
+    TitleWaitCount = static_cast<std::uint8_t>(next.waitCount);
     place(next.leftTwips);
 }
 
@@ -84,7 +88,7 @@ void TitleScroller::timerFired()
 
 void TitleScroller::schedule()
 {
-    const TitleScroll now{sys().TitleRestart, sys().TitleWaitCount, leftTwips_};
+    const TitleScroll now{TitleRestart, TitleWaitCount, leftTwips_};
     timer_->setInterval(TickMs * ticksToNextPixel(now, labelWidthTwips(), TwipsPerPixel));
 }
 

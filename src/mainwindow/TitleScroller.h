@@ -2,13 +2,14 @@
 
 #include <QObject>
 
+#include <cstdint>
+
 class QLabel;
 class QTimer;
 class QWidget;
 
-// The title line: a label sliding inside its box, the timer that moves it and where
-// it stands. The rest count and the restart mark stay in SystemDataBox, where the
-// options window resets them.
+// The title line: a label sliding inside its box, the timer that moves it, where it
+// stands, and its rest count and restart mark.
 class TitleScroller : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +23,10 @@ public:
     void titleChanged();
     void tick();
     void place(int leftTwips);
+    // Back at the box's edge with a fresh rest, as when scrolling is turned off.
+    void rest();
+    // The title has wholly left the box and comes back in from the edge.
+    bool restarting() const { return TitleRestart; }
     // The title's left edge inside its box, in twips.
     int leftTwips() const { return leftTwips_; }
     QTimer *timer() const { return timer_; }
@@ -39,5 +44,7 @@ private:
     QWidget *box_;
     QTimer *timer_;
     int leftTwips_ = 0;
+    bool TitleRestart = false;
+    std::uint8_t TitleWaitCount = 0;
     bool asleep_ = false;
 };

@@ -25,7 +25,7 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
     EXPECT_EQ(std::tuple(title->leftTwips(), main->FileNameLabel->x()), std::tuple(-30, -2));
 
     const int widthTwips = main->FileNameLabel->width() * TitleScroller::TwipsPerPixel;
-    for (int guard = 0; !sys().TitleRestart && guard < 100000; ++guard) {
+    for (int guard = 0; !title->restarting() && guard < 100000; ++guard) {
         main->TitleTimer_Timer();
     }
     EXPECT_LT(title->leftTwips(), -widthTwips) << "the whole title left the box";
