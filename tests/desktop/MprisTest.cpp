@@ -273,10 +273,12 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
         }
         const AudioFixtures::ToneTags &tags = file->tags;
         const QString title = tags.title.isEmpty() ? QString::fromLatin1(file->name) : tags.title;
-        EXPECT_EQ(QStringList({metadata.value("xesam:title"), metadata.value("xesam:artist"),
-                               metadata.value("xesam:album"), metadata.value("xesam:trackNumber")}),
-                  QStringList({title, tags.artist, tags.album,
-                               tags.trackNumber ? QString::number(tags.trackNumber) : QString()}))
+        // Title, artist, album and track number, a line each, so that a difference reads as text.
+        const auto lines = [](const QStringList &values) { return values.join(u'\n').toStdString(); };
+        EXPECT_EQ(lines({metadata.value("xesam:title"), metadata.value("xesam:artist"),
+                         metadata.value("xesam:album"), metadata.value("xesam:trackNumber")}),
+                  lines({title, tags.artist, tags.album,
+                         tags.trackNumber ? QString::number(tags.trackNumber) : QString()}))
             << file->name;
         const QString art = QUrl(metadata.value("mpris:artUrl")).toLocalFile();
         EXPECT_TRUE(art.startsWith(file->artFolder)) << file->name << ": " << art.toStdString();
