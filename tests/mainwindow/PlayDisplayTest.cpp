@@ -121,8 +121,7 @@ TEST_F(PlayDisplayTest, TheModesMarksAndLampsFollowTheEndOfATrackAndCloseAfterIt
 
 TEST_F(PlayDisplayTest, TheExitButtonAsksAndTheOpenTrackComesFirstInTheBackup)
 {
-    RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey,
-                                 RegistryModule::ListBackup, "active");
+    setSetting(RegistryModule::ListBackup, "active");
     const QString a = makeFile(QStringLiteral("a.mp3")), b = makeFile(QStringLiteral("b.mp3"));
     loadPlayer({a, b});
     main->MusicPlay_Click();

@@ -3,10 +3,10 @@
 #include "playback/LoudnessCache.h"
 #include "playback/MediaEngine.h"
 #include "playback/PlayController.h"
-#include "playback/PlayQueue.h"
 #include "playback/TrackLoudness.h"
 #include "support/AudioFixtures.h"
 #include "support/DeadMount.h"
+#include "support/ListQueue.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -21,23 +21,6 @@
 #include <cmath>
 
 namespace {
-
-class ListQueue : public PlayQueue {
-public:
-    QString head() const override { return files.value(0); }
-    void dropHead() override { files.removeFirst(); }
-    void pushFront(const QString &path) override { files.prepend(path); }
-    void renew() override {}
-    qsizetype count() const override { return files.size(); }
-    bool hasFolders() const override { return true; }
-    QStringList files;
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Integrated loudness of interleaved stereo F32LE, as the loudness filter hands it on.
 double lufs(const QByteArray &recorded, unsigned rate)
@@ -68,7 +51,7 @@ QByteArray todays(const QString &file, const QString &out)
         },
         30000));
     engine.stop();
-    return readAll(out);
+    return readFile(out);
 }
 
 class EvenLoudnessTest : public CleanStateTest {
@@ -90,8 +73,7 @@ protected:
     // Plays the files through the play control, each recorded to out-<n>.raw.
     void playAll(const QStringList &files, bool even)
     {
-        using namespace RegistryModule;
-        SetRegString(HKEY_CURRENT_USER, SettingsKey, EvenLoudness, even ? QStringLiteral("on") : QString());
+        setSetting(RegistryModule::EvenLoudness, even ? QStringLiteral("on") : QString());
         PlayController &play = PlayController::instance();
         play.beginRun();
         queue.files = files;
@@ -164,7 +146,7 @@ TEST_F(EvenLoudnessTest, EveryTrackAfterTheFirstPlaysAtTheTargetAndOffChangesNoB
     }
     playAll(files, true);
     for (int n = 1; n < files.size(); ++n) {
-        EXPECT_NEAR(lufs(readAll(out(n)), rows[n].rate), -18.0, 1.0) << rows[n].file;
+        EXPECT_NEAR(lufs(readFile(out(n)), rows[n].rate), -18.0, 1.0) << rows[n].file;
     }
 
     const QStringList oneOfEach = files.mid(0, 4);
@@ -172,7 +154,7 @@ TEST_F(EvenLoudnessTest, EveryTrackAfterTheFirstPlaysAtTheTargetAndOffChangesNoB
     for (int n = 0; n < oneOfEach.size(); ++n) {
         const QByteArray plain = todays(oneOfEach[n], dir.filePath(QStringLiteral("plain.raw")));
         EXPECT_FALSE(plain.isEmpty());
-        EXPECT_TRUE(readAll(out(n)) == plain) << rows[n].file;
+        EXPECT_TRUE(readFile(out(n)) == plain) << rows[n].file;
     }
 }
 
@@ -246,11 +228,8 @@ TEST(LoudnessCacheTest, GainTagsOfTheStream)
 // A share that stopped answering holds the worker, never the start of a track.
 TEST_F(EvenLoudnessTest, AFolderThatDoesNotAnswerHoldsNoTrackStart)
 {
-    if (!DeadMount::skipReason().isEmpty()) {
-        GTEST_SKIP() << DeadMount::skipReason().toStdString();
-    }
     DeadMount dead({"gone.mp3", "next.mp3"});
-    ASSERT_TRUE(dead.mounted());
+    REQUIRE_DEAD_MOUNT(dead);
     dead.stop();
     TrackLoudness &loudness = TrackLoudness::instance();
     loudness.setEnabled(true);

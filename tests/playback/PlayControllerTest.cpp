@@ -3,7 +3,7 @@
 #include "core/SystemDataBox.h"
 #include "platform/MediaChannel.h"
 #include "playback/PlayModes.h"
-#include "playback/PlayQueue.h"
+#include "support/ListQueue.h"
 #include "support/PlayerFixture.h"
 
 #include <functional>
@@ -12,21 +12,6 @@ namespace {
 
 using enum PlayState::State;
 using Mode = PlayModes::Mode;
-
-// A queue of paths; a renewal deals `renewal` again.
-class ListQueue : public PlayQueue {
-public:
-    QString head() const override { return files.value(0); }
-    void dropHead() override { files.removeFirst(); }
-    void pushFront(const QString &path) override { files.prepend(path); }
-    void renew() override { files = (++renewals, renewal); }
-    qsizetype count() const override { return files.size(); }
-    bool hasFolders() const override { return folders; }
-
-    QStringList files, renewal;
-    int renewals = 0;
-    bool folders = true;
-};
 
 // The play control over a scripted device and a plain queue: no window is loaded.
 class PlayControllerTest : public PlayerFixture {
@@ -134,11 +119,7 @@ TEST_F(PlayControllerTest, MissingFilesAreDroppedUntilOneStartsButADriveThatIsAw
         << "missing files are never opened";
 
     // A huge run of missing files must not exhaust the stack.
-    queue.files.clear();
-    for (int i = 0; i < 100000; ++i) {
-        queue.files << missing(QString::number(i) + ".mp3");
-    }
-    queue.files << playable;
+    queue.files = numberedNames(missing("%1.mp3"), 100000) << playable;
     play().next();
     EXPECT_EQ(std::tuple(now(), opens()), std::tuple(QStringLiteral("Playing fourth.mp3 []"), 2));
 

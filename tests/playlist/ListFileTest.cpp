@@ -68,10 +68,7 @@ TEST(ListFile, OnDisk)
     EXPECT_EQ(ListFile::read(dir.filePath("huge")).entries, QStringList{"last"});
 
     // Read in chunks of a megabyte: lines run across their edges.
-    QStringList numbered;
-    for (int i = 0; i < 110000; ++i) {
-        numbered << QStringLiteral("/m/%1").arg(i, 6, 10, QLatin1Char('0'));
-    }
+    const QStringList numbered = numberedNames(QStringLiteral("/m/%1"), 110000);
     ASSERT_TRUE(ListFile::write(dir.filePath("many"), numbered));
     EXPECT_EQ(ListFile::readPaths(dir.filePath("many")).toStringList(), numbered);
 

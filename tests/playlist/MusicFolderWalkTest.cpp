@@ -1,6 +1,7 @@
 #include "playlist/MusicFolderWalk.h"
 #include "platform/FileNameCodec.h"
 #include "playlist/FilePattern.h"
+#include "playlist/PlayFilePattern.h"
 #include "support/DeadMount.h"
 
 #include <dirent.h>
@@ -10,9 +11,7 @@
 
 namespace {
 
-const QString AllGroups =
-    QStringLiteral("*.wma;*.wax;*.wav;*.mp3;*.m3u;*.mid;*.midi;*.rmi;*.aif;*.aifc;*.aiff;*.au;*.snd;"
-                   "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
+const QString AllGroups = PlayFilePattern::assemble({});
 
 // The plain walk: one folder after another, a stat for every name and every
 // name decoded to text for the pattern.

@@ -38,12 +38,6 @@ protected:
         return folder;
     }
 
-    static void setSetting(const QString &name, const QString &value)
-    {
-        RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey, name,
-                                     value);
-    }
-
     static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
 
     static void putListFile(const char *extension, const QByteArray &bytes)

@@ -124,6 +124,27 @@ QByteArray aifc(int ms)
                              chunk("SSND", word(0) + word(0) + samples));
 }
 
+// The elements that encode a tone into a file of `type`, empty for a type none encodes.
+// MP3 keeps its tags in an ID3v2 header, which lamemp3enc does not write.
+QByteArray encoderFor(const QString &type, bool tagged)
+{
+    static const QHash<QString, const char *> encoders = {
+        {"wav", "wavenc"},
+        {"mp3", "lamemp3enc ! xingmux"},
+        {"wma", "avenc_wmav2 ! asfmux"},
+        {"aif", "aiffmux"},
+        {"aiff", "aiffmux"},
+        {"au", "avmux_au"},
+        {"snd", "avmux_au"},
+        {"flac", "flacenc"},
+        {"ogg", "vorbisenc ! oggmux"},
+        {"oga", "vorbisenc ! oggmux"},
+        {"opus", "audioresample ! opusenc ! oggmux"},
+        {"m4a", "avenc_aac ! mp4mux"},
+        {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
+    return QByteArray(encoders.value(type)) + (type == u"mp3" && tagged ? " ! id3v2mux" : "");
+}
+
 } // namespace
 
 QString writeFile(const QString &dir, const QString &fileName, const QByteArray &content)
@@ -146,36 +167,16 @@ QString makeTone(const QString &dir, const QString &fileName, int ms, double vol
     if (type == u"aifc") {
         return writeFile(dir, fileName, aifc(ms));
     }
-    const QHash<QString, const char *> encoders = {
-        {"wav", "wavenc"},
-        {"mp3", "lamemp3enc ! xingmux"},
-        {"wma", "avenc_wmav2 ! asfmux"},
-        {"aif", "aiffmux"},
-        {"aiff", "aiffmux"},
-        {"au", "avmux_au"},
-        {"snd", "avmux_au"},
-        {"flac", "flacenc"},
-        {"ogg", "vorbisenc ! oggmux"},
-        {"oga", "vorbisenc ! oggmux"},
-        {"opus", "audioresample ! opusenc ! oggmux"},
-        {"m4a", "avenc_aac ! mp4mux"},
-        {"aac", "avenc_aac ! aacparse ! audio/mpeg,stream-format=adts"}};
-    // MP3 keeps its tags in an ID3v2 header, which lamemp3enc does not write.
-    const QByteArray encoder =
-        QByteArray(encoders.value(type)) + (type == u"mp3" && !tags.isEmpty() ? " ! id3v2mux" : "");
-    return encoders.contains(type) && encode(path, encoder, ms, volume, tags) ? path : QString();
+    const QByteArray encoder = encoderFor(type, !tags.isEmpty());
+    return !encoder.isEmpty() && encode(path, encoder, ms, volume, tags) ? path : QString();
 }
 
 QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags)
 {
-    const QHash<QString, const char *> writers = {{"mp3", "lamemp3enc ! xingmux ! id3v2mux"},
-                                                  {"flac", "flacenc"},
-                                                  {"ogg", "vorbisenc ! oggmux"},
-                                                  {"oga", "vorbisenc ! oggmux"},
-                                                  {"opus", "audioresample ! opusenc ! oggmux"}};
     const QString path = dir + u'/' + fileName;
-    const char *writer = writers.value(QFileInfo(fileName).suffix().toLower());
-    return writer && encode(path, writer, ms, 0.3, {}, &tags) ? path : QString();
+    const QString type = QFileInfo(fileName).suffix().toLower();
+    const bool takesTags = QStringList{"mp3", "flac", "ogg", "oga", "opus"}.contains(type);
+    return takesTags && encode(path, encoderFor(type, true), ms, 0.3, {}, &tags) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)

@@ -2,6 +2,7 @@
 
 #include "core/FormRegistry.h"
 #include "core/RandomSource.h"
+#include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -95,3 +96,8 @@ void resetAll()
 }
 
 } // namespace TestEnvironment
+
+void setSetting(const QString &name, const QString &value)
+{
+    RegistryModule::SetRegString(RegistryModule::HKEY_CURRENT_USER, RegistryModule::SettingsKey, name, value);
+}

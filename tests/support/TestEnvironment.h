@@ -23,6 +23,9 @@ void flushEvents();
 
 } // namespace TestEnvironment
 
+// Stores one of the user's settings, as the options window does.
+void setSetting(const QString &name, const QString &value);
+
 // A test that starts from a clean state: no settings, no files, no windows.
 class CleanStateTest : public ::testing::Test {
 protected:

@@ -1,8 +1,8 @@
 #include "app/WindowLoaders.h"
+#include "support/ChildProcess.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,7 +26,7 @@ bool startPrivateDisplay(QProcess &server)
 int main(int argc, char **argv)
 {
     // Listing the tests needs no display; running the window tests does.
-    QProcess display;
+    ChildProcess display;
     if (qEnvironmentVariable("LYRA_TEST_DISPLAY") == u"xvfb" && !startPrivateDisplay(display)) {
         return 1;
     }
@@ -48,7 +48,5 @@ int main(int argc, char **argv)
         result = RUN_ALL_TESTS();
     }
     TestEnvironment::removeDirectories();
-    display.terminate();
-    display.waitForFinished(5000);
     return result;
 }

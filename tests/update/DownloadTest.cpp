@@ -136,6 +136,10 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
     enum Fault { None, Tampered, OtherKey, Missing, Truncated, NoKey, OtherHost };
     const QString notSigned =
         "ダウンロードしたプログラムに発行元の正しい署名がないため、保存も起動もしませんでした。";
+    const QString noKey =
+        "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムを"
+        "ダウンロードできません。";
+    const QString down = "アップデートセンターが停止している可能性があります。";
     const struct {
         const char *name;
         Fault fault;
@@ -151,19 +155,8 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         {"another key's signature", OtherKey, notSigned, 5, {}, {}},
         {"no signature", Missing, notSigned, 5, {}, {}},
         {"truncated signature", Truncated, notSigned, 5, {}, {}},
-        {"a build without a key",
-         NoKey,
-         "このプログラムには発行元の署名を確かめるための鍵がないため、アップデートプログラムをダウンロードで"
-         "きません。",
-         3,
-         {},
-         {}},
-        {"a certificate for another host",
-         OtherHost,
-         "アップデートセンターが停止している可能性があります。",
-         0,
-         {},
-         {}},
+        {"a build without a key", NoKey, noKey, 3, {}, {}},
+        {"a certificate for another host", OtherHost, down, 0, {}, {}},
     };
     const auto restore = qScopeGuard([] { platform::Transfer::setExtraAuthorities({}); });
     for (const auto &row : rows) {

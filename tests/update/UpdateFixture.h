@@ -5,6 +5,7 @@
 #include "core/ProgramVersion.h"
 #include "core/RegistryModule.h"
 #include "platform/Clock.h"
+#include "support/ChildProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -65,14 +66,7 @@ public:
     QString publicKey() const { return QString::fromLatin1(readFile(base_ + ".pub")); }
 
 private:
-    static bool minisign(const QStringList &args)
-    {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start("minisign", args);
-        return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
-    }
+    static bool minisign(const QStringList &args) { return QProcess::execute("minisign", args) == 0; }
 
     QString base_;
 };
@@ -80,12 +74,6 @@ private:
 // The shipped update site under a real nginx of its own on 127.0.0.1, stopped by PID.
 class NginxServer {
 public:
-    ~NginxServer()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-
     // Lays the site out with server/publish, the program signed by `publisher`; `extra`
     // lines go into the http block.
     bool start(int newest, const QString &status, const QByteArray &program, const QString &extra = {})
@@ -152,18 +140,13 @@ public:
 private:
     inline static const QString source = QStringLiteral(LYRA_SOURCE_DIR "/server/");
     QTemporaryDir dir_;
-    QProcess process_;
+    ChildProcess process_;
     bool tls_ = false;
 };
 
 // tinyproxy of its own on 127.0.0.1, logging each connection, stopped by PID.
 class ForwardProxy {
 public:
-    ~ForwardProxy()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
     bool start()
     {
         writeFile(dir_.filePath("tinyproxy.conf"),
@@ -182,7 +165,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QProcess process_;
+    ChildProcess process_;
 };
 
 class UpdateFixture : public CleanStateTest {

@@ -2,13 +2,13 @@
 #include "platform/Paths.h"
 #include "platform/UserName.h"
 #include "support/AudioFixtures.h"
+#include "support/ChildProcess.h"
 #include "support/DeadMount.h"
 #include "support/PlayerFixture.h"
 #include "support/TestFiles.h"
 #include "x11/PlayerProgram.h"
 
 #include <QDir>
-#include <QProcess>
 
 using namespace RegistryModule;
 
@@ -65,7 +65,7 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
             ASSERT_TRUE(bytes.isEmpty() ? !QFile::exists(path) || QFile::remove(path)
                                         : writeFile(path, bytes));
         }
-        QProcess player;
+        ChildProcess player;
         // An instrumented player's leak check at exit stops every thread, and one stuck in
         // the dead mount never stops: the check would keep it from ending.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -93,9 +93,5 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
         EXPECT_EQ(readFile(dataFile + ".fwllx3"), QByteArray("\r\n"));
         EXPECT_EQ(readFile(dataFile + ".flblx3", "<missing>"),
                   row.backupList.isEmpty() ? QByteArray("<missing>") : row.backupList);
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished(5000);
-        }
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/UserName.h"
 #include "playback/PlayState.h"
+#include "support/ChildProcess.h"
 #include "support/PlayerFixture.h"
 #include "x11/PlayerProgram.h"
 #include "x11/WindowManager.h"
@@ -136,7 +137,7 @@ TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
 
 TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysRestores)
 {
-    QProcess trayHost;
+    ChildProcess trayHost;
     trayHost.start("trayer", {"--edge", "bottom"});
     ASSERT_TRUE(QTest::qWaitFor([] { return TrayIcon::available(); }, 10000));
     // What a left press on the icon did, then a right press when the window is still hidden.
@@ -172,8 +173,6 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
             EXPECT_EQ(click("3", afterRight).toStdString(), afterRight) << taskLeft;
         }
     }
-    trayHost.terminate();
-    trayHost.waitForFinished();
 }
 
 // Through the X server, as a person clicks.
@@ -220,23 +219,6 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
     EXPECT_EQ(std::tuple(PlayState::instance().state() == PlayState::State::Playing, status(), opens()),
               std::tuple(true, QStringLiteral("Play."), 1))
         << "started, not paused at once";
-}
-
-// The real program, ended from outside while its exit question waits for an answer.
-TEST_F(DesktopWindowTest, SigtermWhileTheExitQuestionWaitsEndsThePlayerInOrder)
-{
-    markStartedBefore();
-    SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, "active");
-    QProcess player;
-    player.start(LYRA_PLAYER_BINARY);
-    ASSERT_TRUE(mainWindowShown(player, 20000));
-    xdotool("search --onlyvisible --name \"^Lyrabox 3$\" mousemove --window %1 240 8 click 1");
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return !xdotool("search --onlyvisible --name 終了確認").isEmpty(); }, 5000));
-    player.terminate();
-    ASSERT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
-    EXPECT_TRUE(QFileInfo::exists(platform::dataDir() + platform::currentUserName() + ".flblx3"));
 }
 
 // On a real X server, where the stacking order shows in the screen's pixels.
@@ -353,7 +335,7 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
     if (run->successful_test_count() + run->failed_test_count() + run->skipped_test_count() > 1) {
         GTEST_SKIP() << "needs a process of its own, as ctest runs it";
     }
-    QProcess bus;
+    ChildProcess bus;
     bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     ASSERT_TRUE(bus.waitForReadyRead(10000));
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
@@ -416,6 +398,4 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
     QApplication::sendEvent(main->FrontForm, &tip);
     EXPECT_EQ(std::pair(main->isVisible(), main->FrontForm->toolTip()),
               std::pair(true, QString("ウィンドウ最背面化")));
-    bus.terminate();
-    bus.waitForFinished();
 }

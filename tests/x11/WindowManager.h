@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/ChildProcess.h"
+
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTest>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
@@ -13,12 +14,6 @@
 // and the window properties it keeps.
 class WindowManager {
 public:
-    ~WindowManager()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-
     // True once the manager manages new windows (it marks them with their state).
     bool start()
     {
@@ -63,5 +58,5 @@ private:
         return reply ? reply->atom : 0;
     }
 
-    QProcess process_;
+    ChildProcess process_;
 };

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QProcess>
+
+// A program the test starts (a server, a tray host, a bus), ended by its PID when the test
+// is done with it, however the test ends.
+class ChildProcess : public QProcess {
+public:
+    ~ChildProcess() override
+    {
+        terminate();
+        waitForFinished(5000);
+    }
+};
