@@ -8,7 +8,7 @@ TitleLabel::Look TitleLabel::currentLook() const
     return {text(), palette().color(foregroundRole()), font(), size(), devicePixelRatioF(), isEnabled()};
 }
 
-void TitleLabel::paintEvent(QPaintEvent * /*event*/)
+const QPixmap &TitleLabel::picture()
 {
     const Look look = currentLook();
     if (picture_.isNull() || !(look == pictured_)) {
@@ -21,5 +21,10 @@ void TitleLabel::paintEvent(QPaintEvent * /*event*/)
                               foregroundRole());
         pictured_ = look;
     }
-    QPainter(this).drawPixmap(0, 0, picture_);
+    return picture_;
+}
+
+void TitleLabel::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter(this).drawPixmap(0, 0, picture());
 }
