@@ -11,7 +11,9 @@ TitleLabel::Look TitleLabel::currentLook() const
 const QPixmap &TitleLabel::picture()
 {
     const Look look = currentLook();
-    if (picture_.isNull() || !(look == pictured_)) {
+    if (look.size.isEmpty()) {
+        picture_ = QPixmap(); // nothing to draw, and no painter can open on an empty picture
+    } else if (picture_.isNull() || !(look == pictured_)) {
         picture_ = QPixmap(look.size * look.ratio);
         picture_.setDevicePixelRatio(look.ratio);
         picture_.fill(Qt::transparent);
