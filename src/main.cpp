@@ -2,7 +2,6 @@
 #include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
 #include "desktop/TrackNotifier.h"
-#include "platform/OneHeap.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WarmUp.h"
@@ -14,7 +13,6 @@
 
 int main(int argc, char *argv[])
 {
-    platform::useOneHeap();
     const platform::WarmUp warmUp;
     Application::preferX11OnWayland();
     platform::preferSocketPainting();
