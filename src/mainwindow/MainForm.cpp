@@ -10,6 +10,7 @@
 #include "mainwindow/SkinWidgets.h"
 #include "mainwindow/TitleLabel.h"
 #include "mainwindow/TitleScroller.h"
+#include "mainwindow/TitleView.h"
 #include "platform/MessageBox.h"
 #include "playback/PlayController.h"
 #include "playback/TextColour.h"
@@ -87,10 +88,12 @@ void MainForm::createControls()
 
     // As wide as the panel's top row allows: a large library counts in six digits.
     FileStatusLabel = label(this, "FileStatusLabel", QStringLiteral("Rest : 0 / 0 Files"), {80, 8, 125, 12});
-    TitleBox = new QWidget(this);
-    TitleBox->setObjectName(QStringLiteral("TitleBox"));
-    TitleBox->setGeometry(80, 32, 163, 12);
-    FileNameLabel = placed(new TitleLabel(TitleBox), "FileNameLabel", {0, 0, 0, 12});
+    titleView_ = placed(new TitleView(this), "TitleBox", {80, 32, 163, 12});
+    TitleBox = titleView_;
+    auto *title = placed(new TitleLabel(TitleBox), "FileNameLabel", {0, 0, 0, 12});
+    title->hide();
+    titleView_->setTitle(title);
+    FileNameLabel = title;
     // Its top row lies under the sliding title, so it is repainted with every step.
     NowTimeLabel = placed(new TitleLabel(QStringLiteral("00:00:00"), this), "NowTimeLabel", {80, 43, 76, 19});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
@@ -152,12 +155,14 @@ void MainForm::applyTextColour(const QColor &colour)
         p.setColor(QPalette::WindowText, colour);
         l->setPalette(p);
     }
+    TitleBox->update();
 }
 
 void MainForm::Form_Load()
 {
     MainPicture = QImage(QStringLiteral(":/artwork/skin.png"));
     background_ = skinPicture(QStringLiteral("skin"));
+    titleView_->setBackdrop(background_);
     for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {
         button->showPicture(ImageButton::Out);
     }

@@ -17,6 +17,7 @@ class ProgressBar;
 class QLabel;
 class QTimer;
 class TitleScroller;
+class TitleView;
 struct SettingsChange;
 
 // The player's main window: play and stop buttons, title, time, progress and
@@ -132,6 +133,7 @@ private:
     TimeParts timeParts_;
     DecoderNotice *decoderNotice_ = nullptr;
     QPixmap background_;
+    TitleView *titleView_ = nullptr;
     bool dragging_ = false;
     QPoint dragOffset_;
     bool loadedFully_ = false;

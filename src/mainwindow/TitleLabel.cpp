@@ -8,10 +8,12 @@ TitleLabel::Look TitleLabel::currentLook() const
     return {text(), palette().color(foregroundRole()), font(), size(), devicePixelRatioF(), isEnabled()};
 }
 
-void TitleLabel::paintEvent(QPaintEvent * /*event*/)
+const QPixmap &TitleLabel::picture()
 {
     const Look look = currentLook();
-    if (picture_.isNull() || !(look == pictured_)) {
+    if (look.size.isEmpty()) {
+        picture_ = QPixmap(); // nothing to draw, and no painter can open on an empty picture
+    } else if (picture_.isNull() || !(look == pictured_)) {
         picture_ = QPixmap(look.size * look.ratio);
         picture_.setDevicePixelRatio(look.ratio);
         picture_.fill(Qt::transparent);
@@ -21,5 +23,10 @@ void TitleLabel::paintEvent(QPaintEvent * /*event*/)
                               foregroundRole());
         pictured_ = look;
     }
-    QPainter(this).drawPixmap(0, 0, picture_);
+    return picture_;
+}
+
+void TitleLabel::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter(this).drawPixmap(0, 0, picture());
 }

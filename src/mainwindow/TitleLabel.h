@@ -10,6 +10,9 @@ class TitleLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // The text as drawn at the label's size, made again only when its look changed.
+    const QPixmap &picture();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

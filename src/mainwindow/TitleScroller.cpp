@@ -18,6 +18,7 @@ TitleScroller::TitleScroller(QLabel *label, QWidget *box, QObject *parent)
 
 void TitleScroller::titleChanged()
 {
+    box_->update(); // the box draws the title; its text or width may have changed
     if (label_->width() > box_->width()) {
         // A title that cannot move (scrolling off, window hidden) needs no ticks.
         if (sys().TitleScrollOn && !asleep_) {
@@ -57,6 +58,7 @@ void TitleScroller::place(int leftTwips)
     const int pixel = titlePixel(leftTwips, TwipsPerPixel);
     if (label_->x() != pixel) {
         label_->move(pixel, 0);
+        box_->update();
     }
 }
 

@@ -2,7 +2,11 @@
 #include "mainwindow/TitleScroller.h"
 #include "support/PlayerFixture.h"
 
+#include <QImage>
 #include <QTimer>
+
+#include <algorithm>
+#include <vector>
 
 using TitleScrollTest = PlayerFixture;
 
@@ -16,13 +20,30 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
             main->TitleTimer_Timer();
         }
     };
+    // The columns of the box where the title shows, against the box with no title.
+    const QImage untitled = main->TitleBox->grab().toImage();
+    const auto titleColumns = [&] {
+        const QImage now = main->TitleBox->grab().toImage();
+        std::vector<bool> columns(now.width());
+        for (int x = 0; x < now.width(); ++x) {
+            for (int y = 0; y < now.height(); ++y) {
+                columns[x] = columns[x] || now.pixel(x, y) != untitled.pixel(x, y);
+            }
+        }
+        return columns;
+    };
     main->setTitle(
         QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
     ASSERT_TRUE(main->FileNameLabel->width() > main->TitleBox->width() && timer->isActive());
     ticks(16);
     EXPECT_EQ(title->leftTwips(), 0) << "rests for 16 ticks";
+    const std::vector<bool> atRest = titleColumns();
     ticks(3);
     EXPECT_EQ(std::tuple(title->leftTwips(), main->FileNameLabel->x()), std::tuple(-30, -2));
+    const std::vector<bool> moved = titleColumns();
+    EXPECT_GT(std::count(atRest.begin(), atRest.end(), true), 50) << "the title is drawn";
+    EXPECT_EQ(std::vector(atRest.begin() + 2, atRest.end()), std::vector(moved.begin(), moved.end() - 2))
+        << "and drawn two pixels further left";
 
     const int widthTwips = main->FileNameLabel->width() * TitleScroller::TwipsPerPixel;
     for (int guard = 0; !title->restarting() && guard < 100000; ++guard) {
