@@ -94,8 +94,8 @@ void MainForm::createControls()
     title->hide();
     titleView_->setTitle(title);
     FileNameLabel = title;
-    // Its top row lies under the sliding title, so it is repainted with every step.
-    NowTimeLabel = placed(new TitleLabel(QStringLiteral("00:00:00"), this), "NowTimeLabel", {80, 43, 76, 19});
+    // Clear of the title box: a step of the slide then touches nothing but the box.
+    NowTimeLabel = placed(new TitleLabel(QStringLiteral("00:00:00"), this), "NowTimeLabel", {80, 44, 76, 18});
     AllTimeLabel = label(this, "AllTimeLabel", QStringLiteral("/ 00:00:00"), {160, 51, 59, 11});
     StatusLabel = label(this, "StatusLabel", QStringLiteral("Stop."), {225, 51, 24, 11});
     AllTimeLine =
@@ -117,7 +117,7 @@ void MainForm::createControls()
     MusicTimer = new QTimer(this);
     MusicTimer->setObjectName(QStringLiteral("MusicTimer"));
     MusicTimer->setInterval(MusicTickMs);
-    titleScroller = new TitleScroller(FileNameLabel, TitleBox, this);
+    titleScroller = new TitleScroller(FileNameLabel, titleView_, this);
 
     connect(MusicTimer, &QTimer::timeout, this, &MainForm::MusicTimer_Timer);
     followPlayControl();

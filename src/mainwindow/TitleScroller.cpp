@@ -1,6 +1,7 @@
 #include "mainwindow/TitleScroller.h"
 
 #include "core/SystemDataBox.h"
+#include "mainwindow/TitleView.h"
 #include "playback/TitleScroll.h"
 
 #include <QLabel>
@@ -8,7 +9,7 @@
 
 #include <algorithm>
 
-TitleScroller::TitleScroller(QLabel *label, QWidget *box, QObject *parent)
+TitleScroller::TitleScroller(QLabel *label, TitleView *box, QObject *parent)
     : QObject(parent), label_(label), box_(box), timer_(new QTimer(this))
 {
     timer_->setObjectName(QStringLiteral("TitleTimer"));
@@ -58,7 +59,7 @@ void TitleScroller::place(int leftTwips)
     const int pixel = titlePixel(leftTwips, TwipsPerPixel);
     if (label_->x() != pixel) {
         label_->move(pixel, 0);
-        box_->update();
+        box_->slide();
     }
 }
 

@@ -6,7 +6,7 @@
 
 class QLabel;
 class QTimer;
-class QWidget;
+class TitleView;
 
 // The title line: a label sliding inside its box, the timer that moves it, where it
 // stands, and its rest count and restart mark.
@@ -17,7 +17,7 @@ public:
     // One tick of the slide.
     static constexpr int TickMs = 30;
 
-    TitleScroller(QLabel *label, QWidget *box, QObject *parent);
+    TitleScroller(QLabel *label, TitleView *box, QObject *parent);
 
     // The title's width changed: the timer runs only while the title is wider than its box.
     void titleChanged();
@@ -41,7 +41,7 @@ private:
     int labelWidthTwips() const;
 
     QLabel *label_;
-    QWidget *box_;
+    TitleView *box_;
     QTimer *timer_;
     int leftTwips_ = 0;
     bool TitleRestart = false;

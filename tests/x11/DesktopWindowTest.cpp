@@ -135,6 +135,43 @@ TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
     EXPECT_NE(image.pixel(box.center()), qRgb(255, 255, 255));
 }
 
+TEST_F(DesktopWindowTest, EachStepOfTheTitleReachesTheScreenAtOnceAsTheBoxPaintsIt)
+{
+    loadPlayer({});
+    main->move(200, 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const QRect box(main->TitleBox->mapToGlobal(QPoint(0, 0)), main->TitleBox->size());
+    const auto onScreen = [&] {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, box.x(), box.y(), box.width(), box.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto painted = [&] {
+        return main->TitleBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    main->setTitle(
+        QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onScreen() == painted(); }, 5000)) << "at rest";
+    const QImage atRest = onScreen();
+    for (const int ticks : {17, 1, 2, 30}) {
+        for (int i = 0; i < ticks; ++i) {
+            main->TitleTimer_Timer(); // with no event handled in between
+        }
+        const QImage now = onScreen();
+        EXPECT_NE(now, atRest) << main->FileNameLabel->x();
+        EXPECT_EQ(now, painted()) << main->FileNameLabel->x();
+    }
+    // Covered and uncovered again, the window shows the step it had reached.
+    QWidget cover;
+    cover.setGeometry(box.adjusted(-10, -10, 10, 10));
+    cover.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    cover.hide();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen() == painted(); }, 5000));
+}
+
 TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysRestores)
 {
     ChildProcess trayHost;
