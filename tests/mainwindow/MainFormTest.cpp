@@ -1,10 +1,7 @@
-#include "core/RegistryModule.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/PlayController.h"
 #include "support/PlayerFixture.h"
-
-#include <QTest>
 
 using namespace RegistryModule;
 
@@ -93,19 +90,4 @@ TEST_F(MainFormTest, PressMoveOffAndReleaseGivesNoClickAndLabelsDragTheWindow)
         EXPECT_EQ(main->pos(), button == Qt::LeftButton ? QPoint(130, 120) : QPoint(100, 100))
             << handle->objectName().toStdString();
     }
-}
-
-TEST_F(MainFormTest, FrontFormSendsBackEndingAlwaysOnTopAndNeverHidesWithoutATray)
-{
-    loadPlayer({});
-    list->WindowTopup->trigger();
-    ASSERT_TRUE(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && main->WindowTopupImg->isVisible());
-    main->FrontForm_Click();
-    EXPECT_FALSE(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint) || list->WindowTopup->isChecked() ||
-                 list->WindowTopup2->isChecked() || main->WindowTopupImg->isVisible());
-    EXPECT_TRUE(main->isVisible());
-
-    sys().DownWinMode = 1; // the tray, on a desktop that has none
-    QTest::mouseClick(main->FrontForm, Qt::LeftButton);
-    EXPECT_TRUE(main->isVisible());
 }

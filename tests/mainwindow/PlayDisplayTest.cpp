@@ -1,4 +1,3 @@
-#include "core/RegistryModule.h"
 #include "folders/FolderForm.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/SkinWidgets.h"
@@ -6,7 +5,6 @@
 #include "playlist/ListFile.h"
 #include "support/PlayerFixture.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -89,7 +87,7 @@ TEST_F(PlayDisplayTest, AClickWithoutPlayFoldersOffersTheSetUpAndADriveAwayIsNam
     FormRegistry::instance().unload<FolderForm>();
     main->setEnabled(true);
 
-    const QString away = folder.path() + QStringLiteral("/drive/Music/");
+    const QString away = music.path() + QStringLiteral("/drive/Music/");
     list->PlayList->setStore(PathStore::fromStringList({away + "a.mp3"}));
     main->MusicPlay_Click();
     EXPECT_EQ(status() + u' ' + main->FileNameLabel->text(),

@@ -1,4 +1,4 @@
-#include "PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
 #include "platform/FileNameCodec.h"
 #include "platform/Paths.h"

@@ -69,19 +69,6 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
     }
 }
 
-TEST_F(VersionCheckTest, AnAnnouncedUpdateClosesThePlayerAndOpensTheDownload)
-{
-    NginxServer nginx;
-    ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "Ready"));
-    FormRegistry &forms = FormRegistry::instance();
-    forms.load<PlayListForm>();
-    forms.load<MainForm>().setEnabled(false);
-    forms.load<VersionStatusForm>().VersionCheck->click();
-
-    EXPECT_TRUE(forms.loadedCount() == 1 && forms.find<NewVersionForm>());
-    EXPECT_EQ(install(Release) + ' ' + install(LastUP), "get 2026/1/1");
-}
-
 TEST_F(VersionCheckTest, AStartUpCheckThatFailsGoesOnToThePlayer)
 {
     SetRegString(HKEY_LOCAL_MACHINE, InstallKey, Revision, ProgramVersion::revisionText());

@@ -1,16 +1,13 @@
 #include "app/OpenForm.h"
 #include "app/OptionForm.h"
-#include "core/RegistryModule.h"
 #include "folders/FolderForm.h"
 #include "help/QuickHelpForm.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/WindowTopModule.h"
 #include "platform/InstanceLock.h"
-#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserName.h"
-#include "playback/PlayState.h"
 #include "support/ChildProcess.h"
 #include "support/PlayerFixture.h"
 #include "x11/PlayerProgram.h"
@@ -22,12 +19,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QHelpEvent>
-#include <QProcess>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
-#include <QTest>
 #include <QTimer>
 #include <tuple>
 
@@ -116,7 +110,7 @@ TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
     const QImage skin = QImage(QStringLiteral(":/artwork/skin.png")).convertToFormat(QImage::Format_RGB32);
     const QRegion opaque(QBitmap::fromImage(skin.createMaskFromColor(skin.pixel(0, 0), Qt::MaskOutColor)));
     // The box of what differs from the root, as the screenshot tool cuts it, once painted.
-    const QString shot = folder.filePath(QStringLiteral("main.png"));
+    const QString shot = music.filePath(QStringLiteral("main.png"));
     QImage image;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -161,7 +155,7 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
                                           "4", "4", "click", button});
             const auto shown = [&] {
                 return QStringLiteral("plays=%1 window=%2 icon=%3")
-                    .arg(PlayState::instance().state() == PlayState::State::Playing)
+                    .arg(playing())
                     .arg(main->isVisible())
                     .arg(icon->isVisible());
             };
@@ -216,8 +210,7 @@ TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
     QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
                                   "click", "--repeat", "2", "--delay", "60", "1"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
-    EXPECT_EQ(std::tuple(PlayState::instance().state() == PlayState::State::Playing, status(), opens()),
-              std::tuple(true, QStringLiteral("Play."), 1))
+    EXPECT_EQ(std::tuple(playing(), status(), opens()), std::tuple(true, QStringLiteral("Play."), 1))
         << "started, not paused at once";
 }
 
@@ -374,14 +367,11 @@ TEST_F(DesktopWindowTest, AStatusNotifierHostActsLikeTheTrayAndADoubleClickIsOne
         lastClick.start();
     };
     click({"1"});
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return PlayState::instance().state() == PlayState::State::Playing; }, 5000))
-        << "a left click plays";
+    EXPECT_TRUE(QTest::qWaitFor(playing, 5000)) << "a left click plays";
     click({"--repeat", "2", "--delay", "80", "1"});
     click({"3"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->isVisible(); }, 5000)) << "a right click leaves the tray";
-    EXPECT_EQ(std::tuple(opens(), PlayState::instance().state() == PlayState::State::Playing,
-                         list->findChild<QSystemTrayIcon *>()->isVisible()),
+    EXPECT_EQ(std::tuple(opens(), playing(), list->findChild<QSystemTrayIcon *>()->isVisible()),
               std::tuple(1, false, false))
         << "the double click stopped it once";
     host.terminate();
