@@ -49,26 +49,6 @@ TEST_F(PlayDisplayTest, PlayPauseResumeAndStopShowTheirStatusTitleTimesAndCounte
     }
 }
 
-TEST_F(PlayDisplayTest, TicksShowElapsedOrRemainingTimeAndTheBar)
-{
-    loadPlayer({makeFile(QStringLiteral("a.mp3"))});
-    device->length = 180000;
-    sys().ElapsedDisplay = false;
-    main->MusicPlay_Click();
-    EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("00:03:00")) << "the whole track is left";
-    const std::tuple<qint64, bool, const char *> rows[] = {{1000, true, "00:00:01"},
-                                                           {1000, false, "00:02:59"},
-                                                           {3661000, true, "01:01:01"},
-                                                           {119000, false, "00:01:01"}};
-    for (const auto &[position, elapsed, time] : rows) {
-        device->position = position;
-        sys().ElapsedDisplay = elapsed;
-        tick();
-        EXPECT_EQ(main->NowTimeLabel->text(), QString::fromLatin1(time)) << position;
-    }
-    EXPECT_EQ(main->TimeLine->width(), 111) << "119 of 180 seconds of 169 pixels";
-}
-
 TEST_F(PlayDisplayTest, AClickWithoutPlayFoldersOffersTheSetUpAndADriveAwayIsNamed)
 {
     loadPlayer({});
@@ -134,14 +114,30 @@ TEST_F(PlayDisplayTest, TheExitButtonAsksAndTheOpenTrackComesFirstInTheBackup)
     EXPECT_EQ(ListFile::read(PlayListForm::listFilePath(".flblx3")).entries, QStringList({a, b}));
 }
 
-TEST_F(PlayDisplayTest, TheTimerSleepsUntilTheTimeOrBarChangesAndWhileHiddenTheEndNoticeWakesIt)
+TEST_F(PlayDisplayTest,
+       TicksShowTheTimeAndBarAndTheTimerSleepsUntilTheyChangeAndWhileHiddenTheEndNoticeWakesIt)
 {
     loadPlayer({makeFile(QStringLiteral("a.mp3")), makeFile(QStringLiteral("b.mp3"))});
     device->length = 180000; // the bar's 169 pixels: one every 1065 ms
+    sys().ElapsedDisplay = false;
     main->MusicPlay_Click();
     const auto interval = [this] { return main->MusicTimer->isActive() ? main->MusicTimer->interval() : 0; };
     const auto notice = [] { platform::postEndNotice(), QCoreApplication::processEvents(); };
     EXPECT_EQ(interval(), 100);
+    EXPECT_EQ(main->NowTimeLabel->text(), QStringLiteral("00:03:00")) << "the whole track is left";
+    const std::tuple<qint64, bool, const char *> times[] = {{1000, true, "00:00:01"},
+                                                            {1000, false, "00:02:59"},
+                                                            {3661000, true, "01:01:01"},
+                                                            {119000, false, "00:01:01"}};
+    for (const auto &[position, elapsed, time] : times) {
+        device->position = position;
+        sys().ElapsedDisplay = elapsed;
+        tick();
+        EXPECT_EQ(main->NowTimeLabel->text(), QString::fromLatin1(time)) << position;
+    }
+    EXPECT_EQ(main->TimeLine->width(), 111) << "119 of 180 seconds of 169 pixels";
+
+    sys().ElapsedDisplay = true;
     const std::pair<qint64, int> rows[] = {{500, 500}, {500, 100}, {700, 300}, {1000, 100}, {1066, 1000}};
     for (const auto &[position, sleep] : rows) {
         device->position = position;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,7 +91,7 @@ protected:
     QColor statusColour() const { return main->StatusLabel->palette().color(QPalette::WindowText); }
     QString counter() const { return main->FileStatusLabel->text(); }
     static bool playing() { return PlayState::instance().state() == PlayState::State::Playing; }
-    int opens() const { return int(device->commandsStartingWith(QStringLiteral("open")).size()); }
+    int opens() const { return int(device->commands.filter(QRegularExpression("^open ")).size()); }
     // What the main window shows: status, counter, time, length and file name.
     QString shown() const
     {

@@ -1,10 +1,8 @@
 #include "UpdateFixture.h"
 #include "app/Application.h"
 #include "app/OpenForm.h"
-#include "mainwindow/MainForm.h"
 #include "platform/Launcher.h"
 #include "platform/Transfer.h"
-#include "playlist/PlayListForm.h"
 #include "update/UpdateFile.h"
 #include "update/VersionStatusForm.h"
 
@@ -181,8 +179,7 @@ TEST_F(DownloadTest, AnAnnouncedUpdateClosesThePlayerAndOnlyAProgramItsPublisher
         platform::Transfer::setExtraAuthorities(nginx.path("ca.pem"));
         platform::setProgramLauncher({});
         FormRegistry &forms = FormRegistry::instance();
-        forms.load<PlayListForm>();
-        forms.load<MainForm>();
+        loadPlayer({});
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
         QString said = forms.find<VersionStatusForm>()

@@ -1,7 +1,5 @@
 #include "UpdateFixture.h"
 #include "app/OpenForm.h"
-#include "mainwindow/MainForm.h"
-#include "playlist/PlayListForm.h"
 #include "update/VersionStatusForm.h"
 
 #include <QListWidget>
@@ -52,8 +50,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
             ASSERT_TRUE(writeFile(nginx.folder() + "/status", row.status));
         }
         FormRegistry &forms = FormRegistry::instance();
-        forms.load<PlayListForm>();
-        forms.load<MainForm>();
+        loadPlayer({});
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
 
