@@ -188,10 +188,8 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
         {"four.wav", {}, music.path() + u'/'},
     };
     for (const auto &file : files) {
-        ASSERT_FALSE((file.tags.title.isEmpty()
-                          ? AudioFixtures::makeTone(music.path(), file.name, 8000)
-                          : AudioFixtures::makeTaggedTone(music.path(), file.name, 8000, file.tags))
-                         .isEmpty())
+        const AudioFixtures::ToneTags *tags = file.tags.title.isEmpty() ? nullptr : &file.tags;
+        ASSERT_FALSE(AudioFixtures::makeTone(music.path(), file.name, 8000, 0.3, {}, tags).isEmpty())
             << file.name;
     }
     ASSERT_FALSE(AudioFixtures::writeFile(music.path(), "Cover.PNG", picture("PNG")).isEmpty());

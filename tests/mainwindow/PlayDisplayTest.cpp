@@ -42,7 +42,8 @@ TEST_F(PlayDisplayTest, PlayPauseResumeAndStopShowTheirStatusTitleTimesAndCounte
     for (const auto &row : rows) {
         row.stop ? main->MusicStop_Click() : main->MusicPlay_Click();
         EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-        EXPECT_EQ(std::tuple(statusColour(), main->MusicStop->isEnabled(), main->MusicTimer->isActive()),
+        EXPECT_EQ(std::tuple(main->StatusLabel->palette().color(QPalette::WindowText),
+                             main->MusicStop->isEnabled(), main->MusicTimer->isActive()),
                   std::tuple(row.colour, row.open, row.open));
         EXPECT_EQ(main->FileNameLabel->toolTip() + u' ' + list->NaviFile->text(),
                   first + QStringLiteral(" 1"));

@@ -16,6 +16,13 @@ protected:
         putListFile(".fllx3", folder.toUtf8() + "\r\n\r\n");
     }
 
+    static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
+    static QByteArray listFileBytes(const char *extension)
+    {
+        return readFile(listFile(extension), "<missing>");
+    }
+    static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
+
     QString folder;
 };
 

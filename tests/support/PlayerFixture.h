@@ -69,16 +69,10 @@ protected:
         main = &FormRegistry::instance().load<MainForm>();
     }
     static PlayListForm &load() { return FormRegistry::instance().load<PlayListForm>(); }
-    static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
 
-    static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
     static void putListFile(const char *extension, const QByteArray &bytes)
     {
-        ASSERT_TRUE(writeFile(listFile(extension), bytes));
-    }
-    static QByteArray listFileBytes(const char *extension)
-    {
-        return readFile(listFile(extension), "<missing>");
+        ASSERT_TRUE(writeFile(PlayListForm::listFilePath(extension), bytes));
     }
 
     static void click(QListView *view, int row)
@@ -88,7 +82,6 @@ protected:
     }
 
     QString status() const { return main->StatusLabel->text(); }
-    QColor statusColour() const { return main->StatusLabel->palette().color(QPalette::WindowText); }
     QString counter() const { return main->FileStatusLabel->text(); }
     static bool playing() { return PlayState::instance().state() == PlayState::State::Playing; }
     int opens() const { return int(device->commands.filter(QRegularExpression("^open ")).size()); }
