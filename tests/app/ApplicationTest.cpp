@@ -1,17 +1,12 @@
 #include "app/Application.h"
 #include "platform/TerminationSignals.h"
 #include "support/PlayerFixture.h"
-#include "support/TestFiles.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
-#include <QString>
-#include <QTest>
 #include <QTimer>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <optional>
 #include <sys/wait.h>
 #include <tuple>
@@ -57,7 +52,7 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
         // A second signal to the same handler would end the test program at once.
         platform::TerminationSignals endSignals(Application::requestEnd);
         loadPlayer({makeFile("a.mp3")});
-        list->FolderList = QStringList{folder.path() + u'/'};
+        list->FolderList = QStringList{music.path() + u'/'};
         list->ThisMusicExit->setChecked(closeAfterTrack);
         main->MusicPlay_Click();
         platform::setMessageBoxHandler({});
@@ -69,7 +64,7 @@ TEST_F(EndUnderABoxTest, AnEndThatComesWhileABoxWaitsClosesTheBoxFirstAndSavesTh
         *box == 'e' ? main->ExitProgram_Click() : list->AllMusicRepeat->trigger();
         EXPECT_TRUE(boxOpen);
         EXPECT_TRUE(QTest::qWaitFor([] { return FormRegistry::instance().loadedCount() == 0; }, 5000));
-        EXPECT_TRUE(readFile(PlayListForm::listFilePath(".fllx3")).contains(folder.path().toUtf8()));
+        EXPECT_TRUE(readFile(PlayListForm::listFilePath(".fllx3")).contains(music.path().toUtf8()));
         TestEnvironment::flushEvents();
     }
 }

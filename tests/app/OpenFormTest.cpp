@@ -1,17 +1,11 @@
 #include "app/OpenForm.h"
-#include "core/FormRegistry.h"
-#include "core/RegistryModule.h"
-#include "core/SystemDataBox.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
-#include "playlist/PlayListForm.h"
-#include "support/MessageRecorder.h"
+#include "support/PlayerFixture.h"
 #include "update/UpdateServer.h"
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QLabel>
 #include <QTimer>
 
 using namespace RegistryModule;
@@ -57,12 +51,11 @@ QString loaded()
 
 const QString playerWindows = "MainForm PlayListForm";
 
-class StartUpTest : public CleanStateTest {
+class StartUpTest : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        CleanStateTest::SetUp();
-        messages.install();
+        PlayerFixture::SetUp();
         platform::setTodayOverride(today);
         platform::setShellOpenHandler([this](const QString &target) {
             opened << target;
@@ -71,7 +64,6 @@ protected:
     }
 
     QStringList opened;
-    MessageRecorder messages;
 };
 
 } // namespace

@@ -6,10 +6,6 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>

@@ -1,44 +1,30 @@
 #include "app/OptionForm.h"
-#include "core/FormRegistry.h"
-#include "core/SystemDataBox.h"
 #include "desktop/MprisService.h"
 #include "desktop/TrackNotifier.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SkinWidgets.h"
 #include "playback/CoverFiles.h"
 #include "playback/PlayController.h"
-#include "playback/PlayState.h"
 #include "playback/TrackDetailsReader.h"
-#include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
 #include "support/ChildProcess.h"
-#include "support/MessageRecorder.h"
-#include "support/TestEnvironment.h"
+#include "support/PlayerFixture.h"
 
-#include <QAction>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDBusConnectionInterface>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 #include <deque>
 
 // The player with real GStreamer on a private session bus that the test starts and stops,
 // driven by playerctl and dbus-send as a desktop would.
-class MprisTest : public CleanStateTest {
+class MprisTest : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        CleanStateTest::SetUp();
-        messages.install();
+        PlayerFixture::SetUp();
+        platform::setMediaDevice(nullptr); // real GStreamer
         daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
         ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";
         address = daemon.readLine().trimmed();
@@ -54,13 +40,10 @@ protected:
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
 
-    // The play list over the folder, the main window, and the player on the bus.
-    void startPlayer(const QString &folder)
+    // The windows over the music folder, and the player on the bus.
+    void startPlayer()
     {
-        list = &FormRegistry::instance().load<PlayListForm>();
-        list->FolderList = QStringList{folder + u'/'};
-        list->PlayListRenewal();
-        main = &FormRegistry::instance().load<MainForm>();
+        loadPlayerOver(music.path());
         service =
             std::make_unique<MprisService>(QDBusConnection::connectToBus(QString::fromUtf8(address), "test"));
         notifier = std::make_unique<TrackNotifier>(
@@ -92,23 +75,19 @@ protected:
     }
     QString run(const QString &commandLine) { return finish(start(commandLine)); }
 
-    MessageRecorder messages;
     ChildProcess daemon;
     QByteArray address;
     std::deque<ChildProcess> clients;
     std::unique_ptr<MprisService> service;
     std::unique_ptr<TrackNotifier> notifier;
-    PlayListForm *list = nullptr;
-    MainForm *main = nullptr;
 };
 
 TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
 {
-    QTemporaryDir folder;
     for (const char *name : {"a.wav", "b.wav", "c.wav"}) {
-        ASSERT_FALSE(AudioFixtures::makeTone(folder.path(), name, 8000).isEmpty());
+        ASSERT_FALSE(AudioFixtures::makeTone(music.path(), name, 8000).isEmpty());
     }
-    startPlayer(folder.path());
+    startPlayer();
 
     QProcess *follower = start("playerctl --follow status");
     EXPECT_EQ(run("playerctl status"), "Stopped");
@@ -137,10 +116,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
     EXPECT_NEAR(run("playerctl metadata mpris:length").toLongLong(), 8000000, 100000);
     EXPECT_GT(run("playerctl position").toDouble(), 0.0);
     run("playerctl next");
-    EXPECT_TRUE(waitFor([&] {
-        return PlayController::instance().MusicFileName() != first &&
-               PlayState::instance().state() == PlayState::State::Playing;
-    }));
+    EXPECT_TRUE(waitFor([&] { return PlayController::instance().MusicFileName() != first && playing(); }));
     EXPECT_EQ(run("playerctl metadata xesam:title"),
               PlayController::instance().MusicFileName().section(u'/', -1));
     EXPECT_EQ(main->FileStatusLabel->text(), "Rest : 0 / 3 Files");
@@ -173,7 +149,7 @@ TEST_F(MprisTest, PlayerctlDrivesThePlayerThroughItsOwnButtonsMenusAndUnload)
         burst.push_back(start(QStringLiteral("playerctl ") + command));
     }
     std::for_each(burst.begin(), burst.end(), &MprisTest::finish);
-    EXPECT_TRUE(waitFor([] { return PlayState::instance().state() == PlayState::State::Playing; }));
+    EXPECT_TRUE(waitFor(playing));
     EXPECT_NE(run("playerctl metadata xesam:title"), "");
 
     const QString playFolders = PlayListForm::listFilePath(".fllx3");
@@ -198,7 +174,6 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
         EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
         return bytes;
     };
-    QTemporaryDir folder;
     // Each tag shows as written; an untagged file shows its name and the folder's picture.
     const struct {
         const char *name;
@@ -210,16 +185,14 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
          {"Silver Line", "The Lanterns", "Harbour", 7, picture("PNG")},
          CoverFiles::coverCacheDir()},
         {"three.opus", {"Kuu", "Aino", "Talvi", 12, picture("JPEG")}, CoverFiles::coverCacheDir()},
-        {"four.wav", {}, folder.path() + u'/'},
+        {"four.wav", {}, music.path() + u'/'},
     };
     for (const auto &file : files) {
-        ASSERT_FALSE((file.tags.title.isEmpty()
-                          ? AudioFixtures::makeTone(folder.path(), file.name, 8000)
-                          : AudioFixtures::makeTaggedTone(folder.path(), file.name, 8000, file.tags))
-                         .isEmpty())
+        const AudioFixtures::ToneTags *tags = file.tags.title.isEmpty() ? nullptr : &file.tags;
+        ASSERT_FALSE(AudioFixtures::makeTone(music.path(), file.name, 8000, 0.3, {}, tags).isEmpty())
             << file.name;
     }
-    ASSERT_FALSE(AudioFixtures::writeFile(folder.path(), "Cover.PNG", picture("PNG")).isEmpty());
+    ASSERT_FALSE(AudioFixtures::writeFile(music.path(), "Cover.PNG", picture("PNG")).isEmpty());
     // A full cache of pictures, used long ago, oldest first: the three new ones take the place of 0 to 2.
     const QString cache = CoverFiles::coverCacheDir();
     ASSERT_TRUE(QDir().mkpath(cache));
@@ -238,7 +211,7 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
             .interface()
             ->isServiceRegistered("org.freedesktop.Notifications");
     })) << "dunst did not come up";
-    startPlayer(folder.path());
+    startPlayer();
     QProcess *albums = start("playerctl --follow metadata xesam:album");
 
     const struct {
@@ -260,8 +233,7 @@ TEST_F(MprisTest, DesktopShowsTagsCoversAndNotifiesEachStart)
         run(previous.isEmpty() ? "playerctl play" : "playerctl next");
         ASSERT_TRUE(waitFor([&] {
             const QString now = PlayController::instance().MusicFileName();
-            return now != previous && PlayState::instance().state() == PlayState::State::Playing &&
-                   TrackDetailsReader::instance().details(now).has_value();
+            return now != previous && playing() && TrackDetailsReader::instance().details(now).has_value();
         }));
         previous = PlayController::instance().MusicFileName();
         const auto file = std::find_if(std::begin(files), std::end(files),

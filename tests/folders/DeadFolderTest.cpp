@@ -3,12 +3,9 @@
 #include "platform/BoundedCall.h"
 #include "support/DeadMount.h"
 
-#include <QFileInfo>
-
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

@@ -3,11 +3,9 @@
 #include "folders/DirectoryList.h"
 #include "folders/FolderForm.h"
 #include "platform/Volumes.h"
-#include "playlist/PathListModel.h"
-#include "playlist/PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
 #include <QListWidget>
-#include <QTest>
 
 #include <unistd.h>
 
@@ -23,18 +21,12 @@ inline QPoint rowAt(const QListWidget *dirs, const QString &path)
 }
 
 // The play list window and the set-up window over a tree of empty files.
-class FolderFixture : public PlayListFixture {
+class FolderFixture : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        PlayListFixture::SetUp();
+        PlayerFixture::SetUp();
         list = &load();
-        messages.install();
-    }
-    void TearDown() override
-    {
-        platform::setVolumeSource({});
-        PlayListFixture::TearDown();
     }
 
     static FolderForm &setup() { return FormRegistry::instance().load<FolderForm>(); }
@@ -52,7 +44,4 @@ protected:
         l.sort();
         return l;
     }
-
-    PlayListForm *list = nullptr;
-    MessageRecorder messages;
 };

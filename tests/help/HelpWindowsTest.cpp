@@ -4,11 +4,10 @@
 #include "help/QuickHelpForm.h"
 #include "help/VersionForm.h"
 #include "platform/Shell.h"
-#include "playlist/PlayListFixture.h"
 #include "playlist/WebsiteAddress.h"
+#include "support/PlayerFixture.h"
 
 #include <QPlainTextEdit>
-#include <QTest>
 
 namespace {
 

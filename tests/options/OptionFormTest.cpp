@@ -4,7 +4,7 @@
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Paths.h"
 #include "playback/TrackLoudness.h"
-#include "playlist/PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

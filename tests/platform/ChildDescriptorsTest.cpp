@@ -4,7 +4,6 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -4,10 +4,6 @@
 #include "platform/Volumes.h"
 #include "support/DeadMount.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-
 using platform::PathKind;
 
 TEST(DeadVolume, HoldsOneHelperWhileEveryOtherVolumeStillAnswers)

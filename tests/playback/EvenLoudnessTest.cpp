@@ -10,11 +10,6 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
 #include <ebur128.h>
 #include <gst/gst.h>
 

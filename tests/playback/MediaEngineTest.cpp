@@ -1,5 +1,4 @@
 #include "playback/MediaEngine.h"
-#include "platform/MediaChannel.h"
 #include "support/ScriptedMediaDevice.h"
 #include "support/TestEnvironment.h"
 

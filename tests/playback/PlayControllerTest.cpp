@@ -1,7 +1,4 @@
 #include "playback/PlayController.h"
-#include "core/RegistryModule.h"
-#include "core/SystemDataBox.h"
-#include "platform/MediaChannel.h"
 #include "playback/PlayModes.h"
 #include "support/ListQueue.h"
 #include "support/PlayerFixture.h"
@@ -123,7 +120,7 @@ TEST_F(PlayControllerTest, MissingFilesAreDroppedUntilOneStartsButADriveThatIsAw
     play().next();
     EXPECT_EQ(std::tuple(now(), opens()), std::tuple(QStringLiteral("Playing fourth.mp3 []"), 2));
 
-    const QString away = folder.path() + QStringLiteral("/drive/Music/");
+    const QString away = music.path() + QStringLiteral("/drive/Music/");
     queue.files = {away + "a.mp3", away + "b.mp3", playable};
     play().next();
     EXPECT_EQ(now(), QStringLiteral("Stopped  [a.mp3,b.mp3,fourth.mp3]"));

@@ -1,20 +1,11 @@
-#include "core/FormRegistry.h"
-#include "core/RegistryModule.h"
-#include "core/SystemDataBox.h"
 #include "mainwindow/ImageButton.h"
-#include "mainwindow/MainForm.h"
-#include "platform/MessageBox.h"
 #include "playback/PlayController.h"
 #include "playback/PlayState.h"
-#include "playlist/PlayListForm.h"
 #include "support/AudioFixtures.h"
-#include "support/TestEnvironment.h"
+#include "support/PlayerFixture.h"
 
-#include <QLabel>
 #include <QScopeGuard>
 #include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <gst/base/gstbasesink.h>
@@ -53,7 +44,7 @@ void failing_sink_init(FailingSink *) {}
 
 } // namespace
 
-using RealPlaybackTest = CleanStateTest;
+using RealPlaybackTest = PlayerFixture;
 
 TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndOfTheList)
 {
@@ -74,7 +65,9 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
     const QByteArray fakeSink = qgetenv("LYRABOX_AUDIO_SINK");
     for (const auto &row : rows) {
         SCOPED_TRACE(row.files.join(u' ').toStdString());
-        CleanStateTest::SetUp();
+        SetUp();
+        platform::setMediaDevice(nullptr); // real playback, and no message box
+        TestEnvironment::refuseMessageBoxes();
         QTemporaryDir folder;
         QStringList dealt;
         for (const QString &name : row.files) {
@@ -96,17 +89,14 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
             }
         });
         setSetting(RegistryModule::PlayEndMode, QStringLiteral("stop"));
-        PlayListForm &list = FormRegistry::instance().load<PlayListForm>();
-        list.FolderList = QStringList{folder.path() + u'/'};
-        list.PlayListRenewal();
-        MainForm &main = FormRegistry::instance().load<MainForm>();
+        loadPlayerOver(folder.path());
         ASSERT_EQ(sys().TotalFiles, dealt.size());
 
         // Notes every track started and every time shown until the player stops by itself.
         QSet<QString> started, timesShown;
         const auto stopped = [&] {
             started << PlayController::instance().MusicFileName();
-            timesShown << main.NowTimeLabel->text();
+            timesShown << main->NowTimeLabel->text();
             return !PlayState::instance().trackOpen();
         };
         QStringList said;
@@ -120,22 +110,22 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
             return platform::MessageAnswer::Ok;
         });
         qputenv("LYRABOX_AUDIO_SINK", row.sink ? QByteArray(row.sink) : fakeSink);
-        QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
+        QTest::mouseClick(main->MusicPlay, Qt::LeftButton);
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return stopped() && said.size() == row.said.size() && open == 0; }, 30000));
         qputenv("LYRABOX_AUDIO_SINK", fakeSink);
         // A lost output stops the player and keeps the track at the head of the list.
-        const QString head = list.PlayList->at(0);
+        const QString head = list->PlayList->at(0);
         EXPECT_EQ(started - QSet<QString>{QString()},
                   row.sink ? QSet<QString>{head} : QSet<QString>(dealt.begin(), dealt.end()));
         EXPECT_TRUE(row.sink || timesShown.contains(QStringLiteral("00:00:01")))
             << "the time moved during the long track";
         const QString total = QString::number(dealt.size());
-        EXPECT_EQ(
-            QStringList({main.StatusLabel->text(), main.FileStatusLabel->text(), main.NowTimeLabel->text()}),
-            QStringList(
-                {"Stop.", "Rest : " + (row.sink ? total : "0") + " / " + total + " Files", "00:00:00"}));
-        EXPECT_FALSE(main.MusicTimer->isActive());
+        EXPECT_EQ(QStringList(
+                      {main->StatusLabel->text(), main->FileStatusLabel->text(), main->NowTimeLabel->text()}),
+                  QStringList({"Stop.", "Rest : " + (row.sink ? total : "0") + " / " + total + " Files",
+                               "00:00:00"}));
+        EXPECT_FALSE(main->MusicTimer->isActive());
         said.sort();
         ASSERT_EQ(said.size(), row.said.size());
         for (qsizetype i = 0; i < said.size(); ++i) {
@@ -145,8 +135,8 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
         }
         EXPECT_LE(mostOpen, 1) << "no box over another";
         if (row.sink) {
-            QTest::mouseClick(main.MusicPlay, Qt::LeftButton);
-            EXPECT_EQ(PlayController::instance().MusicFileName() + u' ' + main.StatusLabel->text(),
+            QTest::mouseClick(main->MusicPlay, Qt::LeftButton);
+            EXPECT_EQ(PlayController::instance().MusicFileName() + u' ' + main->StatusLabel->text(),
                       head + " Play.");
         }
         FormRegistry::instance().unloadAll();

@@ -10,7 +10,7 @@
 
 using TitleScrollTest = PlayerFixture;
 
-TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStays)
+TEST_F(TitleScrollTest, ALongTitleRestsSlidesOutAndStartsOverAndTheTimerRunsOnlyWhileItCanMove)
 {
     loadPlayer({});
     const TitleScroller *title = main->titleScroller;
@@ -35,6 +35,7 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
     main->setTitle(
         QStringLiteral("とても長いタイトルの曲 - Extended Live Version at the Hall (Remastered).mp3"));
     ASSERT_TRUE(main->FileNameLabel->width() > main->TitleBox->width() && timer->isActive());
+    EXPECT_EQ(timer->interval(), 17 * TitleScroller::TickMs) << "it sleeps through the rest";
     ticks(16);
     EXPECT_EQ(title->leftTwips(), 0) << "rests for 16 ticks";
     const std::vector<bool> atRest = titleColumns();
@@ -61,6 +62,17 @@ TEST_F(TitleScrollTest, ALongTitleRestsSlidesWhollyOutAndStartsOverAShortOneStay
     main->setTitle(QString(200, u'x'));
     ticks(100);
     EXPECT_EQ(title->leftTwips(), 0);
+    // Switched on and off by the options window, and hidden in the tray: the timer follows.
+    for (const bool on : {true, false, true}) {
+        sys().TitleScrollOn = on;
+        main->FileNameLabel_Change();
+        EXPECT_EQ(timer->isActive(), on);
+    }
+    main->show();
+    main->hide();
+    EXPECT_FALSE(timer->isActive()) << "hidden in the tray";
+    main->show();
+    EXPECT_TRUE(timer->isActive());
 }
 
 TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
@@ -79,24 +91,4 @@ TEST(TitleScrollRule, TheTimerWakesOnlyForTicksThatMoveThePictureAPixel)
         EXPECT_EQ(ticksToNextPixel(row.now, width, TitleScroller::TwipsPerPixel), row.ticks)
             << row.now.waitCount << " " << row.now.leftTwips;
     }
-}
-
-TEST_F(TitleScrollTest, TheTimerSleepsThroughTheRestAndStopsWhileTheTitleCannotMove)
-{
-    loadPlayer({});
-    const QTimer *timer = main->titleScroller->timer();
-    main->setTitle(QString(200, u'x'));
-    EXPECT_EQ(timer->interval(), 17 * TitleScroller::TickMs);
-    sys().TitleScrollOn = false;
-    main->FileNameLabel_Change(); // what the options window does after switching it off
-    EXPECT_FALSE(timer->isActive());
-    sys().TitleScrollOn = true;
-    main->FileNameLabel_Change();
-    EXPECT_TRUE(timer->isActive());
-
-    main->show();
-    main->hide();
-    EXPECT_FALSE(timer->isActive()) << "hidden in the tray";
-    main->show();
-    EXPECT_TRUE(timer->isActive());
 }

@@ -3,11 +3,7 @@
 #include "support/SmallDisk.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 TEST(ListFile, Lines)
 {

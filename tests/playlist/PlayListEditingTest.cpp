@@ -1,6 +1,4 @@
-#include "PlayListFixture.h"
-
-#include <QTest>
+#include "support/PlayerFixture.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include "mainwindow/SkinWidgets.h"
 #include "platform/Shell.h"
-#include "playlist/PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
@@ -116,10 +115,12 @@ TEST_F(PlayListMenusTest, AtMostOnePlayModeIsOnAndACancelledModeIsNamed)
     EXPECT_FALSE(main->isEnabled()) << "the options window is open";
 }
 
-TEST_F(PlayListMenusTest, AlwaysOnTopAndTheTimeDisplayShowInBothMenusAndTheWindow)
+TEST_F(PlayListMenusTest, AlwaysOnTopAndTheTimeDisplayShowInBothMenusAndTheWindowAndTheButtonEndsIt)
 {
-    for (const bool onTop : {true, false}) {
-        choose(onTop ? "WindowTopup2" : "WindowTopup");
+    // On from either menu; off from the menu or the button that sends the window back.
+    for (const char *item : {"WindowTopup2", "WindowTopup", "WindowTopup2", "FrontForm"}) {
+        qstrcmp(item, "FrontForm") == 0 ? main->FrontForm_Click() : choose(item);
+        const bool onTop = QByteArray(item).endsWith('2');
         EXPECT_EQ(std::tuple(list->WindowTopup->isChecked(),
                              main->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
                              main->WindowTopupImg->isVisible(), main->isVisible()),

@@ -1,4 +1,4 @@
-#include "PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
 using PlayListRenewalTest = PlayListFixture;
 

@@ -1,4 +1,4 @@
-#include "PlayListFixture.h"
+#include "support/PlayerFixture.h"
 
 #include "platform/FileNameCodec.h"
 #include "platform/Paths.h"
@@ -15,6 +15,13 @@ protected:
         folder = folderWith(QStringLiteral("Rock"), {"1.mp3", "2.mp3", "3.mp3", "4.wav", "5.mid"});
         putListFile(".fllx3", folder.toUtf8() + "\r\n\r\n");
     }
+
+    static QString listFile(const char *extension) { return PlayListForm::listFilePath(extension); }
+    static QByteArray listFileBytes(const char *extension)
+    {
+        return readFile(listFile(extension), "<missing>");
+    }
+    static void unload() { FormRegistry::instance().unload<PlayListForm>(); }
 
     QString folder;
 };

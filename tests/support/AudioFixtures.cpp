@@ -153,7 +153,8 @@ QString writeFile(const QString &dir, const QString &fileName, const QByteArray 
     return ::writeFile(path, content) ? path : QString();
 }
 
-QString makeTone(const QString &dir, const QString &fileName, int ms, double volume, const QByteArray &tags)
+QString makeTone(const QString &dir, const QString &fileName, int ms, double volume, const QByteArray &tags,
+                 const ToneTags *written)
 {
     const QString path = dir + u'/' + fileName;
     const QString type = QFileInfo(fileName).suffix().toLower();
@@ -167,16 +168,8 @@ QString makeTone(const QString &dir, const QString &fileName, int ms, double vol
     if (type == u"aifc") {
         return writeFile(dir, fileName, aifc(ms));
     }
-    const QByteArray encoder = encoderFor(type, !tags.isEmpty());
-    return !encoder.isEmpty() && encode(path, encoder, ms, volume, tags) ? path : QString();
-}
-
-QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags)
-{
-    const QString path = dir + u'/' + fileName;
-    const QString type = QFileInfo(fileName).suffix().toLower();
-    const bool takesTags = QStringList{"mp3", "flac", "ogg", "oga", "opus"}.contains(type);
-    return takesTags && encode(path, encoderFor(type, true), ms, 0.3, {}, &tags) ? path : QString();
+    const QByteArray encoder = encoderFor(type, !tags.isEmpty() || written);
+    return !encoder.isEmpty() && encode(path, encoder, ms, volume, tags, written) ? path : QString();
 }
 
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms)

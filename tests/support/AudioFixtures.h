@@ -6,14 +6,6 @@
 // Short audio files for tests, generated on the spot.
 namespace AudioFixtures {
 
-// Writes about ms milliseconds of a 440 Hz tone (MIDI: one held note) to dir/fileName,
-// in the format its extension names: wav, mp3 (VBR with a Xing header), wma, mid, midi,
-// rmi, aif, aiff, aifc, au, snd, flac, ogg, oga, opus, m4a, aac. Returns the full path,
-// or an empty string on failure. Encoded formats take the tone's volume (a sine's peak,
-// 1.0 full scale) and tags as taginject writes them ("replaygain-track-gain=3.5").
-QString makeTone(const QString &dir, const QString &fileName, int ms, double volume = 0.3,
-                 const QByteArray &tags = {});
-
 // Tags written into a tone by its encoder or muxer; a cover is a JPEG or PNG file's bytes.
 struct ToneTags {
     QString title;
@@ -23,9 +15,14 @@ struct ToneTags {
     QByteArray cover;
 };
 
-// makeTone with tags, for the formats whose encoder or muxer writes them: mp3 (ID3v2),
-// flac, ogg, oga and opus (Vorbis comments).
-QString makeTaggedTone(const QString &dir, const QString &fileName, int ms, const ToneTags &tags);
+// Writes about ms milliseconds of a 440 Hz tone (MIDI: one held note) to dir/fileName,
+// in the format its extension names: wav, mp3 (VBR with a Xing header), wma, mid, midi,
+// rmi, aif, aiff, aifc, au, snd, flac, ogg, oga, opus, m4a, aac. Returns the full path,
+// or an empty string on failure. Encoded formats take the tone's volume (a sine's peak,
+// 1.0 full scale) and tags as taginject writes them ("replaygain-track-gain=3.5"); mp3
+// (ID3v2), flac, ogg, oga and opus (Vorbis comments) also take `written` tags.
+QString makeTone(const QString &dir, const QString &fileName, int ms, double volume = 0.3,
+                 const QByteArray &tags = {}, const ToneTags *written = nullptr);
 
 // A constant-bitrate MP3 without a Xing header: its stream reports no length while paused.
 QString makeMp3WithoutXing(const QString &dir, const QString &fileName, int ms);

@@ -2,7 +2,6 @@
 
 #include "platform/MediaChannel.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <cstring>
@@ -39,11 +38,6 @@ public:
         }
         open = command != QStringLiteral("close MusicMedia");
         return 0;
-    }
-
-    QStringList commandsStartingWith(const QString &prefix) const
-    {
-        return commands.filter(QRegularExpression(u'^' + QRegularExpression::escape(prefix)));
     }
 
     QStringList commands;

@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
+#include "platform/Volumes.h"
 #include "playback/TrackLoudness.h"
 
 #include <QCoreApplication>
@@ -86,6 +87,7 @@ void resetAll()
     });
     platform::setUserNameOverride(std::nullopt);
     platform::setTodayOverride(std::nullopt);
+    platform::setVolumeSource({});
     RandomSource::setDrawOverride({});
     resetSystemDataBox();
     TrackLoudness::instance().setEnabled(false);

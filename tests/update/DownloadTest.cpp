@@ -1,16 +1,12 @@
 #include "UpdateFixture.h"
 #include "app/Application.h"
 #include "app/OpenForm.h"
-#include "mainwindow/MainForm.h"
 #include "platform/Launcher.h"
-#include "platform/MessageBox.h"
 #include "platform/Transfer.h"
-#include "playlist/PlayListForm.h"
 #include "update/UpdateFile.h"
 #include "update/VersionStatusForm.h"
 
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QScopeGuard>
@@ -131,9 +127,10 @@ TEST_F(DownloadTest, AnUpdateThatCannotBeHadAtStartUpLeavesThePlayerReachable)
     }
 }
 
-TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifiedHttps)
+TEST_F(DownloadTest, AnAnnouncedUpdateClosesThePlayerAndOnlyAProgramItsPublisherSignedRunsOverVerifiedHttps)
 {
-    enum Fault { None, Tampered, OtherKey, Missing, Truncated, NoKey, OtherHost };
+    // Which signatures verify is the signature check's own test; here, one of each way to fail.
+    enum Fault { None, Tampered, Missing, NoKey, OtherHost };
     const QString notSigned =
         "ダウンロードしたプログラムに発行元の正しい署名がないため、保存も起動もしませんでした。";
     const QString noKey =
@@ -152,9 +149,7 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         {"signed, through HTTPS_PROXY", None, "", 5, "HTTPS_PROXY", {}},
         {"signed, past the proxy by NO_PROXY", None, "", 5, "https_proxy", "NO_PROXY"},
         {"tampered program", Tampered, notSigned, 5, {}, {}},
-        {"another key's signature", OtherKey, notSigned, 5, {}, {}},
         {"no signature", Missing, notSigned, 5, {}, {}},
-        {"truncated signature", Truncated, notSigned, 5, {}, {}},
         {"a build without a key", NoKey, noKey, 3, {}, {}},
         {"a certificate for another host", OtherHost, down, 0, {}, {}},
     };
@@ -167,17 +162,10 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         const QString ran = nginx.path("ran"), site = nginx.folder() + "/";
         const QByteArray program = ("#!/bin/sh\n: > '" + ran + "'\n").toUtf8();
         ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "Ready", program));
-        const QByteArray signature = readFile(site + "program.minisig");
-        const Publisher other(nginx.path(""), "other");
         if (row.fault == Tampered) {
             ASSERT_TRUE(writeFile(site + "program", program + "echo more\n"));
-        } else if (row.fault == OtherKey) {
-            ASSERT_TRUE(other.sign(nginx.path("program")));
-            ASSERT_TRUE(writeFile(site + "program.minisig", readFile(nginx.path("program.minisig"))));
         } else if (row.fault == Missing) {
             ASSERT_TRUE(QFile::remove(site + "program.minisig"));
-        } else if (row.fault == Truncated) {
-            ASSERT_TRUE(writeFile(site + "program.minisig", signature.left(signature.size() - 40)));
         }
         ForwardProxy proxy;
         if (!row.proxyVariable.isEmpty()) {
@@ -191,14 +179,16 @@ TEST_F(DownloadTest, OnlyAProgramItsPublisherSignedIsWrittenAndStartedOverVerifi
         platform::Transfer::setExtraAuthorities(nginx.path("ca.pem"));
         platform::setProgramLauncher({});
         FormRegistry &forms = FormRegistry::instance();
-        forms.load<PlayListForm>();
-        forms.load<MainForm>();
+        loadPlayer({});
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
         QString said = forms.find<VersionStatusForm>()
                            ? check.StatusList->item(check.StatusList->count() - 1)->text()
                            : QString();
         if (auto *form = forms.find<NewVersionForm>()) {
+            // The announced update closed the player and kept the check date.
+            EXPECT_EQ(forms.loadedCount(), 1);
+            EXPECT_EQ(install(Release) + ' ' + install(LastUP), "get 2026/1/1");
             form->setPublisherKey(row.fault == NoKey ? QString() : nginx.publisher().publicKey());
             form->FileDLStart->click();
             said = forms.find<NewVersionForm>() ? form->InfoLabel->text() : QString();

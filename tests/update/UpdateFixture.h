@@ -1,26 +1,18 @@
 #pragma once
 
 #include "BuildPaths.h"
-#include "core/FormRegistry.h"
 #include "core/ProgramVersion.h"
-#include "core/RegistryModule.h"
 #include "platform/Clock.h"
 #include "support/ChildProcess.h"
-#include "support/MessageRecorder.h"
-#include "support/TestEnvironment.h"
-#include "support/TestFiles.h"
+#include "support/PlayerFixture.h"
 #include "update/NewVersionForm.h"
 #include "update/UpdateServer.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace RegistryModule;
 
@@ -168,12 +160,11 @@ private:
     ChildProcess process_;
 };
 
-class UpdateFixture : public CleanStateTest {
+class UpdateFixture : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        CleanStateTest::SetUp();
-        messages.install();
+        PlayerFixture::SetUp();
         platform::setTodayOverride(QDate(2026, 3, 10));
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, UpdateServer::TimeoutValue, QStringLiteral("1"));
         SetRegString(HKEY_LOCAL_MACHINE, InstallKey, LastUP, QStringLiteral("2026/1/1"));
@@ -193,6 +184,4 @@ protected:
     {
         return GetRegString(HKEY_LOCAL_MACHINE, InstallKey, value);
     }
-
-    MessageRecorder messages;
 };

@@ -1,7 +1,5 @@
 #include "UpdateFixture.h"
 #include "app/OpenForm.h"
-#include "mainwindow/MainForm.h"
-#include "playlist/PlayListForm.h"
 #include "update/VersionStatusForm.h"
 
 #include <QListWidget>
@@ -52,8 +50,7 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
             ASSERT_TRUE(writeFile(nginx.folder() + "/status", row.status));
         }
         FormRegistry &forms = FormRegistry::instance();
-        forms.load<PlayListForm>();
-        forms.load<MainForm>();
+        loadPlayer({});
         auto &check = forms.load<VersionStatusForm>();
         check.VersionCheck->click();
 
@@ -67,19 +64,6 @@ TEST_F(VersionCheckTest, TheCheckFromTheMenuListsTheAnswerAndOffersToClose)
         EXPECT_TRUE(check.VersionCheck->text() == "閉じる" && check.ExitVerSta->isHidden());
         SetUp();
     }
-}
-
-TEST_F(VersionCheckTest, AnAnnouncedUpdateClosesThePlayerAndOpensTheDownload)
-{
-    NginxServer nginx;
-    ASSERT_TRUE(serve(nginx, ProgramVersion::Revision + 1, "Ready"));
-    FormRegistry &forms = FormRegistry::instance();
-    forms.load<PlayListForm>();
-    forms.load<MainForm>().setEnabled(false);
-    forms.load<VersionStatusForm>().VersionCheck->click();
-
-    EXPECT_TRUE(forms.loadedCount() == 1 && forms.find<NewVersionForm>());
-    EXPECT_EQ(install(Release) + ' ' + install(LastUP), "get 2026/1/1");
 }
 
 TEST_F(VersionCheckTest, AStartUpCheckThatFailsGoesOnToThePlayer)

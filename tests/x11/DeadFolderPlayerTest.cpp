@@ -1,14 +1,10 @@
-#include "core/RegistryModule.h"
 #include "platform/Paths.h"
 #include "platform/UserName.h"
 #include "support/AudioFixtures.h"
 #include "support/ChildProcess.h"
 #include "support/DeadMount.h"
 #include "support/PlayerFixture.h"
-#include "support/TestFiles.h"
 #include "x11/PlayerProgram.h"
-
-#include <QDir>
 
 using namespace RegistryModule;
 
@@ -39,7 +35,7 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
 {
     DeadMount dead({"gone.wav"});
     REQUIRE_DEAD_MOUNT(dead);
-    const QString good = AudioFixtures::makeTone(folder.path(), "a.wav", 4000);
+    const QString good = AudioFixtures::makeTone(music.path(), "a.wav", 4000);
     ASSERT_FALSE(good.isEmpty());
     const QString dataFile = platform::dataDir() + platform::currentUserName();
     markStartedBefore();
@@ -58,7 +54,7 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
     for (const auto &row : rows) {
         SCOPED_TRACE(row.backup);
         SetRegString(HKEY_CURRENT_USER, SettingsKey, ListBackup, row.backup);
-        const QByteArray folders = (folder.path() + "/\r\n" + dead.path() + "/\r\n\r\n").toUtf8();
+        const QByteArray folders = (music.path() + "/\r\n" + dead.path() + "/\r\n\r\n").toUtf8();
         for (const auto &[extension, bytes] :
              {std::pair{".fllx3", folders}, {".fwllx3", QByteArray("\r\n")}, {".flblx3", row.backupList}}) {
             const QString path = dataFile + extension;
