@@ -227,6 +227,22 @@ inline double cpuSeconds(qint64 pid)
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// CPU time of every thread the process has now, to the nanosecond (the scheduler's own
+// count): the ticks of cpuSeconds are 10 ms, too coarse for the fraction of a second a
+// quiet player spends over a run. Threads that ended before the call are not counted.
+inline double threadSeconds(qint64 pid)
+{
+    double total = 0;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks + QLatin1Char('/') + task + QStringLiteral("/schedstat"));
+        if (stat.open(QIODevice::ReadOnly)) {
+            total += stat.readAll().split(' ').value(0).toDouble() / 1e9;
+        }
+    }
+    return total;
+}
+
 // The load, as `uptime` says it: the figures of a shared machine are read beside it.
 inline QString uptime()
 {

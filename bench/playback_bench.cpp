@@ -55,11 +55,11 @@ Cost measure(QProcess &process, const std::function<void(qint64)> &settled = {})
     if (settled) {
         settled(pid);
     }
-    const double cpu = bench::cpuSeconds(pid);
+    const double cpu = bench::threadSeconds(pid);
     const auto switches = bench::threadSwitches(pid);
     QThread::msleep(measureSeconds * 1000);
     const auto later = bench::threadSwitches(pid);
-    cost.cpu = bench::cpuSeconds(pid) - cpu;
+    cost.cpu = bench::threadSeconds(pid) - cpu;
     cost.switches = bench::switchesBetween(switches, later) / measureSeconds;
     const QString main = QString::number(pid);
     if (switches.count(main) && later.count(main)) {

@@ -141,14 +141,6 @@ TEST_F(DesktopWindowTest, EachStepOfTheTitleReachesTheScreenAtOnceAsTheBoxPaints
         EXPECT_NE(now, atRest) << main->FileNameLabel->x();
         EXPECT_EQ(now, painted()) << main->FileNameLabel->x();
     }
-    // Covered and uncovered again, the window shows the step it had reached.
-    QWidget cover;
-    cover.setGeometry(box.adjusted(-10, -10, 10, 10));
-    cover.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
-    cover.hide();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen() == painted(); }, 5000));
 }
 
 TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysRestores)
