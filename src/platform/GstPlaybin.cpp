@@ -14,16 +14,17 @@ Q_LOGGING_CATEGORY(lcMedia, "lyrabox.media", QtWarningMsg)
 namespace {
 
 // The sound server is asked for this much audio ahead: a large buffer wakes the
-// player's threads far less often, and pause and stop cork the stream at once anyway.
-constexpr gint64 kSinkBufferUs = 500000;
+// player's threads far less often, and pause and stop cork the stream at once anyway
+// (the player has no volume of its own that would lag behind by the buffer).
+constexpr gint64 kSinkBufferUs = 1000000;
 // ... and asks for more in pieces this large: the decoding threads wake once for
 // each, not once for every 10 ms the server plays.
-constexpr gint64 kSinkSegmentUs = 100000;
+constexpr gint64 kSinkSegmentUs = 200000;
 
 // The decoders' pieces are short (an MP3 frame is 26 ms), and a sink that keeps time
-// waits on the clock for each piece it gets: joined into pieces this long first, the
-// streaming threads wake four times less often.
-constexpr const char *kPieceSeconds = "1/10";
+// waits on the clock for each piece it gets: joined into pieces as long as the sound
+// server's, the streaming threads wake once for each of those.
+constexpr const char *kPieceSeconds = "1/5";
 
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
