@@ -1,10 +1,12 @@
 #include "platform/GstPlaybin.h"
 
+#include "platform/GstAudioFeatures.h"
 #include "platform/GstLoudnessFilter.h"
 #include "platform/MediaDevice.h"
 
 #include <QLoggingCategory>
 
+#include <atomic>
 #include <cstring>
 
 namespace platform {
@@ -19,6 +21,8 @@ constexpr gint64 kSinkBufferUs = 500000;
 // ... and asks for more in pieces this large: the decoding threads wake once for
 // each, not once for every 10 ms the server plays.
 constexpr gint64 kSinkSegmentUs = 100000;
+
+std::atomic<bool> audioOnly = false;
 
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
@@ -182,10 +186,18 @@ bool gstReady()
             g_clear_error(&error);
         } else {
             preferLeanDecoders();
+            if (audioOnly) {
+                keepAudioFeaturesOnly();
+            }
         }
         return ok;
     }();
     return ready;
+}
+
+void gstKeepAudioOnly()
+{
+    audioOnly = true;
 }
 
 GstElement *makePlaybin(const gchar *uri, std::optional<double> loudnessGainDb)
