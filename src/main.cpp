@@ -2,6 +2,7 @@
 #include "core/FormRegistry.h"
 #include "desktop/MprisService.h"
 #include "desktop/TrackNotifier.h"
+#include "platform/GstPlaybin.h"
 #include "platform/PaintPath.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WarmUp.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::gstKeepAudioOnly();
     const platform::WarmUp warmUp;
     Application::preferX11OnWayland();
     platform::preferSocketPainting();

@@ -1,10 +1,12 @@
 #include "platform/GstPlaybin.h"
 
+#include "platform/GstAudioFeatures.h"
 #include "platform/GstLoudnessFilter.h"
 #include "platform/MediaDevice.h"
 
 #include <QLoggingCategory>
 
+#include <atomic>
 #include <cstring>
 
 namespace platform {
@@ -25,6 +27,8 @@ constexpr gint64 kSinkSegmentUs = 200000;
 // waits on the clock for each piece it gets: joined into pieces as long as the sound
 // server's, the streaming threads wake once for each of those.
 constexpr const char *kPieceSeconds = "1/5";
+
+std::atomic<bool> audioOnly = false;
 
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
@@ -215,10 +219,18 @@ bool gstReady()
             g_clear_error(&error);
         } else {
             preferLeanDecoders();
+            if (audioOnly) {
+                keepAudioFeaturesOnly();
+            }
         }
         return ok;
     }();
     return ready;
+}
+
+void gstKeepAudioOnly()
+{
+    audioOnly = true;
 }
 
 GstElement *makePlaybin(const gchar *uri, std::optional<double> loudnessGainDb)

@@ -13,6 +13,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcMedia)
 // Initialises GStreamer once; false when it cannot run here.
 bool gstReady();
 
+// Asked before GStreamer starts: it keeps only what plays audio files (keepAudioFeaturesOnly).
+// The program asks; tests that encode their own files do not.
+void gstKeepAudioOnly();
+
 // A playbin for audio alone, to the desktop's sink (or LYRABOX_AUDIO_SINK's), with the
 // large output buffer, held parser output and the end notice already wired.
 // With a gain, its audio goes through the loudness filter; without, nothing is added.

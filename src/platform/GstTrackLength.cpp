@@ -27,7 +27,7 @@ qint64 queriedLengthMs(GstElement *pipeline)
     return -1;
 }
 
-// An MP3 without a Xing header reports no duration while paused; the discoverer
+// A stream that reports no duration while paused and is not MPEG audio: the discoverer
 // estimates one, and the file size gives a last resort so that a length is never 0.
 qint64 discoveredLengthMs(const gchar *uri, qint64 fileSize)
 {
@@ -71,19 +71,30 @@ QByteArray readAt(int fd, qint64 offset, qsizetype count)
     return bytes;
 }
 
-// A constant-bitrate MP3 is measured from its first frames: the discoverer would
-// build and run a second pipeline before the first sound, and its estimate varies.
+// An MP3 is measured from its frames: the discoverer would build and run a second
+// pipeline between the preroll and the play, and the sound server plays that wait as
+// silence before the track; its estimate also varies. A constant bitrate needs the
+// first frames only; otherwise the frames' headers are walked, up to a bound that a
+// slow share can afford.
 std::optional<qint64> headerLengthMs(const QByteArray &fileName, qint64 fileSize)
 {
     constexpr qsizetype kFramesRead = 64 * 1024;
+    constexpr qint64 kWalkLimit = 2 * 1024 * 1024;
     const int fd = ::open(fileName.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }
     const qint64 start = id3v2Size(readAt(fd, 0, 10));
-    const QByteArray frames = readAt(fd, start, kFramesRead);
+    std::optional<qint64> lengthMs =
+        constantBitrateLengthMs(readAt(fd, start, kFramesRead), fileSize - start);
+    if (!lengthMs) {
+        const auto read = [fd, start](qint64 offset, qsizetype count) {
+            return readAt(fd, start + offset, count);
+        };
+        lengthMs = walkedLengthMs(read, fileSize - start, kWalkLimit);
+    }
     ::close(fd);
-    return constantBitrateLengthMs(frames, fileSize - start);
+    return lengthMs;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/Mp3Length.h"
 
+#include <cmath>
+
 namespace platform {
 namespace {
 
@@ -7,6 +9,7 @@ struct FrameHeader {
     int bitrate = 0; // bits a second
     int rate = 0;
     int bytes = 0;
+    int samples = 0;
 };
 
 constexpr int kBitrates[5][15] = {
@@ -40,11 +43,26 @@ std::optional<FrameHeader> frameAt(QByteArrayView data, qsizetype at)
     const int padding = (byte(2) >> 1) & 1;
     if (layer == 1) {
         frame.bytes = (12 * frame.bitrate / frame.rate + padding) * 4;
+        frame.samples = 384;
     } else {
         frame.bytes = (layer == 3 && !mpeg1 ? 72 : 144) * frame.bitrate / frame.rate + padding;
+        frame.samples = layer == 3 && !mpeg1 ? 576 : 1152;
     }
     return frame;
 }
+
+bool holdsLengthTable(QByteArrayView frame)
+{
+    for (const char *table : {"Xing", "Info", "VBRI"}) {
+        if (frame.indexOf(QByteArrayView(table)) >= 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A few frames at least, so that a stray sync word is not taken for a stream.
+constexpr int kFewestFrames = 4;
 
 } // namespace
 
@@ -67,13 +85,9 @@ std::optional<qint64> constantBitrateLengthMs(QByteArrayView frames, qint64 audi
     if (!first) {
         return std::nullopt;
     }
-    const QByteArrayView firstFrame = frames.first(std::min<qsizetype>(first->bytes, frames.size()));
-    for (const char *table : {"Xing", "Info", "VBRI"}) {
-        if (firstFrame.indexOf(QByteArrayView(table)) >= 0) {
-            return std::nullopt;
-        }
+    if (holdsLengthTable(frames.first(std::min<qsizetype>(first->bytes, frames.size())))) {
+        return std::nullopt;
     }
-    // A few frames at least, so that a stray sync word is not taken for a stream.
     int whole = 0;
     qsizetype at = 0;
     for (std::optional<FrameHeader> frame = first; frame && at + frame->bytes <= frames.size();
@@ -84,10 +98,45 @@ std::optional<qint64> constantBitrateLengthMs(QByteArrayView frames, qint64 audi
         at += frame->bytes;
         ++whole;
     }
-    if (whole < 4) {
+    if (whole < kFewestFrames) {
         return std::nullopt;
     }
     return audioBytes * 8 * 1000 / first->bitrate;
+}
+
+std::optional<qint64> walkedLengthMs(const StreamReader &read, qint64 audioBytes, qint64 walkLimit)
+{
+    // Read in pieces: only the headers matter, and the whole file is never held at once.
+    constexpr qsizetype kPiece = 64 * 1024;
+    QByteArray piece;
+    qint64 pieceStart = 0;
+    qint64 at = 0;
+    qint64 frames = 0;
+    double seconds = 0;
+    bool ended = false;
+    while (at < walkLimit && !ended) {
+        if (at + 4 > pieceStart + piece.size()) {
+            pieceStart = at;
+            piece = read(at, kPiece);
+        }
+        const QByteArrayView here = QByteArrayView(piece).sliced(at - pieceStart);
+        const std::optional<FrameHeader> frame = frameAt(here, 0);
+        ended = !frame;
+        if (frame) {
+            if (frames > 0 || !holdsLengthTable(here.first(std::min<qsizetype>(frame->bytes, here.size())))) {
+                seconds += double(frame->samples) / frame->rate;
+            }
+            ++frames;
+            at += frame->bytes;
+        }
+    }
+    if (frames < kFewestFrames) {
+        return std::nullopt;
+    }
+    if (!ended && at < audioBytes) {
+        seconds += seconds * double(audioBytes - at) / double(at);
+    }
+    return std::llround(seconds * 1000);
 }
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "mainwindow/ImageButton.h"
+#include "platform/GstAudioFeatures.h"
 #include "playback/PlayController.h"
 #include "playback/PlayState.h"
 #include "support/AudioFixtures.h"
@@ -63,18 +64,26 @@ TEST_F(RealPlaybackTest, EveryFileOfTheFolderPlaysOnceAndThePlayerStopsAtTheEndO
     gst_init(nullptr, nullptr);
     gst_element_register(nullptr, "lyrafailingsink", GST_RANK_NONE, failing_sink_get_type());
     const QByteArray fakeSink = qgetenv("LYRABOX_AUDIO_SINK");
-    for (const auto &row : rows) {
+    QTemporaryDir folders[std::size(rows)];
+    QStringList made[std::size(rows)];
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        for (const QString &name : rows[r].files) {
+            made[r] << (name.endsWith(u".m3u")
+                            ? AudioFixtures::writeFile(folders[r].path(), name, "#EXTM3U\na.wav\n")
+                            : AudioFixtures::makeTone(folders[r].path(), name,
+                                                      made[r].isEmpty() ? 1400 : 600));
+        }
+    }
+    // As the program plays: with no encoders, muxers or video in the registry.
+    platform::keepAudioFeaturesOnly();
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const auto &row = rows[r];
+        const QTemporaryDir &folder = folders[r];
+        const QStringList &dealt = made[r];
         SCOPED_TRACE(row.files.join(u' ').toStdString());
         SetUp();
         platform::setMediaDevice(nullptr); // real playback, and no message box
         TestEnvironment::refuseMessageBoxes();
-        QTemporaryDir folder;
-        QStringList dealt;
-        for (const QString &name : row.files) {
-            dealt << (name.endsWith(u".m3u")
-                          ? AudioFixtures::writeFile(folder.path(), name, "#EXTM3U\na.wav\n")
-                          : AudioFixtures::makeTone(folder.path(), name, dealt.isEmpty() ? 1400 : 600));
-        }
         ASSERT_FALSE(dealt.contains(QString()));
         // Taken out of the plug-in registry, as if not installed.
         QList<GstPluginFeature *> removed;
