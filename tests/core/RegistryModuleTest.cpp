@@ -3,7 +3,6 @@
 #include "platform/Paths.h"
 #include "support/MessageRecorder.h"
 #include "support/SmallDisk.h"
-#include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
 #include <fcntl.h>
@@ -93,7 +92,7 @@ TEST_F(RegistryTest, StartWithTheSessionIsTheAutostartEntry)
     EXPECT_EQ(run(), "");
 }
 
-TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
+TEST_F(RegistryTest, DamagedFilesGiveWhatIsReadableAndAreKeptAsideAndAFileNotReadInFullIsNeverWrittenOver)
 {
     const QString file = backingFile(HKEY_CURRENT_USER);
     QByteArray content;
@@ -127,6 +126,21 @@ TEST_F(RegistryTest, DamagedFilesGiveEmptyOrStoredValuesAndCanBeRewritten)
 
     ASSERT_TRUE(writeFile(file, QByteArray(5000, '\0')));
     EXPECT_EQ(setting(DColor), "");
+
+    // A file not read in full is kept aside too, and never written over.
+    const QByteArray big =
+        "[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\n" + QByteArray(qsizetype{9} * 1024 * 1024, '#');
+    for (const bool asFolder : {false, true}) {
+        QDir(platform::configDir()).removeRecursively();
+        ASSERT_TRUE(asFolder ? QDir().mkpath(file + "/inside") : writeFile(file, big));
+        EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play"));
+        EXPECT_EQ(setting(DColor) + u'|' + setting(AutoPlay), "|play") << "defaults, and the new value";
+        const QFileInfoList aside = keptAside(HKEY_CURRENT_USER, "unread");
+        ASSERT_EQ(aside.size(), 1) << asFolder;
+        EXPECT_TRUE(boxes.shown().last().text.endsWith(aside[0].filePath()));
+        EXPECT_TRUE(asFolder ? QDir(aside[0].filePath()).exists("inside") : aside[0].size() == big.size());
+    }
+    EXPECT_EQ(boxes.shown().size(), 4);
 }
 
 TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
@@ -153,25 +167,6 @@ TEST_F(RegistryTest, AWriteThatCannotBeStoredReportsFalseAndChangesNothing)
     EXPECT_FALSE(SetRegString(HKEY_CURRENT_USER, SettingsKey, DColor, "7"));
     EXPECT_EQ(setting(DColor) + setting(AutoPlay) + setting(LeftCMenu), "111");
     EXPECT_EQ(boxes.titles(), (QStringList{"保存エラー", "保存エラー"}));
-}
-
-TEST_F(RegistryTest, AFileNotReadInFullIsKeptAsideNeverWrittenOver)
-{
-    const QString file = backingFile(HKEY_CURRENT_USER);
-    const QByteArray big =
-        "[Software\\MIRAVELT\\Lyrabox 3]\nDColor=7\n" + QByteArray(qsizetype{9} * 1024 * 1024, '#');
-    MessageRecorder boxes;
-    for (const bool asFolder : {false, true}) {
-        QDir(platform::configDir()).removeRecursively();
-        ASSERT_TRUE(asFolder ? QDir().mkpath(file + "/inside") : writeFile(file, big));
-        EXPECT_TRUE(SetRegString(HKEY_CURRENT_USER, SettingsKey, AutoPlay, "play"));
-        EXPECT_EQ(setting(DColor) + u'|' + setting(AutoPlay), "|play") << "defaults, and the new value";
-        const QFileInfoList aside = keptAside(HKEY_CURRENT_USER, "unread");
-        ASSERT_EQ(aside.size(), 1) << asFolder;
-        EXPECT_TRUE(boxes.shown().last().text.endsWith(aside[0].filePath()));
-        EXPECT_TRUE(asFolder ? QDir(aside[0].filePath()).exists("inside") : aside[0].size() == big.size());
-    }
-    EXPECT_EQ(boxes.shown().size(), 2);
 }
 
 // Out of descriptors for a moment: the file is not damaged, so it is neither

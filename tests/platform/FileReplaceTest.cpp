@@ -20,7 +20,7 @@ mode_t modeOf(const QString &path)
 
 } // namespace
 
-TEST(FileReplace, GivesTheFinalModeWhateverTheUmask)
+TEST(FileReplace, GivesTheFinalModeWhateverTheUmaskAndRemovesOnlyItsOwnLeftoversOfTheSameFile)
 {
     const struct {
         FileMode mode;
@@ -46,10 +46,7 @@ TEST(FileReplace, GivesTheFinalModeWhateverTheUmask)
         EXPECT_EQ(modeOf(path), row.expected) << std::oct << row.old << " " << row.umask;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f"});
     }
-}
 
-TEST(FileReplace, RemovesOnlyItsOwnLeftoversOfTheSameFile)
-{
     QTemporaryDir dir;
     const QString path = dir.filePath("HKEY_CURRENT_USER.ini");
     const QStringList left = {"HKEY_CURRENT_USER.ini.new-1234-0", "HKEY_CURRENT_USER.ini.new-Xy3_k9"};

@@ -8,7 +8,6 @@
 #include "support/DeadMount.h"
 #include "support/ListQueue.h"
 #include "support/TestEnvironment.h"
-#include "support/TestFiles.h"
 
 #include <ebur128.h>
 #include <gst/gst.h>

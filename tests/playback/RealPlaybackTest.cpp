@@ -1,12 +1,10 @@
 #include "mainwindow/ImageButton.h"
 #include "platform/GstAudioFeatures.h"
 #include "playback/PlayController.h"
-#include "playback/PlayState.h"
 #include "support/AudioFixtures.h"
 #include "support/PlayerFixture.h"
 
 #include <QScopeGuard>
-#include <QSet>
 #include <QTimer>
 
 #include <gst/base/gstbasesink.h>

@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-TEST(ListFile, Lines)
+TEST(ListFile, LinesSurviveBothWaysAndTheFileIsReplacedWholeAndNeverWrittenThroughALink)
 {
     EXPECT_EQ(ListFile::format({"A", "B"}, {"\xff"}), QByteArray("A\r\nB\r\n\xff\r\n\r\n"));
     const QByteArray longLine(ListFile::MaxLineBytes + 1, 'x');
@@ -30,10 +30,7 @@ TEST(ListFile, Lines)
                   std::tuple(row.entries, row.unusable, row.entries, row.unusable))
             << row.bytes.left(40).toStdString();
     }
-}
 
-TEST(ListFile, OnDisk)
-{
     QTemporaryDir dir;
     const QString file = dir.filePath("sub/u.fllx3");
     ASSERT_TRUE(ListFile::write(file, {"old"}));

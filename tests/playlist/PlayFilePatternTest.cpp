@@ -9,7 +9,7 @@ const QString AllGroups =
                    "*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
 }
 
-TEST(PlayFilePattern, Assembly)
+TEST(PlayFilePattern, GroupsSwitchOffByTheirKeywordAndThePatternMatchesWholeNamesWithoutRegardToCase)
 {
     std::array<QString, PlayFilePattern::GroupCount> settings{};
     EXPECT_EQ(PlayFilePattern::assemble(settings), AllGroups);
@@ -25,10 +25,7 @@ TEST(PlayFilePattern, Assembly)
     EXPECT_EQ(PlayFilePattern::assemble(settings), QStringLiteral("none"));
     settings[6].clear();
     EXPECT_EQ(PlayFilePattern::assemble(settings), QStringLiteral("*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac"));
-}
 
-TEST(FilePattern, MatchesWholeNamesWithoutRegardToCase)
-{
     const FilePattern pattern(AllGroups);
     for (const char *name : {"a.mp3", "SONG.MP3", "x.Wav", "曲.mid", "b.midi", "c.OPUS", "d.m4a"}) {
         EXPECT_TRUE(pattern.matches(QString::fromUtf8(name))) << name;

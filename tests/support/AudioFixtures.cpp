@@ -1,8 +1,6 @@
 #include "support/AudioFixtures.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QtEndian>
 

@@ -2,8 +2,6 @@
 
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>

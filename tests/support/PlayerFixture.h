@@ -4,12 +4,10 @@
 #include "core/RegistryModule.h"
 #include "core/SystemDataBox.h"
 #include "mainwindow/MainForm.h"
-#include "platform/MediaChannel.h"
 #include "playback/PlayState.h"
 #include "playlist/PlayListForm.h"
 #include "support/MessageRecorder.h"
 #include "support/ScriptedMediaDevice.h"
-#include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
 #include <QAction>

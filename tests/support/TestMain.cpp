@@ -3,7 +3,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -8,8 +8,6 @@
 #include "update/NewVersionForm.h"
 #include "update/UpdateServer.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>

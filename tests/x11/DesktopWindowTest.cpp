@@ -8,7 +8,6 @@
 #include "platform/Paths.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserName.h"
-#include "support/ChildProcess.h"
 #include "support/PlayerFixture.h"
 #include "x11/PlayerProgram.h"
 #include "x11/WindowManager.h"
@@ -87,7 +86,7 @@ TEST_F(DesktopWindowTest,
     EXPECT_NE(FormRegistry::instance().find<MainForm>(), nullptr);
 }
 
-TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
+TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCornersAndEachStepOfTheTitleAtOnce)
 {
     loadPlayer({});
     main->move(200, 150);
@@ -112,17 +111,12 @@ TEST_F(DesktopWindowTest, TheScreenShowsTheRootAtTheMainWindowsCorners)
         EXPECT_EQ(image.pixel(at), qRgb(255, 255, 255)) << at.x() << "," << at.y() << ": the root shows";
     }
     EXPECT_NE(image.pixel(box.center()), qRgb(255, 255, 255));
-}
 
-TEST_F(DesktopWindowTest, EachStepOfTheTitleReachesTheScreenAtOnceAsTheBoxPaintsIt)
-{
-    loadPlayer({});
-    main->move(200, 150);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    const QRect box(main->TitleBox->mapToGlobal(QPoint(0, 0)), main->TitleBox->size());
+    // Each step of the title reaches the screen at once, as the box paints it.
+    const QRect title(main->TitleBox->mapToGlobal(QPoint(0, 0)), main->TitleBox->size());
     const auto onScreen = [&] {
         return QGuiApplication::primaryScreen()
-            ->grabWindow(0, box.x(), box.y(), box.width(), box.height())
+            ->grabWindow(0, title.x(), title.y(), title.width(), title.height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     };
@@ -184,8 +178,23 @@ TEST_F(DesktopWindowTest, TheTrayIconActsByItsSettingAndTheRightPressAlwaysResto
 }
 
 // Through the X server, as a person clicks.
-TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNames)
+TEST_F(DesktopWindowTest,
+       EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingNamesAndADoubleClickOnPlayIsOneClick)
 {
+    const auto placed = [&](const QStringList &files) {
+        loadPlayer(files);
+        main->move(200, 150);
+        return QTest::qWaitForWindowExposed(main);
+    };
+    // Waits until the button has seen as many releases as the clicks; a menu opens as the
+    // button is let go, before this learns of it.
+    const auto click = [](ImageButton *button, const QStringList &how, int releases) {
+        QSignalSpy released(button, &ImageButton::released);
+        const QPoint centre = button->mapToGlobal(button->rect().center());
+        const QStringList at{"mousemove", QString::number(centre.x()), QString::number(centre.y()), "click"};
+        QProcess::execute("xdotool", at + how);
+        return QTest::qWaitFor([&] { return released.size() == releases; }, 5000);
+    };
     // Setting, value, button as xdotool numbers them, menu ("": none).
     const std::tuple<QString, const char *, const char *, const char *> rows[] = {
         {LeftCMenu, "", "1", "ComMenu2"}, {RightCMenu, "", "3", "ComMenu"},
@@ -196,15 +205,8 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
     for (const auto &[setting, value, button, menu] : rows) {
         SetUp();
         SetRegString(HKEY_CURRENT_USER, SettingsKey, setting, value);
-        loadPlayer({});
-        main->move(200, 150);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-        // The menu opens as the button is let go, before this learns of it.
-        QSignalSpy released(main->FolderSetup, &ImageButton::released);
-        const QPoint centre = main->FolderSetup->mapToGlobal(main->FolderSetup->rect().center());
-        QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
-                                      "click", button});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return released.size() == 1; }, 5000));
+        ASSERT_TRUE(placed({}));
+        ASSERT_TRUE(click(main->FolderSetup, {button}, 1));
         QWidget *shown = QApplication::activePopupWidget();
         EXPECT_EQ((shown ? shown->objectName() : QString()).toStdString(), menu)
             << setting.toStdString() << "=" << value;
@@ -213,18 +215,10 @@ TEST_F(DesktopWindowTest, EachMouseButtonOnTheSetUpButtonOpensTheMenuItsSettingN
         }
         EXPECT_FALSE(main->FolderSetup->isPressed());
     }
-}
 
-TEST_F(DesktopWindowTest, ADoubleClickOnPlayIsOneClick)
-{
-    loadPlayer({makeFile("a.mp3"), makeFile("b.mp3")});
-    main->move(200, 150);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    QSignalSpy releases(main->MusicPlay, &ImageButton::released);
-    const QPoint centre = main->MusicPlay->mapToGlobal(main->MusicPlay->rect().center());
-    QProcess::execute("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
-                                  "click", "--repeat", "2", "--delay", "60", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return releases.size() == 2; }, 5000));
+    SetUp();
+    ASSERT_TRUE(placed({makeFile("a.mp3"), makeFile("b.mp3")}));
+    ASSERT_TRUE(click(main->MusicPlay, {"--repeat", "2", "--delay", "60", "1"}, 2));
     EXPECT_EQ(std::tuple(playing(), status(), opens()), std::tuple(true, QStringLiteral("Play."), 1))
         << "started, not paused at once";
 }
