@@ -76,10 +76,10 @@ bool TitleView::slideOnServer()
 bool TitleView::stripReady(const QPixmap &title, QWindow &window)
 {
     const StripKey key{title.cacheKey(), backdrop_.cacheKey(), window.winId()};
-    if (key == stripKey_ && !strip_.isNull()) {
-        return true;
+    if (key == stripKey_) {
+        return !strip_.isNull(); // a strip the server would not take is not tried at every step
     }
-    stripKey_ = {};
+    stripKey_ = key;
     const QImage rows = backdrop_.toImage().convertToFormat(QImage::Format_RGB32);
     QImage strip(title.width() + rows.width(), rows.height(), QImage::Format_RGB32);
     for (int y = 0; y < strip.height(); ++y) {
@@ -93,7 +93,6 @@ bool TitleView::stripReady(const QPixmap &title, QWindow &window)
     if (!strip_.upload(strip, window)) {
         return false;
     }
-    stripKey_ = key;
     watchWindow();
     return true;
 }
