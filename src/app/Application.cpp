@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -24,6 +25,13 @@ void preferX11OnWayland()
     if (wayland && qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+}
+
+void useUnhintedFonts()
+{
+    QFont font = QGuiApplication::font();
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QGuiApplication::setFont(font);
 }
 
 void installJapaneseTranslations(QApplication &app)

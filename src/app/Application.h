@@ -8,6 +8,11 @@ namespace Application {
 // Wayland session runs the player through XWayland unless the user chose.
 void preferX11OnWayland();
 
+// Glyphs drawn from their outlines, unhinted: FreeType's auto-hinter, which fonts
+// without hints of their own get, first measures a CJK font from hundreds of its
+// glyphs, reading some 2 MiB of it before the splash can show.
+void useUnhintedFonts();
+
 // Standard buttons and dialogs in Japanese whatever the locale.
 void installJapaneseTranslations(QApplication &app);
 

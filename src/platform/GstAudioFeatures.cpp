@@ -50,9 +50,11 @@ bool playsAudioFiles(const char *klass)
 void keepAudioFeaturesOnly()
 {
     GstRegistry *registry = gst_registry_get();
-    GList *features =
+    // In the registry's own order: each removal then finds its feature near the head of
+    // the registry's list instead of walking all of it.
+    GList *features = g_list_reverse(
         g_list_concat(gst_registry_get_feature_list(registry, GST_TYPE_ELEMENT_FACTORY),
-                      gst_registry_get_feature_list(registry, GST_TYPE_DEVICE_PROVIDER_FACTORY));
+                      gst_registry_get_feature_list(registry, GST_TYPE_DEVICE_PROVIDER_FACTORY)));
     for (GList *f = features; f; f = f->next) {
         if (takesNoPart(GST_PLUGIN_FEATURE(f->data))) {
             gst_registry_remove_feature(registry, GST_PLUGIN_FEATURE(f->data));

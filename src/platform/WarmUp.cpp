@@ -12,9 +12,11 @@ void loadCommonPlugins()
     if (!gstReady()) {
         return;
     }
-    // The parts of playbin that every file and output needs; decoders depend on the file.
+    // The parts of playbin that every file needs, the desktop's output and MP3's parser
+    // and decoder, the commonest; other decoders wait for their files.
     for (const char *name :
-         {"playbin", "filesrc", "typefind", "audioconvert", "audioresample", "volume", "autoaudiosink"}) {
+         {"playbin", "filesrc", "typefind", "audioconvert", "audioresample", "volume", "audiobuffersplit",
+          "autoaudiosink", "pulsesink", "mpegaudioparse", "mpg123audiodec"}) {
         if (GstPluginFeature *feature = gst_registry_lookup_feature(gst_registry_get(), name)) {
             if (GstPluginFeature *loaded = gst_plugin_feature_load(feature)) {
                 gst_object_unref(loaded);
@@ -22,22 +24,20 @@ void loadCommonPlugins()
             gst_object_unref(feature);
         }
     }
-}
-
-void warmUp()
-{
-    // The fonts are needed first, by the window; the media a moment later.
-    FcInit();
-    loadCommonPlugins();
+    // What a file is, is found out by these for every track.
+    if (GstPlugin *typeFinders = gst_plugin_load_by_name("typefindfunctions")) {
+        gst_object_unref(typeFinders);
+    }
 }
 
 } // namespace
 
-WarmUp::WarmUp() : thread_(warmUp) {}
+WarmUp::WarmUp() : media_(loadCommonPlugins), fonts_([] { FcInit(); }) {}
 
 WarmUp::~WarmUp()
 {
-    thread_.join();
+    media_.join();
+    fonts_.join();
 }
 
 } // namespace platform

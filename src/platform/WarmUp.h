@@ -5,9 +5,10 @@
 namespace platform {
 
 // What the start-up reads before its first sound but need not read in turn: the font
-// configuration, GStreamer's registry and the plug-ins every track goes through. A
-// thread of their own loads them while Qt starts and the windows are built; whoever
-// gets there first waits for, or shares, what it has loaded.
+// configuration on one thread; GStreamer's registry and the plug-ins every track goes
+// through on another, as the first sound waits on them longest. Both load while Qt
+// starts and the windows are built; whoever gets there first waits for, or shares,
+// what they have loaded.
 class WarmUp {
 public:
     WarmUp();
@@ -16,7 +17,8 @@ public:
     WarmUp &operator=(const WarmUp &) = delete;
 
 private:
-    std::thread thread_;
+    std::thread media_;
+    std::thread fonts_;
 };
 
 } // namespace platform
