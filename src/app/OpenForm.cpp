@@ -8,6 +8,7 @@
 #include "core/SystemDataBox.h"
 #include "mainwindow/PlayerLoad.h"
 #include "mainwindow/WindowTopModule.h"
+#include "platform/Artwork.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBox.h"
@@ -22,6 +23,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 
@@ -43,7 +45,7 @@ OpenForm::OpenForm() : Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     SplashImage = new QLabel(this);
     SplashImage->setObjectName(QStringLiteral("SplashImage"));
     SplashImage->setGeometry(0, 0, splashWidth, splashHeight);
-    SplashImage->setPixmap(QPixmap(QStringLiteral(":/artwork/splash.png")));
+    SplashImage->setPixmap(platform::artworkPixmap(QStringLiteral(":/artwork/splash.png")));
 
     VersionLabel = new QLabel(QStringLiteral("バージョン : -.-.-"), this);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
@@ -51,9 +53,12 @@ OpenForm::OpenForm() : Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     Label1 = new QLabel(QStringLiteral("For Linux desktops"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(24, 216, 240, 18);
-    const QString textStyle = QStringLiteral("color: #e8ecf4; background: transparent;");
-    VersionLabel->setStyleSheet(textStyle);
-    Label1->setStyleSheet(textStyle);
+    // A palette: a style sheet would bring in Qt's style sheet engine, its parser and a
+    // style of its own, for one colour.
+    QPalette text = palette();
+    text.setColor(QPalette::WindowText, QColor(0xe8, 0xec, 0xf4));
+    VersionLabel->setPalette(text);
+    Label1->setPalette(text);
 }
 
 void OpenForm::Form_Load()

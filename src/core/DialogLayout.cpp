@@ -1,5 +1,7 @@
 #include "core/DialogLayout.h"
 
+#include "platform/Artwork.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -96,7 +98,7 @@ Header header(QWidget *parent, const char *areaName, int widthTwips, const QStri
     white.setColor(QPalette::WindowText, Qt::black);
     h.area->setPalette(white);
     h.image = label(h.area, "Image5", {}, twipRect(120, 120, 615, 615));
-    h.image->setPixmap(QPixmap(QStringLiteral(":/artwork/lyrabox3-32.png")));
+    h.image->setPixmap(platform::artworkPixmap(QStringLiteral(":/artwork/lyrabox3-32.png")));
     h.image->setAlignment(Qt::AlignCenter);
     h.title = label(h.area, "Label5", title, twipRect(840, 90, 4000, 240));
     QFont bold = h.title->font();

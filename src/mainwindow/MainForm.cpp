@@ -11,6 +11,7 @@
 #include "mainwindow/TitleLabel.h"
 #include "mainwindow/TitleScroller.h"
 #include "mainwindow/TitleView.h"
+#include "platform/Artwork.h"
 #include "platform/MessageBox.h"
 #include "playback/PlayController.h"
 #include "playback/TextColour.h"
@@ -63,7 +64,7 @@ MainForm::MainForm() : Form(nullptr, Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Lyrabox 3"));
-    setWindowIcon(QIcon(QStringLiteral(":/artwork/lyrabox3.png")));
+    setWindowIcon(QIcon(platform::artworkPixmap(QStringLiteral(":/artwork/lyrabox3.png"))));
     setFixedSize(skinWidth, skinHeight);
     setMouseTracking(true);
     createControls();
@@ -160,7 +161,7 @@ void MainForm::applyTextColour(const QColor &colour)
 
 void MainForm::Form_Load()
 {
-    MainPicture = QImage(QStringLiteral(":/artwork/skin.png"));
+    MainPicture = platform::artworkImage(QStringLiteral(":/artwork/skin.png"));
     background_ = skinPicture(QStringLiteral("skin"));
     titleView_->setBackdrop(background_);
     for (ImageButton *button : {MusicPlay, MusicStop, FolderSetup}) {

@@ -1,5 +1,7 @@
 #include "mainwindow/SkinPicture.h"
 
+#include "platform/Artwork.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -9,13 +11,13 @@ QPixmap skinPicture(const QString &name)
 {
     const QString base = QStringLiteral(":/artwork/") + name;
     if (qApp->devicePixelRatio() > 1.0) {
-        QPixmap twice(base + QStringLiteral("@2x.png"));
+        QPixmap twice = platform::artworkPixmap(base + QStringLiteral("@2x.png"));
         if (!twice.isNull()) {
             twice.setDevicePixelRatio(2.0);
             return twice;
         }
     }
-    return QPixmap(base + QStringLiteral(".png"));
+    return platform::artworkPixmap(base + QStringLiteral(".png"));
 }
 
 void drawSkinPicture(QPainter &painter, const QPixmap &picture)

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstring>
 #include <sys/stat.h>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -44,6 +45,7 @@ GstMediaDevice::GstMediaDevice() = default;
 GstMediaDevice::~GstMediaDevice()
 {
     close();
+    dropAhead();
 }
 
 int GstMediaDevice::send(const QString &command, char *reply, int replySize)
@@ -164,12 +166,17 @@ int GstMediaDevice::open(const QString &path)
     if (!uri) {
         return MciFileNotFound;
     }
-    GstElement *pipeline = makePlaybin(uri, loudnessGain_);
+    GstElement *pipeline = takeAhead(name);
     if (!pipeline) {
-        g_free(uri);
-        return MciCannotLoadDriver;
+        pipeline = makePlaybin(uri, loudnessGain_);
+        if (!pipeline) {
+            g_free(uri);
+            return MciCannotLoadDriver;
+        }
+        gst_object_ref_sink(pipeline);
     }
-    gst_object_ref_sink(pipeline);
+    // Prerolling one that was opened ahead waits for what it has not done yet, and reads
+    // the errors and missing plug-ins it met on the way from its bus.
     PrerollFailure failure;
     if (!preroll(pipeline, &failure)) {
         gst_element_set_state(pipeline, GST_STATE_NULL);
@@ -186,6 +193,51 @@ int GstMediaDevice::open(const QString &path)
     positionMs_ = 0;
     ended_ = false;
     return 0;
+}
+
+void GstMediaDevice::openAhead(const QString &path)
+{
+    dropAhead();
+    if (pipeline_ || !gstReady()) {
+        return;
+    }
+    const QByteArray name = encodeFileName(path);
+    gchar *uri = gst_filename_to_uri(name.constData(), nullptr);
+    if (!uri) {
+        return;
+    }
+    GstElement *pipeline = makePlaybin(uri, loudnessGain_);
+    g_free(uri);
+    if (!pipeline) {
+        return;
+    }
+    gst_object_ref_sink(pipeline);
+    // The preroll goes on in GStreamer's threads; a failure now is met again, and told,
+    // by the open.
+    if (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        gst_object_unref(pipeline);
+        return;
+    }
+    ahead_ = {pipeline, name, loudnessGain_};
+}
+
+GstElement *GstMediaDevice::takeAhead(const QByteArray &name)
+{
+    if (ahead_.pipeline && ahead_.name == name && ahead_.gainDb == loudnessGain_) {
+        return std::exchange(ahead_.pipeline, nullptr);
+    }
+    dropAhead();
+    return nullptr;
+}
+
+void GstMediaDevice::dropAhead()
+{
+    if (ahead_.pipeline) {
+        gst_element_set_state(ahead_.pipeline, GST_STATE_NULL);
+        gst_object_unref(ahead_.pipeline);
+    }
+    ahead_ = {};
 }
 
 int GstMediaDevice::play()

@@ -37,9 +37,13 @@ public:
     int send(const QString &command, char *reply, int replySize) override;
     QStringList missingPlugins() const override { return missingPlugins_; }
     void setLoudnessGain(std::optional<double> gainDb) override { loudnessGain_ = gainDb; }
+    void openAhead(const QString &path) override;
 
 private:
     int open(const QString &path);
+    // The pipeline opened ahead for this file at this gain, else none; drops any other.
+    GstElement *takeAhead(const QByteArray &name);
+    void dropAhead();
     int play();
     int pause();
     int seekToStart();
@@ -57,6 +61,13 @@ private:
     bool outputLost_ = false;
     QStringList missingPlugins_;
     std::optional<double> loudnessGain_;
+
+    struct Ahead {
+        GstElement *pipeline = nullptr;
+        QByteArray name;
+        std::optional<double> gainDb;
+    };
+    Ahead ahead_;
 };
 
 } // namespace platform

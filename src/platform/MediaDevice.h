@@ -24,6 +24,10 @@ public:
     // The gain (dB) of the tracks opened from now on, for even loudness; none leaves
     // the output exactly as decoded.
     virtual void setLoudnessGain(std::optional<double> gainDb) { (void)gainDb; }
+    // Starts opening a file that an open is about to ask for, at the gain set now, so
+    // that the open finds it under way. An open of anything else drops it. A device
+    // that opens at once has nothing to start.
+    virtual void openAhead(const QString &path) { (void)path; }
 };
 
 // A window that stops polling (hidden in the tray) still has to learn when a track

@@ -1,5 +1,7 @@
 #include "platform/TrayIcon.h"
 
+#include "platform/Artwork.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -34,9 +36,9 @@ TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
 {
     QIcon picture;
     for (const int size : {16, 24, 32, 48, 64, 256}) {
-        picture.addFile(QStringLiteral(":/artwork/lyrabox3-%1.png").arg(size));
+        picture.addPixmap(platform::artworkPixmap(QStringLiteral(":/artwork/lyrabox3-%1.png").arg(size)));
     }
-    picture.addFile(QStringLiteral(":/artwork/lyrabox3.png"));
+    picture.addPixmap(platform::artworkPixmap(QStringLiteral(":/artwork/lyrabox3.png")));
     icon_ = new QSystemTrayIcon(picture, this);
     icon_->setObjectName(QStringLiteral("TasktrayImage"));
     icon_->setToolTip(QStringLiteral("MIRAVELT Lyrabox 3"));

@@ -60,6 +60,12 @@ MediaEngine::Opened MediaEngine::open(const QString &path, std::optional<double>
     return result;
 }
 
+void MediaEngine::openAhead(const QString &path, std::optional<double> loudnessGainDb)
+{
+    platform::mediaDevice().setLoudnessGain(loudnessGainDb);
+    platform::mediaDevice().openAhead(path);
+}
+
 void MediaEngine::play()
 {
     send(QStringLiteral("play ") + Alias);

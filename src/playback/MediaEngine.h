@@ -27,6 +27,9 @@ public:
 
     // With a gain (dB), the track plays at even loudness; see TrackLoudness.
     Opened open(const QString &path, std::optional<double> loudnessGainDb = std::nullopt);
+    // Starts opening a file that an open is about to ask for, so that it is under way
+    // when asked; nothing is read back. An open of anything else drops it.
+    void openAhead(const QString &path, std::optional<double> loudnessGainDb);
     void play();
     void pause();
     void resume();

@@ -22,6 +22,13 @@ bool modeOn(PlayModes::Mode mode)
     return PlayModes::instance().isOn(mode);
 }
 
+void followLoudnessSetting()
+{
+    using namespace RegistryModule;
+    TrackLoudness::instance().setEnabled(GetRegString(HKEY_CURRENT_USER, SettingsKey, EvenLoudness) ==
+                                         QStringLiteral("on"));
+}
+
 void putResumeTrack(const QString &text)
 {
     using namespace RegistryModule;
@@ -74,8 +81,19 @@ void PlayController::beginRun()
     state_ = Stopped;
     openedSinceRenewal_ = true;
     resumePoint_ = ResumePoint::fromText(GetRegString(HKEY_CURRENT_USER, SettingsKey, ResumeTrack));
-    TrackLoudness::instance().setEnabled(GetRegString(HKEY_CURRENT_USER, SettingsKey, EvenLoudness) ==
-                                         QStringLiteral("on"));
+    followLoudnessSetting();
+}
+
+void PlayController::openAhead(const PlayQueue &queue)
+{
+    const QString next = queue.head();
+    if (trackOpen() || next.isEmpty() || lookAtQueuedFile(next) != QueuedFile::Playable) {
+        return;
+    }
+    followLoudnessSetting();
+    // A gain still being measured is not waited for here: the open waits, and opens
+    // again at the gain it gets.
+    engine().openAhead(next, TrackLoudness::instance().gainFor(next, std::chrono::milliseconds(0)));
 }
 
 void PlayController::endRun()

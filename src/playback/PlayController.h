@@ -27,6 +27,9 @@ public:
     void setQueue(PlayQueue *queue, const PlayQueue *was = nullptr);
     // A new run of the player: stopped, and the track kept at the last exit read.
     void beginRun();
+    // The track that a play would start from this queue starts opening now, while the
+    // windows load, if it is there to open.
+    void openAhead(const PlayQueue &queue);
     // The end of the run: an open track is kept for the next run, then closed.
     void endRun();
 

@@ -3,6 +3,7 @@
 #include "core/DialogLayout.h"
 #include "core/SettingsNotice.h"
 #include "core/SystemDataBox.h"
+#include "platform/Artwork.h"
 #include "playlist/PathDisplayForm.h"
 
 #include <QAction>
@@ -70,7 +71,7 @@ void PlayListForm::createHeader()
     white.setColor(QPalette::WindowText, Qt::black);
     Picture1->setPalette(white);
     Image5 = label(Picture1, "Image5", {}, twipRect(120, 120, 615, 615));
-    Image5->setPixmap(QPixmap(QStringLiteral(":/artwork/lyrabox3-32.png")));
+    Image5->setPixmap(platform::artworkPixmap(QStringLiteral(":/artwork/lyrabox3-32.png")));
     Image5->setAlignment(Qt::AlignCenter);
     Label5 = label(Picture1, "Label5", QStringLiteral("プレイリスト"), twipRect(840, 90, 3000, 240));
     QFont bold = Label5->font();

@@ -211,4 +211,46 @@ TEST_F(MediaChannelTest,
     EXPECT_EQ(status("length"), 600);
 }
 
+TEST_F(MediaChannelTest, AnOpenFindsTheFileOpenedAheadAsIfItOpenedItItselfAndAnythingElseDropsIt)
+{
+    const QTemporaryDir folder;
+    const QString text = AudioFixtures::writeFile(folder.path(), "text.mp3",
+                                                  QByteArray("This is not a song.\n").repeated(200));
+    const QString missing = folder.filePath("missing.mp3");
+    const int textRefused = openTrack(text);
+    ASSERT_NE(textRefused, 0);
+    struct Row {
+        QString ahead;
+        QString opened;
+        int settleMs; // how long the preroll ahead runs before the open
+        int result;
+        qint64 lengthMs;
+    };
+    const QString tune = tone("tone.wav");
+    const QString shorter = tone("short.wav", 600);
+    for (const Row &row :
+         {Row{tune, tune, 0, 0, kToneMs}, Row{tune, tune, 400, 0, kToneMs}, Row{tune, shorter, 400, 0, 600},
+          Row{shorter, tune, 0, 0, kToneMs}, Row{text, text, 400, textRefused, -1},
+          Row{missing, tune, 0, 0, kToneMs}, Row{tune, missing, 400, platform::MciFileNotFound, -1}}) {
+        SCOPED_TRACE((row.ahead + u" > "_s + row.opened).toStdString());
+        platform::mediaDevice().openAhead(row.ahead);
+        QThread::msleep(row.settleMs);
+        ASSERT_EQ(openTrack(row.opened), row.result);
+        EXPECT_EQ(status("length"), row.lengthMs);
+        if (row.result == 0) {
+            EXPECT_TRUE(playsOnFrom(0));
+        }
+        send("close MusicMedia");
+    }
+    // While a track is open nothing opens ahead, and the track plays on.
+    ASSERT_EQ(openTrack(tune), 0);
+    platform::mediaDevice().openAhead(shorter);
+    EXPECT_TRUE(playsOnFrom(0));
+    EXPECT_EQ(status("length"), kToneMs);
+    EXPECT_EQ(send("close MusicMedia"), 0);
+    EXPECT_EQ(openTrack(shorter), 0);
+    EXPECT_EQ(status("length"), 600);
+    EXPECT_EQ(send("close MusicMedia"), 0);
+}
+
 } // namespace

@@ -107,6 +107,34 @@ TEST_F(PlayControllerTest, EachCommandMovesTheStateAndQueueAndIsAnnouncedOnce)
     EXPECT_EQ(std::tuple(opens(), queue.renewals), std::tuple(7, 1));
 }
 
+TEST_F(PlayControllerTest, OnlyAStoppedPlayerOpensAheadAndOnlyAFileThatIsThere)
+{
+    const QString first = makeFile("first.mp3");
+    const QString away = music.path() + QStringLiteral("/drive/Music/a.mp3");
+    const std::pair<QStringList, QString> rows[] = {
+        {{first, makeFile("second.mp3")}, "ahead " + first},
+        {{missing("gone.mp3"), first}, QString()},
+        {{away}, QString()},
+        {{}, QString()},
+    };
+    for (const auto &[files, asked] : rows) {
+        SCOPED_TRACE(asked.toStdString());
+        queue.files = files;
+        device->commands.clear();
+        play().openAhead(queue);
+        EXPECT_EQ(device->commands.join(u'|'), asked);
+        EXPECT_EQ(queue.files, files) << "nothing is taken from the queue";
+        EXPECT_EQ(PlayState::instance().state(), Stopped);
+    }
+    queue.files = {first, makeFile("second.mp3")};
+    play().openAhead(queue);
+    play().playOrPause();
+    ASSERT_EQ(now(), QStringLiteral("Playing first.mp3 [second.mp3]"));
+    device->commands.clear();
+    play().openAhead(queue);
+    EXPECT_TRUE(device->commands.isEmpty()) << "a track is open";
+}
+
 TEST_F(PlayControllerTest, MissingFilesAreDroppedUntilOneStartsButADriveThatIsAwayKeepsTheQueue)
 {
     const QString playable = makeFile("fourth.mp3");

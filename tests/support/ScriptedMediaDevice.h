@@ -8,7 +8,8 @@
 
 // A media device that answers from a script: every file opens with the given
 // length unless it is listed as unplayable, and the position is whatever the
-// test sets; a seek moves it. It keeps every command it was sent.
+// test sets; a seek moves it. It keeps every command it was sent, and each file it was
+// asked to open ahead as "ahead <path>".
 class ScriptedMediaDevice : public platform::MediaDevice {
 public:
     int send(const QString &command, char *reply, int replySize) override
@@ -39,6 +40,8 @@ public:
         open = command != QStringLiteral("close MusicMedia");
         return 0;
     }
+
+    void openAhead(const QString &path) override { commands << QStringLiteral("ahead ") + path; }
 
     QStringList commands;
     QSet<QString> unplayable;
