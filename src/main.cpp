@@ -39,8 +39,8 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { Application::requestEnd(); });
 
     // Media keys, panels and playerctl reach the player through this once its main window
-    // loads. Connecting to the session bus waits on the bus: it comes once the start-up
-    // (and an auto play's first sound) is through, or in a message box the start-up shows.
+    // loads. It comes the first time events are handled, as the splash shows, by when Qt's
+    // accessibility bridge has already waited on the session bus.
     std::unique_ptr<MprisService> mpris;
     std::unique_ptr<TrackNotifier> notifier;
     QTimer::singleShot(0, &app, [&mpris, &notifier] {
