@@ -59,13 +59,21 @@ bool preroll(GstElement *pipeline, PrerollFailure *failure)
 {
     const GstStateChangeReturn change = gst_element_set_state(pipeline, GST_STATE_PAUSED);
     if (change == GST_STATE_CHANGE_FAILURE) {
-        // A sink that cannot open fails the state change at once, its error on the bus.
+        // A sink that cannot open fails the state change at once, its error on the bus;
+        // so does a pipeline opened ahead that failed on the way, with what it missed.
         GstBus *bus = gst_element_get_bus(pipeline);
-        if (GstMessage *error = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
-            if (failure) {
-                failure->outputLost = isOutputFailure(pipeline, error);
+        bool errorSeen = false;
+        const auto types = GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ELEMENT);
+        while (GstMessage *message = gst_bus_pop_filtered(bus, types)) {
+            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR && !errorSeen) {
+                errorSeen = true;
+                if (failure) {
+                    failure->outputLost = isOutputFailure(pipeline, message);
+                }
+            } else if (gst_is_missing_plugin_message(message)) {
+                noteMissingPlugin(message, failure);
             }
-            gst_message_unref(error);
+            gst_message_unref(message);
         }
         gst_object_unref(bus);
         discardMessages(pipeline);

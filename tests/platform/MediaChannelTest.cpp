@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <gst/gst.h>
+
 #include <cstring>
 #include <functional>
 
@@ -242,6 +244,24 @@ TEST_F(MediaChannelTest, AnOpenFindsTheFileOpenedAheadAsIfItOpenedItItselfAndAny
         }
         send("close MusicMedia");
     }
+    // What a file lacks is told as well after it opened ahead.
+    const QString vorbis = tone("tone.ogg");
+    GstPluginFeature *decoder = gst_registry_lookup_feature(gst_registry_get(), "vorbisdec");
+    ASSERT_NE(decoder, nullptr);
+    gst_registry_remove_feature(gst_registry_get(), decoder);
+    const auto restore = qScopeGuard([decoder] {
+        gst_registry_add_feature(gst_registry_get(), decoder);
+        gst_object_unref(decoder);
+    });
+    const int lacking = openTrack(vorbis);
+    const QStringList missed = platform::mediaDevice().missingPlugins();
+    ASSERT_NE(lacking, 0);
+    ASSERT_FALSE(missed.isEmpty());
+    platform::mediaDevice().openAhead(vorbis);
+    QThread::msleep(400);
+    EXPECT_EQ(openTrack(vorbis), lacking);
+    EXPECT_EQ(platform::mediaDevice().missingPlugins(), missed);
+
     // While a track is open nothing opens ahead, and the track plays on.
     ASSERT_EQ(openTrack(tune), 0);
     platform::mediaDevice().openAhead(shorter);
