@@ -32,15 +32,15 @@ GstPadProbeReturn takeTaggedGain(GstPad *, GstPadProbeInfo *info, gpointer volum
     return GST_PAD_PROBE_OK;
 }
 
-GstPad *ghost(GstElement *element, const char *padName, const char *ghostName)
+} // namespace
+
+GstPad *ghostPad(GstElement *element, const char *name)
 {
-    GstPad *inner = gst_element_get_static_pad(element, padName);
-    GstPad *outer = gst_ghost_pad_new(ghostName, inner);
+    GstPad *inner = gst_element_get_static_pad(element, name);
+    GstPad *outer = gst_ghost_pad_new(name, inner);
     gst_object_unref(inner);
     return outer;
 }
-
-} // namespace
 
 GstElement *makeLoudnessFilter(double gainDb)
 {
@@ -60,10 +60,10 @@ GstElement *makeLoudnessFilter(double gainDb)
     GstElement *bin = gst_bin_new("loudness");
     gst_bin_add_many(GST_BIN(bin), in, volume, limiter, out, nullptr);
     gst_element_link_many(in, volume, limiter, out, nullptr);
-    GstPad *sink = ghost(in, "sink", "sink");
+    GstPad *sink = ghostPad(in, "sink");
     gst_pad_add_probe(sink, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, takeTaggedGain, volume, nullptr);
     gst_element_add_pad(bin, sink);
-    gst_element_add_pad(bin, ghost(out, "src", "src"));
+    gst_element_add_pad(bin, ghostPad(out, "src"));
     return bin;
 }
 

@@ -177,14 +177,6 @@ void onElementAdded(GstBin *, GstBin *, GstElement *element, gpointer)
     }
 }
 
-GstPad *ghostOf(GstElement *element, const char *name)
-{
-    GstPad *inner = gst_element_get_static_pad(element, name);
-    GstPad *outer = gst_ghost_pad_new(name, inner);
-    gst_object_unref(inner);
-    return outer;
-}
-
 // The audio filter: longer pieces, then (if any) the given filter.
 GstElement *afterJoiningPieces(GstElement *filter)
 {
@@ -199,8 +191,8 @@ GstElement *afterJoiningPieces(GstElement *filter)
     GstElement *bin = gst_bin_new(nullptr);
     gst_bin_add_many(GST_BIN(bin), join, filter, nullptr);
     gst_element_link(join, filter);
-    gst_element_add_pad(bin, ghostOf(join, "sink"));
-    gst_element_add_pad(bin, ghostOf(filter, "src"));
+    gst_element_add_pad(bin, ghostPad(join, "sink"));
+    gst_element_add_pad(bin, ghostPad(filter, "src"));
     return bin;
 }
 
