@@ -38,6 +38,22 @@ int writeReply(qint64 value, char *reply, int replySize)
     return 0;
 }
 
+// A playbin of the device's own, not floating.
+GstElement *ownPlaybin(const gchar *uri, std::optional<double> loudnessGainDb)
+{
+    GstElement *pipeline = makePlaybin(uri, loudnessGainDb);
+    if (pipeline) {
+        gst_object_ref_sink(pipeline);
+    }
+    return pipeline;
+}
+
+void release(GstElement *pipeline)
+{
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+}
+
 } // namespace
 
 GstMediaDevice::GstMediaDevice() = default;
@@ -168,19 +184,17 @@ int GstMediaDevice::open(const QString &path)
     }
     GstElement *pipeline = takeAhead(name);
     if (!pipeline) {
-        pipeline = makePlaybin(uri, loudnessGain_);
-        if (!pipeline) {
-            g_free(uri);
-            return MciCannotLoadDriver;
-        }
-        gst_object_ref_sink(pipeline);
+        pipeline = ownPlaybin(uri, loudnessGain_);
+    }
+    if (!pipeline) {
+        g_free(uri);
+        return MciCannotLoadDriver;
     }
     // Prerolling one that was opened ahead waits for what it has not done yet, and reads
     // the errors and missing plug-ins it met on the way from its bus.
     PrerollFailure failure;
     if (!preroll(pipeline, &failure)) {
-        gst_element_set_state(pipeline, GST_STATE_NULL);
-        gst_object_unref(pipeline);
+        release(pipeline);
         g_free(uri);
         missingPlugins_ = failure.missingPlugins;
         return failure.outputLost ? MciHardware : MciInvalidFile;
@@ -206,17 +220,15 @@ void GstMediaDevice::openAhead(const QString &path)
     if (!uri) {
         return;
     }
-    GstElement *pipeline = makePlaybin(uri, loudnessGain_);
+    GstElement *pipeline = ownPlaybin(uri, loudnessGain_);
     g_free(uri);
     if (!pipeline) {
         return;
     }
-    gst_object_ref_sink(pipeline);
     // The preroll goes on in GStreamer's threads; a failure now is met again, and told,
     // by the open.
     if (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
-        gst_element_set_state(pipeline, GST_STATE_NULL);
-        gst_object_unref(pipeline);
+        release(pipeline);
         return;
     }
     ahead_ = {pipeline, name, loudnessGain_};
@@ -234,8 +246,7 @@ GstElement *GstMediaDevice::takeAhead(const QByteArray &name)
 void GstMediaDevice::dropAhead()
 {
     if (ahead_.pipeline) {
-        gst_element_set_state(ahead_.pipeline, GST_STATE_NULL);
-        gst_object_unref(ahead_.pipeline);
+        release(ahead_.pipeline);
     }
     ahead_ = {};
 }
@@ -279,9 +290,7 @@ void GstMediaDevice::close()
     if (!pipeline_) {
         return;
     }
-    gst_element_set_state(pipeline_, GST_STATE_NULL);
-    gst_object_unref(pipeline_);
-    pipeline_ = nullptr;
+    release(std::exchange(pipeline_, nullptr));
     lengthMs_ = 0;
     positionMs_ = 0;
     ended_ = false;
