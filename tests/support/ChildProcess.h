@@ -9,6 +9,9 @@ public:
     ~ChildProcess() override
     {
         terminate();
-        waitForFinished(5000);
+        if (!waitForFinished(5000)) {
+            kill(); // a program that hangs is not left to the tests after this one
+            waitForFinished(5000);
+        }
     }
 };

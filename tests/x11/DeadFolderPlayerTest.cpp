@@ -3,6 +3,7 @@
 #include "support/AudioFixtures.h"
 #include "support/ChildProcess.h"
 #include "support/DeadMount.h"
+#include "support/HangReport.h"
 #include "support/PlayerFixture.h"
 #include "x11/PlayerProgram.h"
 
@@ -71,7 +72,9 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
         // Deadlines of the behaviour, measured generously; not a benchmark. An instrumented
         // player starts slower and checks for leaks before it ends.
         constexpr int scale = LYRA_DEADLINE_SCALE;
-        EXPECT_TRUE(mainWindowShown(player, 2000 * scale)) << "the main window comes up";
+        const bool shown = mainWindowShown(player, 2000 * scale);
+        EXPECT_TRUE(shown) << "the main window comes up\n"
+                           << (shown ? std::string() : hangReport(player.processId()).toStdString());
         if (row.plays) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return holdsOpen(player.processId(), good); }, 5000))
                 << "the good folder plays";
@@ -83,7 +86,9 @@ TEST_F(DeadFolderPlayerTest, ComesUpPlaysTheGoodFolderAndEndsOnSigtermWithTheLis
             << "the menu answers";
         xdotool("key Escape");
         player.terminate();
-        EXPECT_TRUE(player.waitForFinished(3000 * scale));
+        const bool ended = player.waitForFinished(3000 * scale);
+        EXPECT_TRUE(ended) << "SIGTERM ends it\n"
+                           << (ended ? std::string() : hangReport(player.processId()).toStdString());
         EXPECT_EQ(std::tuple(player.exitStatus(), player.exitCode()), std::tuple(QProcess::NormalExit, 0));
         EXPECT_EQ(readFile(dataFile + ".fllx3"), folders) << "the dead folder stays a play folder";
         EXPECT_EQ(readFile(dataFile + ".fwllx3"), QByteArray("\r\n"));
