@@ -212,7 +212,8 @@ int GstMediaDevice::open(const QString &path)
 void GstMediaDevice::openAhead(const QString &path)
 {
     dropAhead();
-    if (pipeline_ || !gstReady()) {
+    // The windows come first: with GStreamer still starting, the track opens as it plays.
+    if (pipeline_ || !gstStarted()) {
         return;
     }
     const QByteArray name = encodeFileName(path);

@@ -29,6 +29,7 @@ constexpr gint64 kSinkSegmentUs = 200000;
 constexpr const char *kPieceSeconds = "1/5";
 
 std::atomic<bool> audioOnly = false;
+std::atomic<bool> started = false;
 
 // GstPlayFlags of playbin: audio with software volume, no video or subtitle window.
 constexpr guint kPlayFlagAudio = 1u << 1;
@@ -215,9 +216,15 @@ bool gstReady()
                 keepAudioFeaturesOnly();
             }
         }
+        started = ok;
         return ok;
     }();
     return ready;
+}
+
+bool gstStarted()
+{
+    return started;
 }
 
 void gstKeepAudioOnly()

@@ -12,6 +12,9 @@ Q_DECLARE_LOGGING_CATEGORY(lcMedia)
 
 // Initialises GStreamer once; false when it cannot run here.
 bool gstReady();
+// True once gstReady has answered true, without waiting: the first start with a new
+// plug-in set reads every plug-in before GStreamer answers.
+bool gstStarted();
 
 // Asked before GStreamer starts: it keeps only what plays audio files (keepAudioFeaturesOnly).
 // The program asks; tests that encode their own files do not.
