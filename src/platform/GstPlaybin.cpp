@@ -202,18 +202,18 @@ GstElement *afterJoiningPieces(GstElement *filter)
 bool gstReady()
 {
     static const bool ready = [] {
-        if (gst_is_initialized()) {
-            return true;
-        }
-        GError *error = nullptr;
-        const bool ok = gst_init_check(nullptr, nullptr, &error);
+        bool ok = gst_is_initialized();
         if (!ok) {
-            qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
-            g_clear_error(&error);
-        } else {
-            preferLeanDecoders();
-            if (audioOnly) {
-                keepAudioFeaturesOnly();
+            GError *error = nullptr;
+            ok = gst_init_check(nullptr, nullptr, &error);
+            if (!ok) {
+                qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
+                g_clear_error(&error);
+            } else {
+                preferLeanDecoders();
+                if (audioOnly) {
+                    keepAudioFeaturesOnly();
+                }
             }
         }
         started = ok;
