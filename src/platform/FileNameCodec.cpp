@@ -55,8 +55,10 @@ bool isEscape(char16_t c)
 
 QString decodeFileName(QByteArrayView bytes)
 {
-    // Nearly every name is valid UTF-8: the library decoder takes it at once.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Nearly every name is valid UTF-8: the library decoder takes it at once. A name may
+    // begin with U+FEFF, which is part of it, not a byte order mark to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString valid = utf8.decode(bytes);
     if (!utf8.hasError()) {
         return valid;

@@ -22,7 +22,11 @@ TEST(ListFile, LinesSurviveBothWaysAndTheFileIsReplacedWholeAndNeverWrittenThrou
                 {QByteArray("A\r\nB\0C\r\n\xff\xfe\r\nD", 13),
                  {"A", platform::decodeFileName("\xff\xfe"), "D"},
                  {QByteArray("B\0C", 3)}},
-                {"A\r\n" + longLine + "\r\nD", {"A", "D"}, {longLine}}};
+                {"A\r\n" + longLine + "\r\nD", {"A", "D"}, {longLine}},
+                // U+FEFF leading a name is part of it, not a byte order mark.
+                {"\xef\xbb\xbf\r\n\xef\xbb\xbf\xe6\x9b\xb2\r\n",
+                 {QStringLiteral("\uFEFF"), QStringLiteral("\uFEFF\u66F2")},
+                 {}}};
     for (const auto &row : rows) {
         const ListFile::Contents got = ListFile::parse(row.bytes);
         const ListFile::Contents again = ListFile::parse(ListFile::format(got.entries, got.unusable));
