@@ -197,27 +197,29 @@ GstElement *afterJoiningPieces(GstElement *filter)
     return bin;
 }
 
+// GStreamer's own start, then the program's choices in its registry.
+bool startGstreamer()
+{
+    GError *error = nullptr;
+    if (!gst_init_check(nullptr, nullptr, &error)) {
+        qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
+        g_clear_error(&error);
+        return false;
+    }
+    preferLeanDecoders();
+    if (audioOnly) {
+        keepAudioFeaturesOnly();
+    }
+    return true;
+}
+
 } // namespace
 
 bool gstReady()
 {
     static const bool ready = [] {
-        bool ok = gst_is_initialized();
-        if (!ok) {
-            GError *error = nullptr;
-            ok = gst_init_check(nullptr, nullptr, &error);
-            if (!ok) {
-                qCWarning(lcMedia) << "GStreamer unavailable:" << (error ? error->message : "");
-                g_clear_error(&error);
-            } else {
-                preferLeanDecoders();
-                if (audioOnly) {
-                    keepAudioFeaturesOnly();
-                }
-            }
-        }
-        started = ok;
-        return ok;
+        started = gst_is_initialized() || startGstreamer();
+        return started.load();
     }();
     return ready;
 }
