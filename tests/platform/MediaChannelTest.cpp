@@ -2,6 +2,7 @@
 #include "platform/FileNameCodec.h"
 #include "platform/GstMediaDevice.h"
 #include "support/AudioFixtures.h"
+#include "support/DecodersTakenOut.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
@@ -10,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-
-#include <gst/gst.h>
 
 #include <cstring>
 #include <functional>
@@ -246,13 +245,8 @@ TEST_F(MediaChannelTest, AnOpenFindsTheFileOpenedAheadAsIfItOpenedItItselfAndAny
     }
     // What a file lacks is told as well after it opened ahead.
     const QString vorbis = tone("tone.ogg");
-    GstPluginFeature *decoder = gst_registry_lookup_feature(gst_registry_get(), "vorbisdec");
-    ASSERT_NE(decoder, nullptr);
-    gst_registry_remove_feature(gst_registry_get(), decoder);
-    const auto restore = qScopeGuard([decoder] {
-        gst_registry_add_feature(gst_registry_get(), decoder);
-        gst_object_unref(decoder);
-    });
+    const DecodersTakenOut takenOut({"vorbisdec"});
+    ASSERT_EQ(takenOut.count(), 1);
     const int lacking = openTrack(vorbis);
     const QStringList missed = platform::mediaDevice().missingPlugins();
     ASSERT_NE(lacking, 0);
